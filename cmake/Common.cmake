@@ -1,0 +1,76 @@
+# Settings shared by every target: language level, warnings and strict Qt defines.
+add_library(vi_common INTERFACE)
+target_compile_features(vi_common INTERFACE cxx_std_20)
+target_compile_options(vi_common INTERFACE -Wall -Wextra -pedantic $<$<BOOL:${VI_WERROR}>:-Werror>)
+target_compile_definitions(vi_common INTERFACE
+    QT_NO_CAST_FROM_ASCII
+    QT_NO_CAST_TO_ASCII
+    QT_NO_CAST_FROM_BYTEARRAY
+    QT_NO_URL_CAST_FROM_STRING
+    QT_NO_NARROWING_CONVERSIONS_IN_CONNECT
+    QT_NO_CONTEXTLESS_CONNECT
+    QT_NO_FOREACH
+    VI_VERSION_MAJOR=${PROJECT_VERSION_MAJOR}
+    VI_VERSION_MINOR=${PROJECT_VERSION_MINOR}
+    VI_VERSION_PATCH=${PROJECT_VERSION_PATCH})
+target_include_directories(vi_common INTERFACE ${PROJECT_SOURCE_DIR})
+
+set(VI_SANITIZER_FLAGS -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+
+# vi_core_library(NAME SOURCES... DEPS...)
+# A core layer library. With VI_SANITIZE_CORE a second copy NAME_san is built
+# with AddressSanitizer and UndefinedBehaviorSanitizer for the sanitized tests.
+function(vi_core_library name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+    list(FILTER ARG_SOURCES INCLUDE REGEX "\\.(cpp|h)$")
+    if(NOT ARG_SOURCES MATCHES "\\.cpp")
+        # A layer that has no code yet: keep the target so dependents link.
+        add_library(${name} INTERFACE)
+        target_link_libraries(${name} INTERFACE vi_common Qt6::Core ${ARG_DEPS})
+        if(VI_SANITIZE_CORE)
+            add_library(${name}_san INTERFACE)
+            set(san_deps)
+            foreach(dep IN LISTS ARG_DEPS)
+                list(APPEND san_deps ${dep}_san)
+            endforeach()
+            target_link_libraries(${name}_san INTERFACE vi_common Qt6::Core ${san_deps})
+            target_compile_options(${name}_san INTERFACE ${VI_SANITIZER_FLAGS})
+            target_link_options(${name}_san INTERFACE ${VI_SANITIZER_FLAGS})
+        endif()
+        return()
+    endif()
+    add_library(${name} STATIC ${ARG_SOURCES})
+    target_link_libraries(${name} PUBLIC vi_common Qt6::Core ${ARG_DEPS})
+    if(VI_SANITIZE_CORE)
+        add_library(${name}_san STATIC ${ARG_SOURCES})
+        set(san_deps)
+        foreach(dep IN LISTS ARG_DEPS)
+            list(APPEND san_deps ${dep}_san)
+        endforeach()
+        target_link_libraries(${name}_san PUBLIC vi_common Qt6::Core ${san_deps})
+        target_compile_options(${name}_san PUBLIC ${VI_SANITIZER_FLAGS})
+        target_link_options(${name}_san PUBLIC ${VI_SANITIZER_FLAGS})
+    endif()
+endfunction()
+
+# vi_core_test(NAME SOURCES... DEPS...)
+# A GoogleTest executable over core libraries, registered with ctest; with
+# VI_SANITIZE_CORE also built and registered against the sanitized libraries.
+function(vi_core_test name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    if(VI_SANITIZE_CORE)
+        set(san_deps)
+        foreach(dep IN LISTS ARG_DEPS)
+            list(APPEND san_deps ${dep}_san)
+        endforeach()
+        add_executable(${name}_san ${ARG_SOURCES})
+        target_link_libraries(${name}_san PRIVATE ${san_deps} GTest::gtest GTest::gtest_main)
+        add_test(NAME ${name}_sanitized COMMAND ${name}_san)
+        set_tests_properties(${name}_sanitized PROPERTIES
+            ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1:abort_on_error=1;UBSAN_OPTIONS=print_stacktrace=1;QT_QPA_PLATFORM=offscreen")
+    endif()
+endfunction()

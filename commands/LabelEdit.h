@@ -1,0 +1,23 @@
+#pragma once
+#include <QString>
+
+namespace vi {
+
+class TreeDocument;
+class TreeNode;
+class UserInterface;
+
+inline const QString kFriendlyNameRequired = QStringLiteral("You have to specify a friendly name.");
+inline const QString kMarkerInLabel =
+    QStringLiteral("A friendly name can not contain \"[+]\".  Please choose another name.");
+
+// Whether an in-place label edit may start on the node: never on the root.
+bool CanEditLabel(const TreeNode* node);
+
+// Applies an in-place label edit. A blank label, or one holding "[+]" (which
+// would break the saved file), is refused with a message and the old label
+// stays. Otherwise the text is stored exactly as typed; a changed text marks
+// the document changed. Returns whether the edit was accepted.
+bool ApplyLabelEdit(TreeDocument& document, UserInterface& ui, TreeNode* node, const QString& text);
+
+} // namespace vi

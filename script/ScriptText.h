@@ -1,0 +1,26 @@
+#pragma once
+#include <QString>
+
+namespace vi {
+
+// The text after the last "\" of a path; without "\", the text after the last
+// "/"; without either, the whole path. Windows paths in old files keep working.
+QString FileNameOf(const QString& path);
+
+// The text before the last native separator, or the whole path without one.
+QString FolderOf(const QString& path);
+
+// Escapes a value for a double-quoted JavaScript string in custom.js:
+// "\" as "\\", a double quote as "\"", line breaks as "\r" and "\n", and
+// "//[+]" as "/\/[+]" so that the item marker stays unique. Values without
+// these characters come out unchanged.
+QString EscapeScriptText(const QString& value);
+
+// Reverses EscapeScriptText: "\r" and "\n" become line breaks, any other
+// backslash pair stands for its second character.
+QString UnescapeScriptText(const QString& text);
+
+// A double quote, the escaped value, a double quote.
+QString QuoteText(const QString& value);
+
+} // namespace vi

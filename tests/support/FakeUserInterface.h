@@ -1,0 +1,84 @@
+#pragma once
+// A scripted user interface for tests: records every message and question,
+// answers from queues, and lets a test play the user in the dialogs.
+#include "document/ItemRecord.h"
+#include "document/TreeSettings.h"
+#include "document/UserInterface.h"
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <functional>
+#include <optional>
+
+namespace vi::test {
+
+class FakeUserInterface : public UserInterface {
+public:
+    struct Shown {
+        QString Text;
+        Icon Kind;
+    };
+
+    std::vector<Shown> Messages;
+    QStringList Questions;
+    std::deque<Answer> Answers;                  // next answers to Ask; Cancel when empty
+    std::function<bool(ItemRecord&, const TreeSettings&)> OnEditItem; // nullptr: cancel
+    std::function<bool(TreeSettings&)> OnEditSettings;               // nullptr: cancel
+    std::deque<std::optional<QString>> Folders;   // next folder choices; cancel when empty
+    std::deque<std::optional<QString>> Files;     // next file choices; cancel when empty
+    QStringList FileDialogTitles;
+    int PendingEventRuns = 0;
+
+    void ShowMessage(const QString& text, Icon icon) override { Messages.push_back({text, icon}); }
+
+    Answer Ask(const QString& text, Buttons) override
+    {
+        Questions << text;
+        if (Answers.empty())
+            return Answer::Cancel;
+        const Answer a = Answers.front();
+        Answers.pop_front();
+        return a;
+    }
+
+    bool EditItemRecord(ItemRecord& record, const TreeSettings& settings) override
+    {
+        return OnEditItem ? OnEditItem(record, settings) : false;
+    }
+
+    bool EditTreeSettings(TreeSettings& settings) override
+    {
+        return OnEditSettings ? OnEditSettings(settings) : false;
+    }
+
+    std::optional<QString> ChooseExportFolder() override { return Next(Folders); }
+
+    std::optional<QString> ChooseFileToLoad(const QString& title, const QString&, const QString&) override
+    {
+        FileDialogTitles << title;
+        return Next(Files);
+    }
+
+    void ProcessPendingEvents() override { ++PendingEventRuns; }
+
+    QStringList MessageTexts() const
+    {
+        QStringList texts;
+        for (const Shown& m : Messages)
+            texts << m.Text;
+        return texts;
+    }
+
+private:
+    static std::optional<QString> Next(std::deque<std::optional<QString>>& queue)
+    {
+        if (queue.empty())
+            return std::nullopt;
+        auto v = queue.front();
+        queue.pop_front();
+        return v;
+    }
+};
+
+} // namespace vi::test
