@@ -1,0 +1,226 @@
+#include "app/MainWindow.h"
+
+#include "app/TreeModel.h"
+#include "commands/ItemCommands.h"
+#include "commands/TreeCommands.h"
+#include "document/AppInfo.h"
+#include "document/TreeDocument.h"
+#include "preview/Preview.h"
+#include "script/FileSystem.h"
+#include "script/FolderRemoval.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QHeaderView>
+#include <QLayout>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTreeView>
+#include <functional>
+#include <string_view>
+#include <vector>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace vi {
+
+#ifdef Q_OS_WIN
+namespace {
+constexpr int kAboutCommand = 10; // the system menu entry's command number
+}
+#endif
+
+MainWindow::MainWindow(TreeDocument& document, UserInterface& ui, QWidget* parent)
+    : QMainWindow(parent), document_(document), ui_(ui)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(ProductName());
+    setWindowFlags((windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+                   & ~Qt::WindowMaximizeButtonHint);
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    client->setFixedSize(kClientWidth, kClientHeight);
+    setCentralWidget(client);
+
+    treeView_ = new QTreeView(client);
+    treeView_->setObjectName(QStringLiteral("TreeView1"));
+    treeView_->setGeometry(11, 45, 510, 325);
+    treeView_->setHeaderHidden(true);
+    treeView_->setUniformRowHeights(true);
+    treeView_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                               | QAbstractItemView::SelectedClicked);
+    model_ = new TreeModel(document_, ui_, this);
+    treeView_->setModel(model_);
+
+    BuildButtons(client);
+    BuildMenus();
+    ConnectView();
+    AddSystemMenuAbout();
+
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::BuildButtons(QWidget* client)
+{
+    struct Spec {
+        const char* name;
+        const char* caption;
+        QRect place;
+        std::function<void()> action;
+    };
+    TreeDocument& d = document_;
+    UserInterface& u = ui_;
+    // In tab order; "&View Tree" (element 4) stands left of "Tree P&roperties" (element 3).
+    const std::vector<Spec> specs = {
+        {"Command1_0", "New &Tree", {9, 11, 99, 26}, [&d, &u] { NewTreeCommand(d, u); }},
+        {"Command1_1", "&Load Custom File", {112, 11, 99, 26}, [&d, &u] { LoadTreeCommand(d, u); }},
+        {"Command1_2", "&Export Tree", {215, 11, 99, 26}, [&d, &u] { ExportTreeCommand(d, u); }},
+        {"Command1_4", "&View Tree", {318, 11, 99, 26}, [&d, &u] { ViewTreeCommand(d, u); }},
+        {"Command1_3", "Tree P&roperties", {421, 11, 99, 26}, [&d, &u] { EditTreeProperties(d, u); }},
+        {"Command2_0", "&New Item", {532, 45, 94, 26}, [&d, &u] { NewItem(d, u); }},
+        {"Command2_2", "Item &Properties", {532, 75, 94, 26}, [&d, &u] { EditItemProperties(d, u); }},
+        {"Command2_1", "&Delete Item", {532, 105, 94, 26}, [&d, &u] { DeleteItem(d, u); }},
+        {"Command3_0", "&Up", {560, 178, 43, 34}, [&d] { MoveItem(d, true); }},
+        {"Command3_1", "Do&wn", {560, 216, 43, 34}, [&d] { MoveItem(d, false); }},
+        {"Command2_3", "&Close", {534, 344, 94, 26}, [this] { close(); }},
+    };
+    QWidget* previous = nullptr;
+    for (const Spec& spec : specs) {
+        auto* button = new QPushButton(QString::fromLatin1(spec.caption), client);
+        button->setObjectName(QString::fromLatin1(spec.name));
+        button->setGeometry(spec.place);
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, spec.action);
+        if (previous)
+            setTabOrder(previous, button);
+        previous = button;
+        if (spec.name == std::string_view("Command1_3")) {
+            setTabOrder(button, treeView_);
+            previous = treeView_;
+        }
+    }
+}
+
+void MainWindow::BuildMenus()
+{
+    TreeDocument& d = document_;
+    UserInterface& u = ui_;
+    auto add = [this](QMenu* menu, const char* name, const char* caption, std::function<void()> action) {
+        QAction* a = menu->addAction(QString::fromLatin1(caption));
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this, std::move(action));
+    };
+    auto separator = [](QMenu* menu, const char* name) { menu->addSeparator()->setObjectName(QString::fromLatin1(name)); };
+
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    add(file, "mnuNewTree", "&New Tree", [&d, &u] { NewTreeCommand(d, u); });
+    add(file, "mnuLoadTree", "&Load Tree", [&d, &u] { LoadTreeCommand(d, u); });
+    add(file, "mnuExportTree", "&Export Tree", [&d, &u] { ExportTreeCommand(d, u); });
+    separator(file, "mnuDash1");
+    add(file, "mnuClose", "&Close", [this] { close(); });
+
+    QMenu* tree = menuBar()->addMenu(QStringLiteral("&Tree"));
+    tree->setObjectName(QStringLiteral("mnuTree"));
+    add(tree, "mnuViewTree", "&View", [&d, &u] { ViewTreeCommand(d, u); });
+    add(tree, "mnuPropTree", "&Properties", [&d, &u] { EditTreeProperties(d, u); });
+
+    QMenu* item = menuBar()->addMenu(QStringLiteral("&Item"));
+    item->setObjectName(QStringLiteral("mnuItem"));
+    add(item, "mnuNewItem", "&New", [&d, &u] { NewItem(d, u); });
+    add(item, "mnuPropItem", "&Properties", [&d, &u] { EditItemProperties(d, u); });
+    add(item, "mnuDeleteItem", "&Delete", [&d, &u] { DeleteItem(d, u); });
+    separator(item, "mnuDash2");
+    add(item, "mnuMoveUp", "Move &Up", [&d] { MoveItem(d, true); });
+    add(item, "mnuMoveDown", "Move Do&wn", [&d] { MoveItem(d, false); });
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    add(help, "mnuAbout", "&About", [this] { ShowAbout(); });
+}
+
+void MainWindow::ConnectView()
+{
+    // The document holds selection and expansion; the view reports the user's
+    // changes to it and follows the commands' changes.
+    connect(treeView_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) { document_.Select(model_->NodeOf(current)); });
+    connect(treeView_, &QTreeView::expanded, this,
+            [this](const QModelIndex& index) { document_.SetExpanded(model_->NodeOf(index), true); });
+    connect(treeView_, &QTreeView::collapsed, this,
+            [this](const QModelIndex& index) { document_.SetExpanded(model_->NodeOf(index), false); });
+    connect(model_, &TreeModel::SelectionRequested, this, [this](const QModelIndex& index) {
+        if (!index.isValid()) {
+            treeView_->selectionModel()->clearCurrentIndex();
+            treeView_->selectionModel()->clearSelection();
+            return;
+        }
+        treeView_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+        treeView_->scrollTo(index);
+    });
+    connect(model_, &TreeModel::ExpansionRequested, this, [this](const QModelIndex& index, bool expanded) {
+        treeView_->setExpanded(index, expanded);
+        if (expanded)
+            treeView_->scrollTo(index);
+    });
+    connect(model_, &QAbstractItemModel::modelReset, this, [this] {
+        // After a new tree or a load, the view shows what the document holds.
+        if (TreeNode* selected = document_.SelectedNode())
+            treeView_->selectionModel()->setCurrentIndex(model_->IndexOf(selected),
+                                                         QItemSelectionModel::ClearAndSelect);
+    });
+}
+
+void MainWindow::ShowAbout() { ShowAboutBox(this, ui_); }
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (AskToExportChanges(document_, ui_)) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    Unload();
+}
+
+void MainWindow::Unload()
+{
+    if (unloaded_)
+        return;
+    unloaded_ = true;
+    ClosePreviewWindow();
+    if (FolderExists(TmpTreePath()))
+        RemoveFolder(TmpTreePath());
+    if (quitOnUnload_)
+        QCoreApplication::quit();
+}
+
+void MainWindow::AddSystemMenuAbout()
+{
+#ifdef Q_OS_WIN
+    HMENU menu = GetSystemMenu(reinterpret_cast<HWND>(winId()), FALSE);
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, kAboutCommand, L"&About...");
+#endif
+}
+
+#ifdef Q_OS_WIN
+bool MainWindow::nativeEvent(const QByteArray& eventType, void* message, qintptr* result)
+{
+    const MSG* msg = static_cast<const MSG*>(message);
+    if (msg->message == WM_SYSCOMMAND && msg->wParam == kAboutCommand) {
+        ShowAbout();
+        *result = 0;
+        return true;
+    }
+    return QMainWindow::nativeEvent(eventType, message, result);
+}
+#endif
+
+} // namespace vi

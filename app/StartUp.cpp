@@ -1,0 +1,42 @@
+#include "app/StartUp.h"
+
+#include "app/MainWindow.h"
+#include "document/AppInfo.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace vi {
+
+StartUp::StartUp() = default;
+StartUp::~StartUp() = default;
+
+void StartUp::HideDataFolder(const QString& path)
+{
+#ifdef Q_OS_WIN
+    SetFileAttributesW(reinterpret_cast<LPCWSTR>(path.utf16()), FILE_ATTRIBUTE_HIDDEN);
+#else
+    Q_UNUSED(path); // dot-names hide folders here; the data folder keeps its name
+#endif
+}
+
+void StartUp::Run()
+{
+    HideDataFolder(DataFolder());
+    window_ = std::make_unique<MainWindow>(document_, ui_);
+    ui_.SetParentWidget(window_.get());
+    document_.NewTree();
+    window_->adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = window_->frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        window_->move(frame.topLeft());
+    }
+    window_->show();
+}
+
+} // namespace vi

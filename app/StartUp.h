@@ -1,0 +1,31 @@
+#pragma once
+#include "app/QtUserInterface.h"
+#include "document/TreeDocument.h"
+
+#include <memory>
+
+namespace vi {
+
+class MainWindow;
+
+// The program's start: hides the data folder, builds the first tree and shows
+// the main window. Owns the document and the user interface for the whole run.
+class StartUp {
+public:
+    StartUp();
+    ~StartUp();
+    void Run();
+
+    TreeDocument& Document() { return document_; }
+    MainWindow* Window() const { return window_.get(); }
+
+    // Marks the data folder hidden where the platform has such an attribute.
+    static void HideDataFolder(const QString& path);
+
+private:
+    TreeDocument document_;
+    QtUserInterface ui_;
+    std::unique_ptr<MainWindow> window_;
+};
+
+} // namespace vi

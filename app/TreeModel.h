@@ -1,0 +1,51 @@
+#pragma once
+#include "document/TreeDocument.h"
+
+#include <QAbstractItemModel>
+
+namespace vi {
+
+class UserInterface;
+
+// Presents the document's tree to a Qt view. The document owns the shape;
+// this adapter only mirrors it, and label edits go back through the document.
+class TreeModel final : public QAbstractItemModel, private DocumentObserver {
+    Q_OBJECT
+public:
+    TreeModel(TreeDocument& document, UserInterface& ui, QObject* parent = nullptr);
+    ~TreeModel() override;
+
+    QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
+    QModelIndex parent(const QModelIndex& child) const override;
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    QModelIndex IndexOf(const TreeNode* node) const;
+    TreeNode* NodeOf(const QModelIndex& index) const;
+
+signals:
+    // The document's selection or expansion changed; the view follows.
+    void SelectionRequested(const QModelIndex& index);
+    void ExpansionRequested(const QModelIndex& index, bool expanded);
+
+private:
+    void BeforeReset() override;
+    void AfterReset() override;
+    void BeforeInsert(TreeNode* parent, int row) override;
+    void AfterInsert(TreeNode* parent, int row) override;
+    void BeforeRemove(TreeNode* parent, int row) override;
+    void AfterRemove(TreeNode* parent, int row) override;
+    void BeforeMove(TreeNode* parent, int fromRow, int toRow) override;
+    void AfterMove(TreeNode* parent, int fromRow, int toRow) override;
+    void TextChanged(TreeNode* node) override;
+    void SelectionChanged(TreeNode* selected) override;
+    void ExpansionChanged(TreeNode* node) override;
+
+    TreeDocument& document_;
+    UserInterface& ui_;
+};
+
+} // namespace vi
