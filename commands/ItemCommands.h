@@ -1,14 +1,32 @@
 #pragma once
+#include <QString>
 
 namespace vi {
 
 class TreeDocument;
 class UserInterface;
 
+inline const QString kSelectParentMessage = QStringLiteral("Please select an item in the tree to create a new item under.");
+inline const QString kLeafParentMessage =
+    QStringLiteral("You can not create items under a Leaf item.  You must set the item to Branch first.");
+inline const QString kSelectToDeleteMessage = QStringLiteral("Please select an item in the tree to delete.");
+inline const QString kDeleteRootMessage =
+    QStringLiteral("You can not delete the root item.  You must create your tree off of it.");
+inline const QString kBranchNotEmptyMessage =
+    QStringLiteral("You must delete the items contained in this branch before you can delete it.");
+inline const QString kNoPropertiesMessage = QStringLiteral("There are no properties for this item.");
+
 // The commands that change single items; each works on the selected node.
+
+// Adds an item under the selected root or branch and opens its dialog; a
+// cancelled dialog takes the new item away again.
 void NewItem(TreeDocument& document, UserInterface& ui);
+// Deletes the selected item, which must hold no sub-items.
 void DeleteItem(TreeDocument& document, UserInterface& ui);
+// Opens the selected item's dialog and stores it on OK.
 void EditItemProperties(TreeDocument& document, UserInterface& ui);
+// Moves the selected item, with its sub-items, one place up or down among its
+// siblings; the selection stays on it. Does nothing at either end.
 void MoveItem(TreeDocument& document, bool up);
 
 } // namespace vi

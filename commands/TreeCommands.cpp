@@ -1,12 +1,68 @@
 #include "commands/TreeCommands.h"
 
+#include "document/AppInfo.h"
+#include "document/RootStatement.h"
 #include "document/TreeDocument.h"
+#include "document/UserInterface.h"
+#include "script/ExportTree.h"
+#include "script/TreeLoader.h"
 
-// Placeholder until the tree commands land.
 namespace vi {
-bool AskToExportChanges(TreeDocument& document, UserInterface&) { return document.TreeChanged(); }
-void NewTreeCommand(TreeDocument&, UserInterface&) {}
-void LoadTreeCommand(TreeDocument&, UserInterface&) {}
-void ExportTreeCommand(TreeDocument&, UserInterface&) {}
-void EditTreeProperties(TreeDocument&, UserInterface&) {}
+
+bool AskToExportChanges(TreeDocument& document, UserInterface& ui)
+{
+    if (!document.TreeChanged())
+        return false;
+    switch (ui.Ask(kExportChangesQuestion, UserInterface::Buttons::YesNoCancel)) {
+    case UserInterface::Answer::Yes:
+        ExportTreeCommand(document, ui);
+        // Changes that did not reach a file must not be thrown away by the caller.
+        return document.TreeChanged();
+    case UserInterface::Answer::No:
+        return false;
+    case UserInterface::Answer::Cancel:
+        break;
+    }
+    return true;
+}
+
+void NewTreeCommand(TreeDocument& document, UserInterface& ui)
+{
+    if (!AskToExportChanges(document, ui))
+        document.NewTree();
+}
+
+void LoadTreeCommand(TreeDocument& document, UserInterface& ui)
+{
+    if (AskToExportChanges(document, ui))
+        return;
+    const std::optional<QString> path = ui.ChooseFileToLoad(kLoadDialogTitle, kLoadDialogFilter, ProgramFolder());
+    if (!path)
+        return;
+    LoadTreeScript(document, *path, ui);
+}
+
+void ExportTreeCommand(TreeDocument& document, UserInterface& ui)
+{
+    if (document.NodeCount() < 2) {
+        ui.ShowMessage(kNoTreeToExportMessage);
+        return;
+    }
+    const std::optional<QString> folder = ui.ChooseExportFolder();
+    if (!folder)
+        return;
+    ExportTree(document, *folder, false, ui);
+}
+
+void EditTreeProperties(TreeDocument& document, UserInterface& ui)
+{
+    ui.ProcessPendingEvents();
+    TreeSettings edited = document.Settings();
+    if (!ui.EditTreeSettings(edited))
+        return;
+    document.Settings() = edited;
+    document.SetRootStatement(BuildRootStatement(document.Settings()));
+    document.SetTreeChanged(true);
+}
+
 } // namespace vi

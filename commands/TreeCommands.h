@@ -1,11 +1,19 @@
 #pragma once
+#include <QString>
 
 namespace vi {
 
 class TreeDocument;
 class UserInterface;
 
-// Asks whether to export unexported changes; true when the caller must stop.
+inline const QString kExportChangesQuestion = QStringLiteral("Do you want to Export any unsaved changes?");
+inline const QString kNoTreeToExportMessage = QStringLiteral("No tree to export.  Please create or load one.");
+inline const QString kLoadDialogTitle = QStringLiteral("Load Custom JavaScript Tree..");
+inline const QString kLoadDialogFilter = QStringLiteral("Custom Tree File (*.js)|*.js");
+
+// Asks whether to export unexported changes before they would be lost. True
+// when the caller must stop: the user cancelled, or chose to export and the
+// changes are still unexported (chooser cancelled, nothing to export, export failed).
 bool AskToExportChanges(TreeDocument& document, UserInterface& ui);
 void NewTreeCommand(TreeDocument& document, UserInterface& ui);
 void LoadTreeCommand(TreeDocument& document, UserInterface& ui);
