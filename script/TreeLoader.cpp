@@ -1,6 +1,288 @@
 #include "script/TreeLoader.h"
 
-// Placeholder until the loader lands.
+#include "document/AppInfo.h"
+#include "document/TreeDocument.h"
+#include "document/UserInterface.h"
+#include "script/LoaderText.h"
+#include "script/ScriptText.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <array>
+#include <vector>
+
 namespace vi {
-LoadResult LoadTreeScript(TreeDocument&, const QString&, UserInterface&) { return {}; }
+
+namespace {
+
+constexpr qint64 kReadChunk = 1 << 20;
+
+QString ForeignFileMessage()
+{
+    return QStringLiteral("This file was not created by ") + ProductName() + QStringLiteral(".  Unable to load.");
+}
+
+QString VersionQuestion()
+{
+    return QStringLiteral("This file was not created by your current ") + ProductName()
+        + QStringLiteral(" software version.\rThis file may not load correctly.\r\rContinue to load tree?");
+}
+
+bool KeyIs(QStringView key, QLatin1String name)
+{
+    return key.size() == name.size() && StartsWithNoCase(key, name);
+}
+
+// Reads the decoded file line by line into the document, which NewTree has
+// just emptied. Header lines set the settings; after the "//\\" line, the
+// root statement and the item lines build the tree.
+class ScriptReader {
+public:
+    ScriptReader(TreeDocument& document, const QString& scriptFolder, UserInterface& ui)
+        : document_(document), scriptFolder_(scriptFolder), ui_(ui)
+    {
+        madeNodes_.push_back(document.Root());
+    }
+
+    LoadResult Read(QStringView text)
+    {
+        result_.Opened = true;
+        qsizetype start = 0;
+        while (start < text.size() && !stop_) {
+            // A line ends at CR or CR LF; a lone LF is part of the line.
+            const qsizetype cr = text.indexOf(QLatin1Char('\r'), start);
+            const qsizetype end = cr < 0 ? text.size() : cr;
+            const QStringView raw = text.sliced(start, end - start);
+            start = end + 1;
+            if (start < text.size() && text[start] == QLatin1Char('\n'))
+                ++start;
+            ReadLine(raw);
+        }
+        if (bulk_)
+            document_.EndBulkChange();
+        document_.SetTreeChanged(false);
+        if (result_.TooManyItems)
+            ui_.ShowMessage(kTooManyItemsMessage);
+        return result_;
+    }
+
+private:
+    void ReadLine(QStringView raw)
+    {
+        QString withoutLineFeeds;
+        if (raw.contains(QLatin1Char('\n'))) {
+            withoutLineFeeds = RemoveChar(raw.toString(), QLatin1Char('\n'));
+            raw = withoutLineFeeds;
+        }
+        const QStringView line = TrimBlanks(raw);
+        if (headerMode_)
+            ReadHeaderLine(line);
+        else if (StartsWithNoCase(line, QLatin1String("var menu")))
+            document_.SetRootStatement(line.toString());
+        else if (StartsWithNoCase(line, QLatin1String("menubase")))
+            ReadItem(line);
+    }
+
+    void ReadHeaderLine(QStringView line)
+    {
+        if (line.startsWith(QLatin1String("//# "))) {
+            QStringView value = line.sliced(4);
+            const QStringView key = NextToken(value, u"=");
+            ReadKey(key, value);
+        } else if (line.startsWith(QLatin1String("//\\\\"))) {
+            headerMode_ = false;
+            // The body may add thousands of nodes: observers get one reset.
+            // No question is asked from here on, so no box opens mid-change.
+            document_.BeginBulkChange();
+            bulk_ = true;
+        }
+    }
+
+    void ReadKey(QStringView key, QStringView value)
+    {
+        TreeSettings& s = document_.Settings();
+        auto setInt = [&](std::int16_t& target) {
+            if (const auto v = ToInt16(value))
+                target = *v;
+        };
+        if (KeyIs(key, QLatin1String("generator"))) {
+            if (value.compare(ProductName().trimmed(), Qt::CaseInsensitive) != 0) {
+                ui_.ShowMessage(ForeignFileMessage(), UserInterface::Icon::Information);
+                result_.ForeignGenerator = true;
+                stop_ = true;
+            }
+        } else if (KeyIs(key, QLatin1String("version"))) {
+            if (value.compare(AppVersion().trimmed(), Qt::CaseInsensitive) != 0
+                && ui_.Ask(VersionQuestion(), UserInterface::Buttons::YesNo) != UserInterface::Answer::Yes) {
+                result_.VersionDeclined = true;
+                stop_ = true;
+            }
+        } else if (KeyIs(key, QLatin1String("treex"))) {
+            setInt(s.TreeX);
+        } else if (KeyIs(key, QLatin1String("treey"))) {
+            setInt(s.TreeY);
+        } else if (KeyIs(key, QLatin1String("treesize"))) {
+            setInt(s.TreeSize);
+        } else if (KeyIs(key, QLatin1String("treelines"))) {
+            setInt(s.TreeLines);
+        } else if (KeyIs(key, QLatin1String("treelinecolor"))) {
+            s.TreeLineColor = value.toString();
+        } else if (KeyIs(key, QLatin1String("treepmcolor"))) {
+            s.TreePMColor = value.toString();
+        } else if (KeyIs(key, QLatin1String("treebnonexpanded"))) {
+            s.TreeBNonExpanded = PicturePath(value);
+        } else if (KeyIs(key, QLatin1String("treebexpanded"))) {
+            s.TreeBExpanded = PicturePath(value);
+        } else if (KeyIs(key, QLatin1String("treeleaf"))) {
+            s.TreeLeaf = PicturePath(value);
+        } else if (KeyIs(key, QLatin1String("treetarget"))) {
+            s.TreeTarget = value.toString();
+        } else if (KeyIs(key, QLatin1String("treebackground"))) {
+            s.TreeBackground = value.toString();
+        } else if (KeyIs(key, QLatin1String("treefontsize"))) {
+            s.TreeFontSize = value.toString();
+        } else if (KeyIs(key, QLatin1String("treefontcolor"))) {
+            s.TreeFontColor = value.toString();
+        }
+    }
+
+    // A picture named in the file lies in the treePics folder beside it. Only
+    // the file name is taken, so a hand-made path cannot point elsewhere.
+    QString PicturePath(QStringView name) const
+    {
+        if (name.isEmpty())
+            return {};
+        return JoinPath(JoinPath(scriptFolder_, QStringLiteral("treePics")), FileNameOf(name.toString()));
+    }
+
+    void ReadItem(QStringView line)
+    {
+        ++result_.ItemLines;
+        QStringView marker = line;
+        NextToken(marker, u"//[+]");
+        std::array<QStringView, 7> fields;
+        for (QStringView& field : fields)
+            field = NextToken(marker, u"[+]");
+
+        // The parent row k names the node made by the k-th item line that made one.
+        const auto row = ToInt16(fields[2]);
+        if (!row || *row < 0 || static_cast<std::size_t>(*row) >= madeNodes_.size())
+            return;
+        const std::optional<int> index = document_.AddItemRecord();
+        if (!index) {
+            result_.TooManyItems = true;
+            return;
+        }
+        ItemRecord& r = document_.Record(*index);
+        r.ScriptLine = line.toString();
+        r.ItemType = fields[0].toString();
+        r.FriendlyName = fields[1].toString();
+        r.UseGlobalBNonExpanded = ToBoolean(fields[3]);
+        r.UseGlobalBExpanded = ToBoolean(fields[4]);
+        r.UseGlobalTarget = ToBoolean(fields[5]);
+        r.UseGlobalFont = ToBoolean(fields[6]);
+        ReadArguments(line, r);
+        madeNodes_.push_back(document_.AddNode(madeNodes_[static_cast<std::size_t>(*row)], r.FriendlyName, *index));
+        ++result_.ItemsAdded;
+    }
+
+    // The ten quoted arguments of the menuItemObject call, in order; missing
+    // ones stay empty.
+    void ReadArguments(QStringView line, ItemRecord& r) const
+    {
+        QStringView rest = line;
+        NextToken(rest, u"=");
+        NextToken(rest, u"new menuItemObject(\"");
+        std::array<QString, 10> args;
+        for (std::size_t i = 0; i < args.size(); ++i) {
+            if (i > 0)
+                NextToken(rest, u"\""); // the separator between closing and opening quote
+            args[i] = ArgumentValue(NextQuotedToken(rest));
+        }
+        r.BNonExpanded = PicturePath(args[0]);
+        r.BExpanded = PicturePath(args[1]);
+        r.MouseOutPic = PicturePath(args[2]);
+        r.MouseOverPic = PicturePath(args[3]);
+        r.ItemText = std::move(args[4]);
+        r.FontSize = std::move(args[5]);
+        r.FontColor = std::move(args[6]);
+        r.LinkHref = std::move(args[7]);
+        r.LinkTarget = std::move(args[8]);
+        r.LinkDescription = std::move(args[9]);
+    }
+
+    TreeDocument& document_;
+    const QString scriptFolder_;
+    UserInterface& ui_;
+    std::vector<TreeNode*> madeNodes_; // [0] the root, [k] the node of the k-th item that made one
+    LoadResult result_;
+    bool headerMode_ = true;
+    bool stop_ = false;
+    bool bulk_ = false;
+};
+
+QString ScriptFolderOf(const QString& path)
+{
+    // A bare or relative name still needs a real folder for the pictures.
+    if (QDir::isRelativePath(path))
+        return FolderOf(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
+    return FolderOf(path);
+}
+
+// The whole file, or the reason it cannot be read.
+std::optional<QByteArray> ReadScriptFile(const QString& path, QString& reason)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        reason = file.errorString();
+        return std::nullopt;
+    }
+    const QString tooLarge = QStringLiteral("The file is larger than %1 MB.").arg(kMaxScriptFileBytes >> 20);
+    QByteArray bytes;
+    if (!file.isSequential()) {
+        if (file.size() > kMaxScriptFileBytes) {
+            reason = tooLarge;
+            return std::nullopt;
+        }
+        bytes = file.readAll();
+    } else {
+        while (!file.atEnd() && file.error() == QFileDevice::NoError) {
+            bytes += file.read(kReadChunk);
+            if (bytes.size() > kMaxScriptFileBytes) {
+                reason = tooLarge;
+                return std::nullopt;
+            }
+        }
+    }
+    if (file.error() != QFileDevice::NoError) {
+        reason = file.errorString();
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+} // namespace
+
+LoadResult LoadTreeScriptBytes(TreeDocument& document, const QByteArray& bytes, const QString& path,
+                               UserInterface& ui)
+{
+    const QString text = DecodeScriptBytes(bytes);
+    document.NewTree();
+    ScriptReader reader(document, ScriptFolderOf(path), ui);
+    return reader.Read(text);
+}
+
+LoadResult LoadTreeScript(TreeDocument& document, const QString& path, UserInterface& ui)
+{
+    QString reason;
+    const std::optional<QByteArray> bytes = ReadScriptFile(path, reason);
+    if (!bytes) {
+        ui.ShowMessage(QStringLiteral("Unable to open the file: ") + path + QStringLiteral("\rReason: ") + reason,
+                       UserInterface::Icon::Information);
+        return {};
+    }
+    return LoadTreeScriptBytes(document, *bytes, path, ui);
+}
+
 } // namespace vi

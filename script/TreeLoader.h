@@ -1,4 +1,5 @@
 #pragma once
+#include <QByteArray>
 #include <QString>
 
 namespace vi {
@@ -7,13 +8,25 @@ class TreeDocument;
 class UserInterface;
 
 struct LoadResult {
-    bool Opened = false;          // false: the document is unchanged
+    bool Opened = false;           // false: the document is unchanged
     bool ForeignGenerator = false; // stopped at the generator check
     bool VersionDeclined = false;  // stopped at the version question
     bool TooManyItems = false;     // item lines past the record limit were left out
+    int ItemLines = 0;             // item lines read, whether they made an item or not
+    int ItemsAdded = 0;            // items (node and record) added to the document
 };
 
-// Replaces the document by the tree read from an exported custom.js.
+// Files larger than this are refused as unreadable: no menu comes near it, and
+// reading a device or an endless pipe must not exhaust memory.
+inline constexpr qint64 kMaxScriptFileBytes = 256LL * 1024 * 1024;
+
+// Replaces the document by the tree read from an exported custom.js. When the
+// file cannot be read, says so and leaves the document as it was.
 LoadResult LoadTreeScript(TreeDocument& document, const QString& path, UserInterface& ui);
+
+// The same for a file already read into memory; path gives the folder whose
+// treePics the picture paths point into.
+LoadResult LoadTreeScriptBytes(TreeDocument& document, const QByteArray& bytes, const QString& path,
+                               UserInterface& ui);
 
 } // namespace vi

@@ -1,0 +1,154 @@
+#include "script/LoaderText.h"
+
+#include "script/ScriptText.h"
+
+#include <QStringDecoder>
+#include <array>
+#include <cmath>
+
+namespace vi {
+
+namespace {
+
+// Windows-1252 differs from Latin-1 only in 0x80..0x9F; the five unassigned
+// bytes map to the control characters of the same value, as Windows does.
+constexpr std::array<char16_t, 32> kWindows1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+QString DecodeWindows1252(const QByteArray& bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        *out++ = QChar(b >= 0x80 && b <= 0x9F ? kWindows1252High[b - 0x80] : char16_t(b));
+    }
+    return text;
+}
+
+bool IsExportEscape(QChar c)
+{
+    return c == QLatin1Char('\\') || c == QLatin1Char('"') || c == QLatin1Char('/') || c == QLatin1Char('r')
+        || c == QLatin1Char('n');
+}
+
+} // namespace
+
+QString DecodeScriptBytes(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringConverter::Utf8);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    return DecodeWindows1252(bytes);
+}
+
+QString RemoveChar(const QString& text, QChar c)
+{
+    if (!text.contains(c))
+        return text;
+    QString out = text;
+    out.remove(c);
+    return out;
+}
+
+QStringView TrimBlanks(QStringView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin] == QLatin1Char(' '))
+        ++begin;
+    while (end > begin && text[end - 1] == QLatin1Char(' '))
+        --end;
+    return text.sliced(begin, end - begin);
+}
+
+bool StartsWithNoCase(QStringView text, QLatin1String prefix)
+{
+    if (text.size() < prefix.size())
+        return false;
+    for (qsizetype i = 0; i < prefix.size(); ++i) {
+        char16_t c = text[i].unicode();
+        if (c >= u'A' && c <= u'Z')
+            c = static_cast<char16_t>(c + (u'a' - u'A'));
+        if (c != prefix[i].unicode())
+            return false;
+    }
+    return true;
+}
+
+namespace {
+QStringView SplitAt(QStringView& text, qsizetype at, qsizetype delimiterSize)
+{
+    if (at < 0) {
+        const QStringView whole = TrimBlanks(text);
+        text = {};
+        return whole;
+    }
+    const QStringView before = TrimBlanks(text.first(at));
+    text = TrimBlanks(text.sliced(at + delimiterSize));
+    return before;
+}
+} // namespace
+
+QStringView NextToken(QStringView& text, QStringView delimiter)
+{
+    return SplitAt(text, text.indexOf(delimiter), delimiter.size());
+}
+
+QStringView NextQuotedToken(QStringView& text)
+{
+    qsizetype at = -1;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == QLatin1Char('\\'))
+            ++i; // the escaped character never ends the argument
+        else if (c == QLatin1Char('"')) {
+            at = i;
+            break;
+        }
+    }
+    return SplitAt(text, at, 1);
+}
+
+QString ArgumentValue(QStringView text)
+{
+    const qsizetype first = text.indexOf(QLatin1Char('\\'));
+    if (first < 0)
+        return text.toString();
+    for (qsizetype i = first; i < text.size(); ++i) {
+        if (text[i] != QLatin1Char('\\'))
+            continue;
+        if (i + 1 == text.size() || !IsExportEscape(text[i + 1]))
+            return text.toString();
+        ++i;
+    }
+    return UnescapeScriptText(text.toString());
+}
+
+std::optional<std::int16_t> ToInt16(QStringView text)
+{
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    const double rounded = std::nearbyint(value); // the default rounding mode sends halves to even
+    if (rounded < -32768.0 || rounded > 32767.0)
+        return std::nullopt;
+    return static_cast<std::int16_t>(rounded);
+}
+
+bool ToBoolean(QStringView text)
+{
+    if (text.size() == 4 && StartsWithNoCase(text, QLatin1String("true")))
+        return true;
+    if (text.size() == 5 && StartsWithNoCase(text, QLatin1String("false")))
+        return false;
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    return ok && std::isfinite(value) && value != 0.0;
+}
+
+} // namespace vi

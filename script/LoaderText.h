@@ -1,0 +1,49 @@
+#pragma once
+// Text helpers of the custom.js loader. They work on views into the decoded
+// file so that reading stays linear in the file's size.
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+#include <cstdint>
+#include <optional>
+
+namespace vi {
+
+// The file's bytes as text: UTF-8 (a leading byte-order mark is dropped), or
+// Windows-1252 when the bytes are not valid UTF-8.
+QString DecodeScriptBytes(const QByteArray& bytes);
+
+// The text with every occurrence of c removed.
+QString RemoveChar(const QString& text, QChar c);
+
+// The text without blanks (code 32) at either end; other white space stays.
+QStringView TrimBlanks(QStringView text);
+
+// True when text begins with prefix, ASCII letters compared without case.
+// prefix must be lower-case ASCII.
+bool StartsWithNoCase(QStringView text, QLatin1String prefix);
+
+// Splits text at the first occurrence of delimiter (exact, case counts):
+// returns the part before it and leaves the part after it in text, both
+// without blanks at their ends. Without the delimiter, returns the whole text
+// trimmed and leaves text empty.
+QStringView NextToken(QStringView& text, QStringView delimiter);
+
+// NextToken at the first double quote that is not escaped by a backslash:
+// the closing quote of a quoted argument.
+QStringView NextQuotedToken(QStringView& text);
+
+// A quoted argument's value: escapes written by the export are undone. Text
+// that holds a backslash which the export would not have written (a Windows
+// path in a file from elsewhere) is taken as it stands.
+QString ArgumentValue(QStringView text);
+
+// The text as a number rounded to the nearest whole number, halves to the
+// even neighbour; nothing when it is no number or outside -32768..32767.
+std::optional<std::int16_t> ToInt16(QStringView text);
+
+// "True" or "False" in any letter case, or a number (0 false, any other true);
+// false for any other text.
+bool ToBoolean(QStringView text);
+
+} // namespace vi

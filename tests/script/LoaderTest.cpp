@@ -1,0 +1,325 @@
+#include "document/AppInfo.h"
+#include "document/RootStatement.h"
+#include "document/TreeDocument.h"
+#include "script/LoaderText.h"
+#include "script/TreeLoader.h"
+#include "tests/support/FakeUserInterface.h"
+
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace vi;
+using vi::test::FakeUserInterface;
+using Answer = UserInterface::Answer;
+
+namespace {
+
+QString S(const char* utf8) { return QString::fromUtf8(utf8); }
+
+const char* const kRoot = "var menuBase = new menuObject(5,5,20,true,\"treePics/plus.gif\",\"treePics/minus.gif\","
+                          "\"treePics/top.gif\",\"treePics/mid.gif\",\"treePics/btm.gif\",\"treePics/hline.gif\","
+                          "\"treePics/vline.gif\");";
+
+// An exported file: header with the given key lines, the preamble, the root and the item lines.
+QString Script(const QStringList& keyLines, const QStringList& items, const QString& version = AppVersion())
+{
+    QStringList lines{S("// 'DO NOT WRITE TO OR ALTER THIS FILE"), S("// '"), S("//# Generator = Vuvov-Ivoza"),
+                      S("//# Version = ") + version, S("// 'About: x")};
+    lines << keyLines << S("//\\\\") << S("var BrowserSwitch = false;") << S("var BackGroundColor = \"\";")
+          << S(kRoot) << items;
+    return lines.join(S("\r\n")) + S("\r\n");
+}
+
+// An item line with the given quoted-argument text and marker fields.
+QString Item(const QString& path, const QString& args, const QString& marker)
+{
+    return path + S("= new menuItemObject(") + args + S("); //[+]") + marker;
+}
+
+QString Plain(const QString& path, const QString& name, int parent)
+{
+    return Item(path, S(R"("","","","",")") + name + S(R"(","","","","","")"),
+                S("LEAF[+]") + name + S("[+]") + QString::number(parent) + S("[+]False[+]False[+]False[+]False"));
+}
+
+class Loader : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    TreeDocument doc;
+    FakeUserInterface ui;
+    QString path = dir.filePath(S("custom.js"));
+
+    LoadResult LoadBytes(const QByteArray& bytes)
+    {
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        f.close();
+        const LoadResult r = LoadTreeScript(doc, path, ui);
+        EXPECT_EQ(doc.CheckInvariants(), QString());
+        EXPECT_FALSE(doc.TreeChanged());
+        return r;
+    }
+    LoadResult Load(const QString& text) { return LoadBytes(text.toUtf8()); }
+    QString Pic(const char* name) const { return dir.path() + S("/treePics/") + S(name); }
+    QStringList NodeTexts() const
+    {
+        QStringList texts;
+        for (int p = 2; p <= doc.NodeCount(); ++p)
+            texts << QString::number(doc.Node(p)->Parent()->Position()) + S(":") + doc.Node(p)->Text();
+        return texts;
+    }
+};
+
+} // namespace
+
+TEST_F(Loader, ReadsTheWorkedExample)
+{
+    const QStringList items{
+        Item(S("menuBase.menuItems[0]"),
+             S(R"("treePics/folder.gif","treePics/open.gif","","","Products","2","Black","","","")"),
+             S("BRANCH[+]Products[+]0[+]False[+]False[+]False[+]True")),
+        Item(S("menuBase.menuItems[0].subMenu[0]"),
+             S(R"("","","","","Widgets","3","Navy","widgets.html","main","Our widgets")"),
+             S("LEAF[+]Widgets[+]1[+]False[+]False[+]False[+]False"))};
+    doc.SetTreeChanged(true);
+    const LoadResult r = Load(Script({S("//# TreeX = 12"), S("//# TreeLeaf = leaf.gif"), S("//# TreeTarget = ")}, items));
+
+    EXPECT_TRUE(r.Opened);
+    EXPECT_TRUE(ui.Messages.empty());
+    EXPECT_TRUE(ui.Questions.empty());
+    EXPECT_EQ(doc.Settings().TreeX, 12);
+    EXPECT_EQ(doc.Settings().TreeLeaf, Pic("leaf.gif"));
+    EXPECT_EQ(doc.RootStatement(), S(kRoot));
+    EXPECT_EQ(doc.Root()->Text(), S("Your Tree"));
+    EXPECT_EQ(NodeTexts(), (QStringList{S("1:Products"), S("2:Widgets")}));
+
+    const ItemRecord& branch = doc.RecordOf(doc.Node(2));
+    EXPECT_EQ(branch.ScriptLine, items[0]);
+    EXPECT_EQ(branch.ItemType, S("BRANCH"));
+    EXPECT_EQ(branch.BNonExpanded, Pic("folder.gif"));
+    EXPECT_EQ(branch.BExpanded, Pic("open.gif"));
+    EXPECT_TRUE(branch.MouseOutPic.isEmpty());
+    EXPECT_TRUE(branch.UseGlobalFont);
+    EXPECT_FALSE(branch.UseGlobalTarget);
+    EXPECT_EQ(branch.RootMark, 0);
+
+    const ItemRecord& leaf = doc.RecordOf(doc.Node(3));
+    EXPECT_EQ((QStringList{leaf.ItemType, leaf.FriendlyName, leaf.ItemText, leaf.FontSize, leaf.FontColor,
+                           leaf.LinkHref, leaf.LinkTarget, leaf.LinkDescription}),
+              (QStringList{S("LEAF"), S("Widgets"), S("Widgets"), S("3"), S("Navy"), S("widgets.html"), S("main"),
+                           S("Our widgets")}));
+}
+
+TEST_F(Loader, GeneratorAndVersionChecks)
+{
+    const QStringList items{Plain(S("menuBase.menuItems[0]"), S("A"), 0)};
+    const QString question = S("This file was not created by your current Vuvov-Ivoza software version.\r"
+                               "This file may not load correctly.\r\rContinue to load tree?");
+    struct Case {
+        const char* name;
+        QString text;
+        std::optional<Answer> answer;
+        int nodes;
+        bool foreign;
+    } cases[] = {
+        {"capitals and blanks", Script({}, items).replace(S("= Vuvov-Ivoza"), S("=   VUVOV-IVOZA  ")), {}, 2, false},
+        {"other generator", Script({}, items).replace(S("= Vuvov-Ivoza"), S("= Other")), {}, 1, true},
+        {"other version, Yes", Script({S("//# TreeY = 9")}, items, S("0.9")), Answer::Yes, 2, false},
+        {"other version, No", Script({S("//# TreeY = 9")}, items, S("0.9")), Answer::No, 1, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ui = FakeUserInterface{};
+        if (c.answer)
+            ui.Answers.push_back(*c.answer);
+        // A setting before the generator line survives the refusal; one after it does not.
+        const LoadResult r = Load(S("//# TreeX = 7\r\n") + c.text);
+        EXPECT_EQ(doc.NodeCount(), c.nodes);
+        EXPECT_EQ(doc.Settings().TreeX, 7);
+        EXPECT_EQ(r.ForeignGenerator, c.foreign);
+        EXPECT_EQ(ui.MessageTexts(),
+                  c.foreign ? QStringList{S("This file was not created by Vuvov-Ivoza.  Unable to load.")} : QStringList{});
+        EXPECT_EQ(ui.Questions, c.answer ? QStringList{question} : QStringList{});
+        EXPECT_EQ(r.VersionDeclined, c.answer == Answer::No);
+        EXPECT_EQ(doc.Settings().TreeY, c.answer == Answer::Yes ? 9 : 5); // it follows the version line
+    }
+}
+
+TEST_F(Loader, UnreadableFileLeavesTheDocument)
+{
+    doc.Settings().TreeX = 99;
+    doc.SetTreeChanged(true);
+    const QString missing = dir.filePath(S("none.js"));
+    const LoadResult r = LoadTreeScript(doc, missing, ui);
+    EXPECT_FALSE(r.Opened);
+    EXPECT_EQ(doc.Settings().TreeX, 99);
+    EXPECT_TRUE(doc.TreeChanged());
+    ASSERT_EQ(ui.Messages.size(), 1u);
+    EXPECT_TRUE(ui.Messages[0].Text.startsWith(S("Unable to open the file: ") + missing + S("\rReason: ")));
+    EXPECT_GT(ui.Messages[0].Text.size(), (S("Unable to open the file: ") + missing + S("\rReason: ")).size());
+
+    LoadTreeScript(doc, dir.path(), ui); // a folder is no file either
+    EXPECT_EQ(ui.Messages.size(), 2u);
+    EXPECT_EQ(doc.Settings().TreeX, 99);
+}
+
+TEST_F(Loader, HeaderKeysAndConversions)
+{
+    Load(Script({S("//# TREEX = 2.5"), S("//# treey = 3.5"), S("//# TreeSize = -32768.5"), S("//# TreeLines = 32767.5"),
+                 S("//#TreeLineColor = Red"), S("//# TreePMColor = Blue"), S("//# TreePMColor  =  Navy "),
+                 S("//# TreeBExpanded = C:\\img\\open.gif"), S("//# TreeBNonExpanded = "),
+                 S("//# TreeFontSize = x = y"), S("//# TreeX2 = 1")},
+                {}));
+    const TreeSettings& s = doc.Settings();
+    EXPECT_EQ(s.TreeX, 2);
+    EXPECT_EQ(s.TreeY, 4);
+    EXPECT_EQ(s.TreeSize, -32768);
+    EXPECT_EQ(s.TreeLines, 1); // 32768 is out of range: unchanged
+    EXPECT_EQ(s.TreeLineColor, S("Black"));
+    EXPECT_EQ(s.TreePMColor, S("Navy"));
+    EXPECT_EQ(s.TreeBExpanded, Pic("open.gif"));
+    EXPECT_TRUE(s.TreeBNonExpanded.isEmpty());
+    EXPECT_EQ(s.TreeFontSize, S("x = y"));
+
+    struct {
+        const char* text;
+        std::optional<int> value;
+    } ints[] = {{"7", 7}, {"-0.5", 0}, {"1.5", 2}, {"-2.5", -2}, {"32767", 32767}, {"-32769", {}},
+                {"1e3", 1000}, {"abc", {}}, {"", {}}, {"inf", {}}, {"nan", {}}};
+    for (const auto& c : ints) {
+        const auto v = ToInt16(S(c.text));
+        EXPECT_EQ(v ? std::optional<int>(*v) : std::nullopt, c.value) << c.text;
+    }
+    for (const char* t : {"True", "tRUE", "1", "-1", "0.5"})
+        EXPECT_TRUE(ToBoolean(S(t))) << t;
+    for (const char* t : {"False", "0", "yes", "", "True1"})
+        EXPECT_FALSE(ToBoolean(S(t))) << t;
+}
+
+TEST_F(Loader, ItemMarkersAndParentRows)
+{
+    const QStringList items{
+        Item(S("menuBase.menuItems[0]"), S(R"("","","","","","","","","","")"), S("LEAF[+]Home[+]0[+]False[+]False[+]True[+]True")),
+        Plain(S("menuBase.menuItems[0].subMenu[0]"), S("B"), 1),
+        Plain(S("menuBase.menuItems[0].subMenu[1]"), S("C"), 1),
+        Plain(S("menuBase.menuItems[1]"), S("bad row"), 5),
+        Plain(S("menuBase.menuItems[1]"), S("no row"), -1).replace(S("[+]-1"), S("[+]x")),
+        Item(S("menuBase.menuItems[1]"), S("\"\""), S("LEAF[+]short")),
+        Plain(S("menuBase.menuItems[0].subMenu[0].subMenu[0]"), S("D"), 2),
+        S("MENUBASE.menuItems[1]= new menuItemObject(\"\"); //[+]X[+]E[+]0[+]1[+]TRUE[+]0[+]bogus"),
+    };
+    // Item lines in the header and header lines in the body are passed over.
+    QString text = Script({Plain(S("menuBase.menuItems[9]"), S("early"), 0)}, items);
+    text.replace(S("var BrowserSwitch"), S("//# TreeX = 77\r\nvar BrowserSwitch"));
+    const LoadResult r = Load(text);
+
+    EXPECT_EQ(NodeTexts(), (QStringList{S("1:Home"), S("2:B"), S("2:C"), S("3:D"), S("1:E")}));
+    EXPECT_EQ(doc.UpperBound(), 6); // no record for the lines that made no node
+    EXPECT_EQ(r.ItemLines, 8);
+    EXPECT_EQ(r.ItemsAdded, 5);
+    EXPECT_EQ(doc.Settings().TreeX, 5);
+    const ItemRecord& home = doc.RecordOf(doc.Node(2));
+    EXPECT_EQ(home.ItemType, S("LEAF"));
+    EXPECT_EQ((std::vector<bool>{home.UseGlobalBNonExpanded, home.UseGlobalBExpanded, home.UseGlobalTarget,
+                                 home.UseGlobalFont}),
+              (std::vector<bool>{false, false, true, true}));
+    const ItemRecord& e = doc.RecordOf(doc.Node(6));
+    EXPECT_EQ((std::vector<bool>{e.UseGlobalBNonExpanded, e.UseGlobalBExpanded, e.UseGlobalTarget, e.UseGlobalFont}),
+              (std::vector<bool>{true, true, false, false}));
+}
+
+TEST_F(Loader, QuotedArguments)
+{
+    struct Case {
+        const char* name;
+        QString args;
+        QStringList want; // BNonExpanded, MouseOverPic, ItemText, FontSize, LinkHref, LinkDescription
+    } cases[] = {
+        {"pictures under the script's folder, blanks trimmed",
+         S(R"("treePics/dot.gif","","","C:\web\over.gif","  Text  ","2","Red","a.html","","")"),
+         {Pic("dot.gif"), Pic("over.gif"), S("Text"), S("2"), S("a.html"), S("")}},
+        {"raw quote shifts the later fields",
+         S(R"("","","","","<b class="x">Hi</b>","2","Red","a.html","_top","desc")"),
+         {S(""), S(""), S("<b class="), S(">Hi</b>"), S("Red"), S("_top")}},
+        {"escapes undone", S(R"("","","","","say \"hi\" \\ http:/\/[+] \r\n","","","C:\\x","","a\"b")"),
+         {S(""), S(""), S("say \"hi\" \\ http://[+] \r\n"), S(""), S("C:\\x"), S("a\"b")}},
+        {"a foreign path keeps its backslashes", S(R"("","","","","","","","docs\index.html","","C:\dir\new")"),
+         {S(""), S(""), S(""), S(""), S("docs\\index.html"), S("C:\\dir\\new")}},
+        {"fewer quotes", S(R"("","","","","only")"), {S(""), S(""), S("only"), S(""), S(""), S("")}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Load(Script({}, {Item(S("menuBase.menuItems[0]"), c.args, S("LEAF[+]A[+]0[+]False[+]False[+]False[+]False"))}));
+        ASSERT_EQ(doc.NodeCount(), 2);
+        const ItemRecord& r = doc.RecordOf(doc.Node(2));
+        EXPECT_EQ((QStringList{r.BNonExpanded, r.MouseOverPic, r.ItemText, r.FontSize, r.LinkHref, r.LinkDescription}),
+                  c.want);
+    }
+    // No "=" or no exact constructor text: every argument stays empty.
+    for (const char* line : {"menuBase.menuItems[0] new menuItemObject(\"x\",\"y\"); //[+]LEAF[+]A[+]0",
+                             "menuBase.menuItems[0]= new MenuItemObject(\"x\",\"y\"); //[+]LEAF[+]A[+]0"}) {
+        Load(Script({}, {S(line)}));
+        ASSERT_EQ(doc.NodeCount(), 2);
+        EXPECT_TRUE(doc.RecordOf(doc.Node(2)).ItemText.isEmpty()) << line;
+    }
+}
+
+TEST_F(Loader, LineEndsAndMissingHeaderEnd)
+{
+    const QString file = Script({S("//# TreeX = 8")}, {Plain(S("menuBase.menuItems[0]"), S("A"), 0)});
+    QString lfOnly = file;
+    Load(lfOnly.replace(S("\r\n"), S("\n")));
+    EXPECT_EQ(doc.NodeCount(), 1);
+    EXPECT_EQ(doc.Settings(), TreeSettings{});
+
+    // CR alone ends lines too; a stray LF inside a line is dropped.
+    QString crOnly = file;
+    Load(crOnly.replace(S("\r\n"), S("\r")).replace(S("TreeX = 8"), S("Tree\nX = 8")));
+    EXPECT_EQ(doc.NodeCount(), 2);
+    EXPECT_EQ(doc.Settings().TreeX, 8);
+
+    QString noEnd = file;
+    Load(noEnd.remove(S("//\\\\\r\n")));
+    EXPECT_EQ(doc.Settings().TreeX, 8);
+    EXPECT_EQ(doc.NodeCount(), 1);
+    EXPECT_EQ(doc.RootStatement(), BuildRootStatement(TreeSettings{}));
+}
+
+TEST_F(Loader, DecodesUtf8ElseWindows1252)
+{
+    const QByteArray line = "menuBase.menuItems[0]= new menuItemObject(\"\",\"\",\"\",\"\",\"X\"); //[+]LEAF[+]X[+]0";
+    QByteArray utf8 = Script({}, {}).toUtf8() + line + "\r\n";
+    QByteArray cp1252 = utf8;
+    LoadBytes(utf8.replace("\"X\"", "\"\xC3\xA9\xE2\x82\xAC\""));
+    EXPECT_EQ(doc.RecordOf(doc.Node(2)).ItemText, S("é€"));
+    LoadBytes(cp1252.replace("\"X\"", "\"\xE9\x80\x9F\x81\""));
+    EXPECT_EQ(doc.RecordOf(doc.Node(2)).ItemText, S("é€Ÿ\u0081"));
+}
+
+TEST_F(Loader, StopsAtTheRecordLimitWithOneMessage)
+{
+    QStringList items;
+    for (int i = 0; i < kMaxItems + 3; ++i)
+        items << Plain(S("menuBase.menuItems[0]"), S("I"), 0);
+    const LoadResult r = Load(Script({}, items));
+    EXPECT_TRUE(r.TooManyItems);
+    EXPECT_EQ(doc.NodeCount(), kMaxItems + 1);
+    EXPECT_EQ(ui.MessageTexts(), QStringList{S("The tree can not hold more than 32766 items.")});
+}
+
+TEST_F(Loader, ObserversSeeOneReset)
+{
+    struct Counter : DocumentObserver {
+        int resets = 0, inserts = 0;
+        void AfterReset() override { ++resets; }
+        void AfterInsert(TreeNode*, int) override { ++inserts; }
+    } counter;
+    doc.AddObserver(&counter);
+    Load(Script({}, {Plain(S("menuBase.menuItems[0]"), S("A"), 0), Plain(S("menuBase.menuItems[1]"), S("B"), 0)}));
+    doc.RemoveObserver(&counter);
+    EXPECT_EQ(counter.inserts, 0);
+    EXPECT_EQ(counter.resets, 2); // the new tree, then the body
+}
