@@ -8,8 +8,8 @@ class TreeDocument;
 class UserInterface;
 
 struct ExportResult {
-    bool Opened = false;   // custom.js could be written at all
-    QStringList Failures;  // every step that failed, in order
+    bool Opened = false;   // the new custom.js is in place; when false any old one is as it was
+    QStringList Failures;  // every step that failed, in order, as "what: why"
     bool Complete() const { return Opened && Failures.isEmpty(); }
 };
 
@@ -17,5 +17,12 @@ struct ExportResult {
 // TreeChanged only when no step failed. Reports an unwritable folder, and a
 // summary of failed steps, through the user interface.
 ExportResult ExportTree(TreeDocument& document, const QString& folder, bool browserSwitch, UserInterface& ui);
+
+// The message for a custom.js that could not be written.
+QString ExportErrorMessage(const QString& folder, const QString& reason);
+
+// The message after an export in which steps failed: the folder, at most ten
+// of the failures, then how many more there were.
+QString ExportFailuresMessage(const QString& folder, const QStringList& failures);
 
 } // namespace vi

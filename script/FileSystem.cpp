@@ -1,11 +1,75 @@
 #include "script/FileSystem.h"
 
+#include "document/AppInfo.h"
+#include "script/ScriptText.h"
+
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
-// Placeholder until the export driver lands.
 namespace vi {
-bool FolderExists(const QString& path) { return !path.isEmpty() && QDir(path).exists(); }
-bool FileExists(const QString& path) { return QFile::exists(path); }
-bool CopyPictureTo(const QString&, const QString&) { return false; }
+
+bool FolderExists(const QString& path)
+{
+    if (path.isEmpty())
+        return false;
+    const QFileInfo info(path);
+    return info.isDir() && info.isExecutable();
+}
+
+bool FileExists(const QString& path)
+{
+    if (path.isEmpty())
+        return false;
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly);
+}
+
+bool SameFile(const QString& first, const QString& second)
+{
+    const QString a = QFileInfo(first).canonicalFilePath();
+    return !a.isEmpty() && a == QFileInfo(second).canonicalFilePath();
+}
+
+bool CopyFileOver(const QString& source, const QString& destination)
+{
+    if (!QFileInfo(source).isFile())
+        return false;
+    if (SameFile(source, destination))
+        return true;
+    const QFileInfo target(destination);
+    if (target.isSymLink() || target.exists()) {
+        if (target.isDir() && !target.isSymLink())
+            return false;
+        if (!QFile::remove(destination))
+            return false;
+    }
+    return QFile::copy(source, destination);
+}
+
+bool CopyPictureTo(const QString& picturePath, const QString& destinationFolder)
+{
+    if (picturePath.isEmpty())
+        return true;
+    const QString destination = JoinPath(destinationFolder, FileNameOf(picturePath));
+    if (FolderOf(picturePath).trimmed().toLower() == FolderOf(destination).trimmed().toLower())
+        return true; // already in place: a tree loaded from this folder
+    return CopyFileOver(picturePath, destination);
+}
+
+QString LineColourFolder(const QString& colour)
+{
+    if (colour.isEmpty())
+        return {};
+    const QString lines = JoinPath(DataFolder(), QStringLiteral("TreeLines"));
+    const QStringList folders = QDir(lines).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    if (folders.contains(colour))
+        return JoinPath(lines, colour);
+    for (const QString& name : folders) {
+        if (name.compare(colour, Qt::CaseInsensitive) == 0)
+            return JoinPath(lines, name);
+    }
+    return {};
+}
+
 } // namespace vi

@@ -11,4 +11,16 @@ bool FileExists(const QString& path);
 // lies there (folders compared without letter case). False when the copy failed.
 bool CopyPictureTo(const QString& picturePath, const QString& destinationFolder);
 
+// True when both paths name one existing file (links and spellings resolved).
+bool SameFile(const QString& first, const QString& second);
+// Copies a file over destination, replacing a file or link of that name. A
+// source that already is the destination is left alone and counts as copied,
+// so that nothing is ever deleted before it is copied onto itself.
+bool CopyFileOver(const QString& source, const QString& destination);
+
+// The folder under TreeData/TreeLines that holds the pictures of a colour: the
+// sub-folder of that name, else one whose name differs only in letter case.
+// Empty when there is none.
+QString LineColourFolder(const QString& colour);
+
 } // namespace vi
