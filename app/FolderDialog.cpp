@@ -1,6 +1,179 @@
 #include "app/FolderDialog.h"
 
-// Placeholder until the folder chooser lands.
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QStorageInfo>
+#include <QTreeView>
+
 namespace vi {
-std::optional<QString> RunFolderChooser(QWidget*) { return std::nullopt; }
+
+namespace {
+
+// Places are given in twips; 15 twips make one pixel.
+QRect Twips(int left, int top, int width, int height) { return {left / 15, top / 15, width / 15, height / 15}; }
+
+QString Native(const QString& path) { return QDir::toNativeSeparators(path); }
+
+} // namespace
+
+FolderDialog::FolderDialog(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmFolder"));
+    setWindowTitle(FolderChooserModel::kCaption);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setFixedSize(kClientWidth, kClientHeight);
+
+    auto* driveLabel = new QLabel(QStringLiteral("Select a Drive:"), this);
+    driveLabel->setObjectName(QStringLiteral("Label1_0"));
+    driveLabel->setGeometry(Twips(255, 90, 2505, 285));
+
+    drive1_ = new QComboBox(this);
+    drive1_->setObjectName(QStringLiteral("Drive1"));
+    drive1_->setGeometry(Twips(180, 360, 3450, 315));
+
+    auto* folderLabel = new QLabel(QStringLiteral("Select a Folder:"), this);
+    folderLabel->setObjectName(QStringLiteral("Label1_1"));
+    folderLabel->setGeometry(Twips(255, 810, 2505, 285));
+
+    folders_ = new QFileSystemModel(this);
+    folders_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
+    dir1_ = new QTreeView(this);
+    dir1_->setObjectName(QStringLiteral("Dir1"));
+    dir1_->setGeometry(Twips(180, 1080, 3450, 2115));
+    dir1_->setModel(folders_);
+    dir1_->setHeaderHidden(true);
+    for (int column = 1; column < folders_->columnCount(); ++column)
+        dir1_->hideColumn(column);
+    dir1_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+
+    text1_ = new QLineEdit(this);
+    text1_->setObjectName(QStringLiteral("Text1"));
+    text1_->setGeometry(Twips(180, 3435, 3450, 285));
+    text1_->setReadOnly(true);
+    QPalette locked = text1_->palette();
+    locked.setColor(QPalette::Base, locked.color(QPalette::Button));
+    text1_->setPalette(locked);
+
+    ok_ = new QPushButton(QStringLiteral("&OK"), this);
+    ok_->setObjectName(QStringLiteral("Command1_1"));
+    ok_->setGeometry(Twips(1470, 3870, 1020, 360));
+    cancel_ = new QPushButton(QStringLiteral("&Cancel"), this);
+    cancel_->setObjectName(QStringLiteral("Command1_0"));
+    cancel_->setGeometry(Twips(2610, 3870, 1020, 360));
+
+    setTabOrder(drive1_, dir1_);
+    setTabOrder(dir1_, text1_);
+    setTabOrder(text1_, ok_);
+    setTabOrder(ok_, cancel_);
+
+    connect(drive1_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (refreshing_)
+            return;
+        model_.DriveChanged(index);
+        Refresh();
+    });
+    connect(dir1_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) { OnDirChosen(current); });
+    connect(ok_, &QPushButton::clicked, this, [this] {
+        model_.OkClicked();
+        if (model_.Tag() == FolderChooserModel::kOk)
+            accept();
+    });
+    connect(cancel_, &QPushButton::clicked, this, &FolderDialog::reject);
+}
+
+FolderDialog& FolderDialog::Instance(QWidget* parent)
+{
+    static QPointer<FolderDialog> instance;
+    if (!instance)
+        instance = new FolderDialog(parent);
+    return *instance;
+}
+
+std::optional<QString> FolderDialog::Run()
+{
+    if (model_.NeedsLoad())
+        LoadDrives();
+    model_.BeginShow();
+    Refresh();
+    exec();
+    if (model_.Tag() != FolderChooserModel::kOk)
+        return std::nullopt;
+    return model_.Text1();
+}
+
+void FolderDialog::LoadDrives()
+{
+    std::vector<Volume> volumes;
+    for (const QStorageInfo& storage : QStorageInfo::mountedVolumes()) {
+        if (storage.isValid() && storage.isReady())
+            volumes.push_back({Native(storage.rootPath()), storage.name()});
+    }
+    model_.Load(std::move(volumes), Native(QDir::currentPath()));
+    refreshing_ = true;
+    drive1_->clear();
+    for (const Volume& volume : model_.Drives())
+        drive1_->addItem(FolderChooserModel::DriveText(volume));
+    refreshing_ = false;
+    shownRoot_.clear();
+}
+
+void FolderDialog::Refresh()
+{
+    refreshing_ = true;
+    drive1_->setCurrentIndex(model_.DriveIndex());
+    const QString dir = QDir::fromNativeSeparators(model_.DirPath());
+    if (!dir.isEmpty()) {
+        // Dir1 lists the drive that holds its folder.
+        const QString root = QStorageInfo(dir).rootPath();
+        if (root != shownRoot_) {
+            shownRoot_ = root;
+            folders_->setRootPath(root);
+            dir1_->setRootIndex(folders_->index(root));
+        }
+        const QModelIndex current = folders_->index(dir);
+        if (current.isValid() && current != dir1_->currentIndex()) {
+            dir1_->setCurrentIndex(current);
+            dir1_->scrollTo(current);
+        }
+        dir1_->expand(current);
+    }
+    text1_->setText(model_.Text1());
+    ok_->setEnabled(model_.OkEnabled());
+    refreshing_ = false;
+}
+
+void FolderDialog::OnDirChosen(const QModelIndex& index)
+{
+    if (refreshing_ || !index.isValid())
+        return;
+    model_.DirChanged(Native(folders_->filePath(index)));
+    Refresh();
+}
+
+void FolderDialog::reject()
+{
+    model_.CancelClicked();
+    QDialog::reject();
+}
+
+void FolderDialog::closeEvent(QCloseEvent* event)
+{
+    // Only the close box of the shown dialog unloads it; any other close leaves it as it was.
+    if (isVisible()) {
+        model_.CloseBoxClicked();
+        QDialog::reject();
+    }
+    event->accept();
+}
+
+std::optional<QString> RunFolderChooser(QWidget* parent) { return FolderDialog::Instance(parent).Run(); }
+
 } // namespace vi
