@@ -138,13 +138,13 @@ export async function launch() {
 }
 
 // Opens a page that fails the test on any script error.
-export async function open(context, url) {
+export async function open(context, url, { menu = true } = {}) {
   const page = await context.newPage();
   const errors = [];
   page.on('pageerror', (e) => errors.push(e.message));
   page.errors = errors;
   await page.goto(url);
-  await page.waitForSelector('[role=tree]', { state: 'attached' });
+  if (menu) await page.waitForSelector('[role=tree]', { state: 'attached' });
   return page;
 }
 
