@@ -4,6 +4,8 @@
 #include "document/UserInterface.h"
 #include "script/ItemStatement.h"
 
+#include <initializer_list>
+#include <unordered_set>
 #include <vector>
 
 namespace vi {
@@ -20,17 +22,26 @@ bool EditRecord(TreeDocument& document, UserInterface& ui, int recordIndex)
     return true;
 }
 
-// Rebuilds the statements of a node and all nodes below it (without recursion:
-// a loaded tree may be nested thousands of levels deep).
-void BuildSubtreeStatements(TreeDocument& document, const TreeNode* top)
+// Rebuilds the statements of the items in the given subtrees, in one walk of
+// the tree: a statement names its path and its parent's number in the walk,
+// and both change for every item inside a moved subtree.
+void BuildSubtreeStatements(TreeDocument& document, std::initializer_list<const TreeNode*> tops)
 {
-    std::vector<const TreeNode*> pending{top};
-    while (!pending.empty()) {
-        const TreeNode* node = pending.back();
-        pending.pop_back();
-        BuildItemStatement(document, node->Position());
-        pending.insert(pending.end(), node->Children().begin(), node->Children().end());
+    std::unordered_set<const TreeNode*> pending;
+    std::vector<const TreeNode*> stack(tops);
+    while (!stack.empty()) {
+        const TreeNode* node = stack.back();
+        stack.pop_back();
+        pending.insert(node);
+        stack.insert(stack.end(), node->Children().begin(), node->Children().end());
     }
+    WalkItems(document, [&](TreeNode* node, const QString& path, int parentRow) {
+        if (pending.erase(node) > 0) {
+            ItemRecord& record = document.RecordOf(node);
+            record.ScriptLine = ItemStatementText(record, document.Settings(), path, parentRow);
+        }
+        return !pending.empty();
+    });
 }
 
 } // namespace
@@ -124,8 +135,7 @@ void MoveItem(TreeDocument& document, bool up)
         return;
     document.MoveNode(node, neighbour->Row());
     // Both items trade places in the walk, so every path and parent row inside them changes.
-    BuildSubtreeStatements(document, node);
-    BuildSubtreeStatements(document, neighbour);
+    BuildSubtreeStatements(document, {node, neighbour});
     document.Select(node);
     document.SetTreeChanged(true);
 }

@@ -225,7 +225,12 @@ TEST_F(ItemCommandsTest, ABranchMovesWithItsSubItemsAndTheSelectionFollows)
     EXPECT_EQ(doc.SelectedNode(), leaf);
     EXPECT_TRUE(doc.TreeChanged());
     EXPECT_EQ(doc.CheckInvariants(), QString());
-    // The sub-items' statements name their new place.
+    // Every statement names the item's new place and parent.
+    for (int position = 2; position <= doc.NodeCount(); ++position) {
+        const QString kept = doc.RecordOf(doc.Node(position)).ScriptLine;
+        BuildItemStatement(doc, position);
+        EXPECT_EQ(kept, doc.RecordOf(doc.Node(position)).ScriptLine) << position;
+    }
     EXPECT_TRUE(doc.RecordOf(a).ScriptLine.contains(ItemScriptPath(a)));
 
     // Repeated moves carry the same item on, then stop at the end.

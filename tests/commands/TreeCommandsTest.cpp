@@ -1,9 +1,12 @@
+#include "commands/ItemCommands.h"
 #include "commands/TreeCommands.h"
 #include "document/AppInfo.h"
 #include "document/RootStatement.h"
 #include "document/TreeDocument.h"
+#include "tests/script/ExportTestSupport.h"
 #include "tests/support/FakeUserInterface.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -135,6 +138,66 @@ TEST_F(TreeCommandsTest, TreePropertiesRebuildTheRootStatementOnlyOnOk)
     ui.OnEditSettings = [](TreeSettings&) { return true; };
     EditTreeProperties(doc, ui);
     EXPECT_TRUE(doc.TreeChanged());
+}
+
+// The labels of the tree, one line per item, indented by depth.
+QStringList Outline(const TreeNode* node, int depth = 0)
+{
+    QStringList lines;
+    for (const TreeNode* child : node->Children()) {
+        lines << QString(depth, QLatin1Char(' ')) + child->Text();
+        lines << Outline(child, depth + 1);
+    }
+    return lines;
+}
+
+TEST_F(TreeCommandsTest, YesWithASuccessfulExportGoesOn)
+{
+    test::FakeProgramFolder program;
+    QTemporaryDir out;
+    MakeChangedTree();
+    ui.Answers = {Answer::Yes};
+    ui.Folders = {out.path()};
+    NewTreeCommand(doc, ui);
+    EXPECT_TRUE(ui.MessageTexts().isEmpty()) << ui.MessageTexts().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(QFile::exists(out.filePath(QStringLiteral("custom.js"))));
+    EXPECT_EQ(doc.NodeCount(), 1);
+}
+
+TEST_F(TreeCommandsTest, AnExportedTreeLoadsBackInTheSameShapeAfterAMove)
+{
+    test::FakeProgramFolder program;
+    QTemporaryDir out;
+    auto add = [&](TreeNode* parent, const char* name, const QString& type) {
+        doc.Select(parent);
+        ui.OnEditItem = [&](ItemRecord& r, const TreeSettings&) {
+            r.FriendlyName = QString::fromUtf8(name);
+            r.ItemText = r.FriendlyName;
+            r.ItemType = type;
+            return true;
+        };
+        NewItem(doc, ui);
+        return parent->LastChild();
+    };
+    TreeNode* branch = add(doc.Root(), "Branch", kBranch);
+    add(branch, "A", kLeaf);
+    add(branch, "B", kLeaf);
+    TreeNode* leaf = add(doc.Root(), "Leaf", kLeaf);
+    doc.Select(leaf);
+    MoveItem(doc, true);
+    const QStringList shape = Outline(doc.Root());
+
+    ui.Folders = {out.path()};
+    ExportTreeCommand(doc, ui);
+    EXPECT_FALSE(doc.TreeChanged());
+    NewTreeCommand(doc, ui);
+    ui.Files = {out.filePath(QStringLiteral("custom.js"))};
+    LoadTreeCommand(doc, ui);
+    EXPECT_TRUE(ui.Questions.isEmpty());
+    EXPECT_TRUE(ui.MessageTexts().isEmpty()) << ui.MessageTexts().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(Outline(doc.Root()), shape);
+    EXPECT_EQ(doc.CheckInvariants(), QString());
+    EXPECT_FALSE(doc.TreeChanged());
 }
 
 } // namespace
