@@ -3,6 +3,8 @@
 #include "app/MainWindow.h"
 #include "document/AppInfo.h"
 
+#include <QApplication>
+#include <QFont>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -24,8 +26,20 @@ void StartUp::HideDataFolder(const QString& path)
 #endif
 }
 
+void StartUp::ApplyDesignFont()
+{
+    // The windows are laid out in fixed pixels for an 8-point dialog font; a
+    // larger desktop default would clip the captions.
+    QFont font = QApplication::font();
+    if (font.pointSizeF() > 8.25) {
+        font.setPointSizeF(8.25);
+        QApplication::setFont(font);
+    }
+}
+
 void StartUp::Run()
 {
+    ApplyDesignFont();
     HideDataFolder(DataFolder());
     window_ = std::make_unique<MainWindow>(document_, ui_);
     ui_.SetParentWidget(window_.get());

@@ -21,6 +21,8 @@ public:
 
     // Marks the data folder hidden where the platform has such an attribute.
     static void HideDataFolder(const QString& path);
+    // Keeps the fixed-pixel layouts readable under large desktop fonts.
+    static void ApplyDesignFont();
 
 private:
     TreeDocument document_;
