@@ -1,0 +1,118 @@
+// Times the menu page on a menu of 32,766 items in headless Chromium: the
+// first draw, and opening a branch of 1,000 children.
+//
+//   node bench/page/page-bench.mjs [TreeData folder]    (default build/bin/TreeData)
+import { chromium } from 'playwright-core';
+import { copyFile, mkdir, mkdtemp, rm, writeFile } from 'node:fs/promises';
+import { tmpdir } from 'node:os';
+import path from 'node:path';
+import { pathToFileURL } from 'node:url';
+
+const dataDir = path.resolve(process.argv[2] || process.env.VI_DATA_DIR || 'build/bin/TreeData');
+const TOTAL = 32766, BIG = 1000, BRANCHES = 63, PER_BRANCH = 503, RUNS = 7;
+
+function customJs(browserSwitch) {
+  const lines = [];
+  for (let i = 0; i < 7; i++) lines.push("// '");
+  lines.push('//# Generator = Vuvov-Ivoza', '//# Version = 2.0.3');
+  while (lines.length < 27) lines.push("// '");
+  lines.push('//\\\\',
+    `var BrowserSwitch = ${browserSwitch};`, 'var BackGroundColor = "";', 'var pmPercent = 50;',
+    'var trans2x2=new Image();', 'trans2x2.src="treePics/2x2.gif";',
+    'var menuBase = new menuObject(5,5,20,true,"treePics/plus.gif","treePics/minus.gif","treePics/top.gif","treePics/mid.gif","treePics/btm.gif","treePics/hline.gif","treePics/vline.gif");');
+  let row = 0;
+  const item = (p, kind, text, parentRow) => {
+    row++;
+    lines.push(`${p}= new menuItemObject("","","","","${text}","2","Black","${kind === 'LEAF' ? `page${row}.html` : ''}","main","About ${text}"); //[+]${kind}[+]${text}[+]${parentRow}[+]False[+]False[+]False[+]True`);
+    return row;
+  };
+  let top = 0;
+  const big = item(`menuBase.menuItems[${top}]`, 'BRANCH', 'Big branch', 0);
+  for (let i = 0; i < BIG; i++) item(`menuBase.menuItems[${top}].subMenu[${i}]`, 'LEAF', `Leaf ${i}`, big);
+  for (let b = 0; b < BRANCHES; b++) {
+    const p = `menuBase.menuItems[${++top}]`;
+    const r = item(p, 'BRANCH', `Branch ${b}`, 0);
+    for (let i = 0; i < PER_BRANCH; i++) item(`${p}.subMenu[${i}]`, 'LEAF', `Item ${b}.${i}`, r);
+  }
+  while (row < TOTAL) item(`menuBase.menuItems[${++top}]`, 'LEAF', `Extra ${row}`, 0);
+  return { text: lines.map((l) => l + '\r\n').join(''), items: row };
+}
+
+async function folder(root, name, browserSwitch) {
+  const dir = path.join(root, name);
+  await mkdir(path.join(dir, 'treePics'), { recursive: true });
+  await copyFile(path.join(dataDir, 'tree.html'), path.join(dir, 'tree.html'));
+  await copyFile(path.join(dataDir, 'TreeLines', '2x2.gif'), path.join(dir, 'treePics', '2x2.gif'));
+  for (const p of ['plus', 'minus', 'top', 'mid', 'btm', 'hline', 'vline']) {
+    await copyFile(path.join(dataDir, 'TreeLines', 'Black', `${p}.gif`), path.join(dir, 'treePics', `${p}.gif`));
+  }
+  const js = customJs(browserSwitch);
+  await writeFile(path.join(dir, 'custom.js'), js.text);
+  return { url: pathToFileURL(path.join(dir, 'tree.html')).href, items: js.items, bytes: js.text.length };
+}
+
+const median = (xs) => [...xs].sort((a, b) => a - b)[Math.floor(xs.length / 2)];
+const ms = (x) => `${x.toFixed(1)} ms`;
+
+// Times from the page's own marks: when its drawing script starts (custom.js
+// has run) and when the menu is in the document; then the next frame.
+async function firstDraw(browser, url) {
+  const page = await browser.newPage();
+  await page.goto(url);
+  const t = await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => setTimeout(() => {
+    const mark = (n) => performance.getEntriesByName(n)[0].startTime;
+    const paint = performance.getEntriesByName('first-contentful-paint')[0];
+    resolve({ start: mark('vi-menu-start'), drawn: mark('vi-menu-drawn'), paint: paint ? paint.startTime : NaN,
+      rows: document.querySelectorAll('[role=treeitem]').length });
+  }, 0))));
+  await page.close();
+  return t;
+}
+
+async function expandBig(browser, url) {
+  const page = await browser.newPage();
+  await page.goto(url);
+  const t = await page.evaluate(() => new Promise((resolve) => {
+    const sign = document.querySelector('[role=treeitem] .vi-own');
+    const t0 = performance.now();
+    sign.click();
+    void document.body.offsetHeight; // layout included
+    const t1 = performance.now();
+    requestAnimationFrame(() => setTimeout(() => resolve({
+      sync: t1 - t0, frame: performance.now() - t0,
+      rows: document.querySelectorAll('[role=treeitem]').length }), 0));
+  }));
+  await page.close();
+  return t;
+}
+
+const root = await mkdtemp(path.join(tmpdir(), 'vi-page-bench-'));
+const browser = await chromium.launch({
+  executablePath: process.env.VI_CHROMIUM || '/usr/bin/chromium',
+  args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+    '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+});
+try {
+  const menu = await folder(root, 'default', false);
+  console.log(`menu: ${menu.items} items, custom.js ${(menu.bytes / 1e6).toFixed(1)} MB, ${RUNS} runs, medians`);
+  await firstDraw(browser, menu.url); // warm the disk cache
+  const draws = [];
+  for (let i = 0; i < RUNS; i++) draws.push(await firstDraw(browser, menu.url));
+  console.log(`first draw (page script, after custom.js ran): ${ms(median(draws.map((d) => d.drawn - d.start)))}  [target < 100 ms]`);
+  console.log(`  navigation start to menu drawn:             ${ms(median(draws.map((d) => d.drawn)))}`);
+  console.log(`  navigation start to first paint:            ${ms(median(draws.map((d) => d.paint)))}`);
+  console.log(`  rows in the document: ${draws[0].rows}`);
+
+  const opens = [];
+  for (let i = 0; i < RUNS; i++) opens.push(await expandBig(browser, menu.url));
+  console.log(`expand 1,000 children (handler + layout):     ${ms(median(opens.map((o) => o.sync)))}  [target < 50 ms]`);
+  console.log(`  until the next frame:                       ${ms(median(opens.map((o) => o.frame)))}`);
+  console.log(`  rows in the document: ${opens[0].rows}`);
+
+  const statik = await folder(root, 'static', true);
+  const s = await firstDraw(browser, statik.url);
+  console.log(`Static mode, every branch drawn (one run):    ${ms(s.drawn - s.start)} (${s.rows} rows)`);
+} finally {
+  await browser.close();
+  await rm(root, { recursive: true, force: true });
+}
