@@ -1,8 +1,53 @@
 #include "preview/Preview.h"
 
-// Placeholder until the preview lands.
+#include "document/AppInfo.h"
+#include "preview/PreviewFolder.h"
+#include "preview/WebAddress.h"
+#include "preview/frmAbout.h"
+#include "preview/frmQuickView.h"
+
+#include <QPointer>
+
 namespace vi {
-void ViewTreeCommand(TreeDocument&, UserInterface&) {}
-void ClosePreviewWindow() {}
-void ShowAboutBox(QWidget*, UserInterface&) {}
+
+namespace {
+QPointer<frmQuickView>& QuickView()
+{
+    static QPointer<frmQuickView> window;
+    return window;
+}
+} // namespace
+
+void ViewTreeCommand(TreeDocument& document, UserInterface& ui)
+{
+    const QString folder = PreparePreviewFolder(TmpTreePath(), FallbackPreviewPath());
+    SetPreviewFolder(folder);
+
+    QPointer<frmQuickView>& window = QuickView();
+    if (!window || window->Closed())
+        window = new frmQuickView(document, ui);
+    window->Bind(document, ui);
+
+    ExportPreview(document, folder, window->StaticSelected(), ui);
+    if (!window->isVisible())
+        window->show();
+    window->RefreshTree();
+}
+
+void ClosePreviewWindow() { delete QuickView().data(); }
+
+frmQuickView* PreviewWindow()
+{
+    frmQuickView* window = QuickView().data();
+    return window && !window->Closed() ? window : nullptr;
+}
+
+void ShowAboutBox(QWidget* parent, UserInterface& ui) { ShowAboutBox(parent, ui, DefaultWebOpener()); }
+
+void ShowAboutBox(QWidget* parent, UserInterface& ui, WebOpener& opener)
+{
+    frmAbout about(parent, ui, opener);
+    about.exec();
+}
+
 } // namespace vi

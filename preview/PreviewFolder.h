@@ -1,0 +1,31 @@
+#pragma once
+#include <QString>
+
+namespace vi {
+
+class TreeDocument;
+class UserInterface;
+
+// The per-user stand-in for the data folder's TmpTree, under the system's
+// temporary folder, for a data folder the program cannot write to.
+QString FallbackPreviewPath();
+
+// Makes the preview folder afresh, so that nothing of an earlier preview is
+// left, and returns the folder to export into: primary when it could be made
+// anew, else fallback (when that could be). When neither can, primary, so that
+// the export reports the folder it could not write to.
+QString PreparePreviewFolder(const QString& primary, const QString& fallback);
+
+// Exports the document for the preview: the browser switch follows the "Static"
+// option. The preview folder is scratch space, so the export leaves TreeChanged
+// as it was: only an export to a folder of the user's own saves the work.
+void ExportPreview(TreeDocument& document, const QString& folder, bool staticSelected, UserInterface& ui);
+
+// The folder the last preview was exported into; TmpTreePath until then.
+QString PreviewFolder();
+void SetPreviewFolder(const QString& folder);
+
+// Removes the preview folder and its per-user stand-in (the main window's unload).
+void RemovePreviewFolder();
+
+} // namespace vi

@@ -1,0 +1,99 @@
+#include "preview/frmAbout.h"
+
+#include "document/AppInfo.h"
+#include "preview/WebAddress.h"
+
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+
+// The resources live in a static library, so they are registered by hand.
+static void InitPreviewResources() { Q_INIT_RESOURCE(Preview); }
+
+namespace vi {
+
+namespace {
+
+QLabel* AddLabel(QWidget* parent, const char* name, const QRect& place, const QFont& font, const QColor& colour,
+                 const QString& text)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(place);
+    label->setFont(font);
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    return label;
+}
+
+QFont LabelFont(const QString& family, qreal points, bool bold, bool underline)
+{
+    QFont font(family);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    font.setUnderline(underline);
+    return font;
+}
+
+} // namespace
+
+frmAbout::frmAbout(QWidget* parent, UserInterface& ui, WebOpener& opener)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      ui_(ui), opener_(opener)
+{
+    InitPreviewResources();
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(QStringLiteral("About..."));
+    setFixedSize(506, 256);
+
+    auto* picture1 = new QFrame(this);
+    picture1->setObjectName(QStringLiteral("Picture1"));
+    picture1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    picture1->setGeometry(4, 4, 499, 249);
+
+    auto* image1 = new QLabel(picture1);
+    image1->setObjectName(QStringLiteral("Image1"));
+    image1->setGeometry(117, 12, 258, 52);
+    image1->setPixmap(QPixmap(QStringLiteral(":/preview/AboutLogo.png")));
+
+    AddLabel(picture1, "Label2", {-1, 67, 493, 18}, LabelFont(QStringLiteral("Times New Roman"), 9, true, false),
+             QColor(192, 192, 192), QStringLiteral("Version: ") + AppVersion());
+    AddLabel(picture1, "Label3", {1, 94, 491, 31}, LabelFont(QStringLiteral("Times New Roman"), 11.25, true, false),
+             QColor(192, 0, 0), MakerCopyright());
+    label4_ = AddLabel(picture1, "Label4", {4, 152, 488, 16}, LabelFont(QStringLiteral("MS Sans Serif"), 8.25, false, true),
+                       QColor(0, 0, 255), MakerWebAddress());
+    label4_->setCursor(Qt::PointingHandCursor);
+    label4_->installEventFilter(this);
+
+    auto* command1 = new QPushButton(QStringLiteral("&OK"), picture1);
+    command1->setObjectName(QStringLiteral("Command1"));
+    command1->setGeometry(206, 205, 82, 27);
+    command1->setDefault(true);
+    connect(command1, &QPushButton::clicked, this, &QDialog::accept);
+
+    if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+bool frmAbout::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == label4_ && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        Label4_Click();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmAbout::Label4_Click() { OpenWebAddress(this, label4_->text(), false, ui_, opener_); }
+
+} // namespace vi

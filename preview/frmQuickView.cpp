@@ -1,0 +1,120 @@
+#include "preview/frmQuickView.h"
+
+#include "preview/Preview.h"
+#include "preview/PreviewFolder.h"
+
+#include <QPushButton>
+#include <QRadioButton>
+#include <QCloseEvent>
+#include <QResizeEvent>
+#include <QUrl>
+#include <QWebEngineView>
+
+namespace vi {
+
+namespace {
+
+QRect ToPixels(const TwipsRect& r)
+{
+    return {r.Left / kTwipsPerPixel, r.Top / kTwipsPerPixel, r.Width / kTwipsPerPixel, r.Height / kTwipsPerPixel};
+}
+
+TwipsRect ToTwips(const QRect& r)
+{
+    return {r.x() * kTwipsPerPixel, r.y() * kTwipsPerPixel, r.width() * kTwipsPerPixel,
+            r.height() * kTwipsPerPixel};
+}
+
+} // namespace
+
+frmQuickView::frmQuickView(TreeDocument& document, UserInterface& ui)
+    : QWidget(nullptr), document_(&document), ui_(&ui)
+{
+    setObjectName(QStringLiteral("frmQuickView"));
+    setWindowTitle(QStringLiteral("Actual Tree View"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    const QuickViewLayout design = QuickViewDesign();
+    webBrowser1_ = new QWebEngineView(this);
+    webBrowser1_->setObjectName(QStringLiteral("WebBrowser1"));
+    webBrowser1_->setGeometry(ToPixels(design.WebBrowser1));
+
+    const TwipsRect* optionPlaces[] = {&design.Default, &design.Static};
+    const QString optionCaptions[] = {QStringLiteral("Default"), QStringLiteral("Static")};
+    for (int i = 0; i < 2; ++i) {
+        option1_[i] = new QRadioButton(optionCaptions[i], this);
+        option1_[i]->setObjectName(QStringLiteral("Option1_%1").arg(i));
+        option1_[i]->setGeometry(ToPixels(*optionPlaces[i]));
+        connect(option1_[i], &QRadioButton::toggled, this, [this, i](bool checked) {
+            if (checked)
+                Option1_Click(i);
+        });
+    }
+    {
+        // Set before the handlers can run: a new window starts on "Default" quietly.
+        const QSignalBlocker blocker(option1_[0]);
+        option1_[0]->setChecked(true);
+    }
+
+    const TwipsRect* commandPlaces[] = {&design.Refresh, &design.Close};
+    const QString commandCaptions[] = {QStringLiteral("&Refresh"), QStringLiteral("&Close")};
+    for (int i = 0; i < 2; ++i) {
+        command1_[i] = new QPushButton(commandCaptions[i], this);
+        command1_[i]->setObjectName(QStringLiteral("Command1_%1").arg(i));
+        command1_[i]->setGeometry(ToPixels(*commandPlaces[i]));
+        connect(command1_[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
+    }
+    setTabOrder(command1_[0], command1_[1]);
+    setTabOrder(command1_[1], option1_[0]);
+    setTabOrder(option1_[0], option1_[1]);
+
+    resize(kQuickViewClientWidth / kTwipsPerPixel, kQuickViewClientHeight / kTwipsPerPixel);
+}
+
+void frmQuickView::Bind(TreeDocument& document, UserInterface& ui)
+{
+    document_ = &document;
+    ui_ = &ui;
+}
+
+bool frmQuickView::StaticSelected() const { return option1_[1]->isChecked(); }
+
+void frmQuickView::RefreshTree()
+{
+    webBrowser1_->load(QUrl::fromLocalFile(PreviewFolder() + QStringLiteral("/tree.html")));
+}
+
+void frmQuickView::Command1_Click(int index)
+{
+    if (index == 0)
+        ViewTreeCommand(*document_, *ui_);
+    else
+        close();
+}
+
+void frmQuickView::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
+    closed_ = event->isAccepted();
+}
+
+void frmQuickView::Option1_Click(int /*index*/) { ViewTreeCommand(*document_, *ui_); }
+
+QuickViewLayout frmQuickView::CurrentLayout() const
+{
+    return {ToTwips(webBrowser1_->geometry()), ToTwips(option1_[0]->geometry()), ToTwips(option1_[1]->geometry()),
+            ToTwips(command1_[0]->geometry()), ToTwips(command1_[1]->geometry())};
+}
+
+void frmQuickView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    const QuickViewLayout layout = ArrangeQuickView(CurrentLayout(), width() * kTwipsPerPixel, height() * kTwipsPerPixel);
+    webBrowser1_->setGeometry(ToPixels(layout.WebBrowser1));
+    option1_[0]->setGeometry(ToPixels(layout.Default));
+    option1_[1]->setGeometry(ToPixels(layout.Static));
+    command1_[0]->setGeometry(ToPixels(layout.Refresh));
+    command1_[1]->setGeometry(ToPixels(layout.Close));
+}
+
+} // namespace vi
