@@ -161,7 +161,8 @@ describe('Static mode and page settings', () => {
   });
 
   test('background, position, fonts, HTML text, escapes, tooltips and targets', async () => {
-    const dir = await makeFolder(root, 'settings', { lines: 1, height: 24, x: 30, y: 40, background: '#ffeecc' }, sample);
+    const dir = await makeFolder(root, 'settings', { lines: 1, height: 24, x: 30, y: 40, background: '#ffeecc' }, sample,
+      { 'empty.html': '<!DOCTYPE html><title>Empty</title>' });
     const context = await browser.newContext();
     const page = await open(context, server.url(`${path.basename(dir)}/tree.html`));
     await expandAll(page);
@@ -187,6 +188,14 @@ describe('Static mode and page settings', () => {
     assert.equal(by.Products.href, null);
     const picture = await page.$eval('.vi-label:has(img[alt="Picture"])', (a) => [a.target, a.title]);
     assert.deepEqual(picture, ['_blank', 'A picture']);
+
+    // The only globals are the constructors and custom.js's own variables.
+    const blank = await context.newPage();
+    await blank.goto(server.url('settings/empty.html'));
+    const native = new Set(await blank.evaluate(() => Object.keys(window)));
+    const added = (await page.evaluate(() => Object.keys(window))).filter((k) => !native.has(k));
+    assert.deepEqual(added.sort(), ['BackGroundColor', 'BrowserSwitch', 'menuBase', 'menuItemObject',
+      'menuObject', 'pmPercent', 'trans2x2']);
     assert.deepEqual(page.errors, []);
     await context.close();
   });
