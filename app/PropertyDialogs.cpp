@@ -1,7 +1,32 @@
 #include "app/PropertyDialogs.h"
 
-// Placeholder until the property dialogs land.
+#include "app/ItemPropDialog.h"
+#include "app/TreePropDialog.h"
+#include "document/ItemRecord.h"
+#include "document/TreeSettings.h"
+
 namespace vi {
-bool RunItemPropDialog(QWidget*, ItemRecord&, const TreeSettings&) { return false; }
-bool RunTreePropDialog(QWidget*, TreeSettings&) { return false; }
+
+bool RunItemPropDialog(QWidget* parent, ItemRecord& record, const TreeSettings& settings)
+{
+    ItemPropDialog dialog(settings, parent);
+    dialog.Model().ExchangeItemRecord(record, true);
+    dialog.exec();
+    if (dialog.Model().Tag() != kTagOk)
+        return false;
+    dialog.Model().ExchangeItemRecord(record, false);
+    return true;
+}
+
+bool RunTreePropDialog(QWidget* parent, TreeSettings& settings)
+{
+    TreePropDialog dialog(parent);
+    dialog.Model().ExchangeTreeSettings(settings, true);
+    dialog.exec();
+    if (dialog.Model().Tag() != kTagOk)
+        return false;
+    dialog.Model().ExchangeTreeSettings(settings, false);
+    return true;
+}
+
 } // namespace vi

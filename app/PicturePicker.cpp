@@ -1,0 +1,65 @@
+#include "app/PicturePicker.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+namespace vi {
+
+namespace {
+// A closed manila folder, drawn once at 20 x 20 pixels.
+QPixmap FolderPixmap()
+{
+    QPixmap pixmap(20, 20);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QColor outline(128, 96, 0);
+    painter.setPen(QPen(outline, 1));
+    painter.setBrush(QColor(230, 190, 80));
+    QPainterPath tab;
+    tab.moveTo(2.5, 5.5);
+    tab.lineTo(7.5, 5.5);
+    tab.lineTo(9.5, 7.5);
+    tab.lineTo(2.5, 7.5);
+    tab.closeSubpath();
+    painter.drawPath(tab);
+    painter.setBrush(QColor(250, 215, 110));
+    painter.drawRect(QRectF(2.5, 7.5, 15, 9));
+    return pixmap;
+}
+} // namespace
+
+FolderPicture::FolderPicture(QWidget* parent)
+    : QLabel(parent)
+{
+    static const QPixmap folder = FolderPixmap();
+    setPixmap(folder);
+    setAlignment(Qt::AlignCenter);
+    setCursor(Qt::PointingHandCursor);
+}
+
+void FolderPicture::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+    QLabel::mouseReleaseEvent(event);
+}
+
+std::optional<QString> ChoosePictureFile(QWidget* parent)
+{
+    const QString gif = QStringLiteral("GIF Format (*.GIF)");
+    QFileDialog dialog(parent, QStringLiteral("Choose a Picture File.."));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setNameFilters({QStringLiteral("All Files (*.*)"), gif, QStringLiteral("JPEG Format (*.JPG)")});
+    dialog.selectNameFilter(gif);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+}
+
+} // namespace vi

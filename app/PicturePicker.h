@@ -1,0 +1,27 @@
+#pragma once
+#include <QLabel>
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+namespace vi {
+
+// The small folder picture beside a picture path; a click opens the picture chooser.
+class FolderPicture : public QLabel {
+    Q_OBJECT
+public:
+    explicit FolderPicture(QWidget* parent = nullptr);
+
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// The file dialog of the picture chooser, "GIF Format" preselected; the chosen
+// file's full path with native separators, nothing when the user cancelled.
+std::optional<QString> ChoosePictureFile(QWidget* parent);
+
+} // namespace vi

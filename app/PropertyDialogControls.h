@@ -1,0 +1,44 @@
+#pragma once
+// Shared by the property dialogs' views: building controls at their places and
+// making widgets mirror their model's control state.
+#include "forms/Controls.h"
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRect>
+#include <QString>
+#include <type_traits>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+
+namespace vi {
+
+// A place given in twips; 15 twips make one pixel.
+QRect Twips(int left, int top, int width, int height);
+
+// A control array element's object name: "Check1_4".
+QString Indexed(const char* name, int index);
+
+// Creates a control with its object name, place and caption.
+template <class Widget>
+Widget* MakeControl(QWidget* parent, const QString& name, const QRect& place, const QString& caption = {})
+{
+    auto* widget = new Widget(parent);
+    widget->setObjectName(name);
+    widget->setGeometry(place);
+    if constexpr (std::is_same_v<Widget, QGroupBox>)
+        widget->setTitle(caption);
+    else if constexpr (std::is_base_of_v<QAbstractButton, Widget> || std::is_same_v<Widget, QLabel>)
+        widget->setText(caption);
+    return widget;
+}
+
+void ShowCheckBox(QCheckBox* widget, const CheckBox& state);
+// Locked boxes are read-only; the background follows the state's colour.
+void ShowTextBox(QLineEdit* widget, const TextBox& state);
+void ShowComboBox(QComboBox* widget, const ComboBox& state);
+
+} // namespace vi
