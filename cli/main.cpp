@@ -1,0 +1,104 @@
+// vuvov-ivoza-cli: loads a custom.js and exports it again, or prints the
+// loaded document as JSON. For site build scripts and for our own tests.
+#include "cli/ConsoleUserInterface.h"
+#include "cli/DocumentJson.h"
+#include "document/TreeDocument.h"
+#include "script/ExportTree.h"
+#include "script/TreeLoader.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStringList>
+
+using namespace vi;
+
+namespace {
+
+enum ExitStatus { kSuccess = 0, kStepFailed = 1, kNotLoaded = 2, kUsage = 64 };
+
+const char* const kUsageText =
+    "Usage: vuvov-ivoza-cli export FILE FOLDER [--static]\n"
+    "       vuvov-ivoza-cli dump FILE\n"
+    "       vuvov-ivoza-cli --help\n"
+    "\n"
+    "  export  Load FILE, a custom.js written by the editor, and export the tree into\n"
+    "          FOLDER (custom.js, tree.html and treePics), as the editor's Export Tree\n"
+    "          does. --static turns the page's browser switch on.\n"
+    "  dump    Load FILE and print the document as JSON on stdout.\n"
+    "\n"
+    "Messages go to stderr, one line each. A file of another version loads with a\n"
+    "warning.\n"
+    "\n"
+    "Exit status: 0 success, 1 the export had a failed step, 2 FILE could not be\n"
+    "loaded, 64 bad usage.\n";
+
+int Usage(const QString& problem)
+{
+    ConsoleUserInterface::PrintLine(stderr, QStringLiteral("vuvov-ivoza-cli: ") + problem);
+    std::fputs(kUsageText, stderr);
+    return kUsage;
+}
+
+QString FullPath(const QString& path) { return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()); }
+
+// Loads the file; false when nothing usable was read (the reason is on stderr).
+bool Load(TreeDocument& document, const QString& file, ConsoleUserInterface& ui)
+{
+    const LoadResult r = LoadTreeScript(document, FullPath(file), ui);
+    return r.Opened && !r.ForeignGenerator && !r.VersionDeclined;
+}
+
+int Export(const QString& file, const QString& folder, bool browserSwitch)
+{
+    TreeDocument document;
+    ConsoleUserInterface ui;
+    if (!Load(document, file, ui))
+        return kNotLoaded;
+    const QString target = FullPath(folder);
+    QDir().mkpath(target); // a build script names a fresh folder; if this fails, the export says why
+    const ExportResult result = ExportTree(document, target, browserSwitch, ui);
+    for (const QString& failure : result.Failures)
+        ConsoleUserInterface::PrintLine(stderr, QStringLiteral("failed: ") + failure);
+    return result.Complete() ? kSuccess : kStepFailed;
+}
+
+int Dump(const QString& file)
+{
+    TreeDocument document;
+    ConsoleUserInterface ui;
+    if (!Load(document, file, ui))
+        return kNotLoaded;
+    const QByteArray json = DocumentJson(document).toUtf8();
+    std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), stdout);
+    return std::fflush(stdout) == 0 ? kSuccess : kStepFailed;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv); // the program folder is the executable's folder
+    QStringList args = app.arguments().mid(1);
+
+    if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
+        std::fputs(kUsageText, stdout);
+        return kSuccess;
+    }
+    if (args.isEmpty())
+        return Usage(QStringLiteral("no command given"));
+
+    const QString command = args.takeFirst();
+    if (command == QStringLiteral("export")) {
+        const bool browserSwitch = args.removeAll(QStringLiteral("--static")) > 0;
+        if (args.size() != 2 || args[0].startsWith(QLatin1Char('-')) || args[1].startsWith(QLatin1Char('-')))
+            return Usage(QStringLiteral("export needs FILE and FOLDER"));
+        return Export(args[0], args[1], browserSwitch);
+    }
+    if (command == QStringLiteral("dump")) {
+        if (args.size() != 1 || args[0].startsWith(QLatin1Char('-')))
+            return Usage(QStringLiteral("dump needs FILE"));
+        return Dump(args[0]);
+    }
+    return Usage(QStringLiteral("unknown command: ") + command);
+}

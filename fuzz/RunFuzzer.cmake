@@ -1,0 +1,24 @@
+# Runs the loader fuzzer for a bounded time: cmake -DFUZZER=... -DSEEDS=... -DWORK=... -DDICT=... -P RunFuzzer.cmake
+# The seeds are copied into a corpus under WORK, where the fuzzer adds the
+# inputs it finds, so the source tree stays untouched. Any crash, leak, hang
+# or sanitizer report fails the run and leaves the input in WORK/artifacts.
+foreach(var FUZZER SEEDS WORK DICT)
+    if(NOT DEFINED ${var})
+        message(FATAL_ERROR "RunFuzzer.cmake needs -D${var}=...")
+    endif()
+endforeach()
+
+file(REMOVE_RECURSE ${WORK}/artifacts)
+file(MAKE_DIRECTORY ${WORK}/corpus ${WORK}/artifacts)
+file(GLOB seeds ${SEEDS}/*)
+file(COPY ${seeds} DESTINATION ${WORK}/corpus)
+
+set(ENV{ASAN_OPTIONS} "detect_leaks=1")
+set(ENV{UBSAN_OPTIONS} "print_stacktrace=1")
+execute_process(
+    COMMAND ${FUZZER} -max_total_time=60 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
+        -dict=${DICT} -artifact_prefix=${WORK}/artifacts/ ${WORK}/corpus
+    RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "The loader fuzzer failed (${status}); the input is in ${WORK}/artifacts")
+endif()

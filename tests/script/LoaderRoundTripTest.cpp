@@ -1,0 +1,190 @@
+// Export, load and export again: the two files are byte-identical and the two
+// loaded documents equal, for random trees and values.
+#include "document/ChoiceLists.h"
+#include "document/RootStatement.h"
+#include "script/ExportTree.h"
+#include "script/TreeLoader.h"
+#include "tests/script/ExportTestSupport.h"
+#include "tests/support/FakeUserInterface.h"
+
+#include <gtest/gtest.h>
+#include <random>
+
+using namespace vi;
+using namespace vi::test;
+
+namespace {
+
+// Values from every class the dialogs accept. Argument values may hold
+// anything but blanks at their ends, which the format trims by design; names
+// in the marker and header values are single lines without "[+]", since the
+// marker and the header carry them unescaped.
+class ValueMaker {
+public:
+    explicit ValueMaker(unsigned seed) : rng_(seed) {}
+
+    int Int(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
+    bool Flag() { return Int(0, 1) == 1; }
+    QString Pick(const char* const* list, int size) { return QString::fromUtf8(list[Int(0, size - 1)]); }
+
+    QString Argument() { return Text(true); }
+    QString Name() { return Text(false); }
+    QString Picture()
+    {
+        static const char* const folders[] = {"C:\\web\\img\\", "/home/me/pics/", "", "D:/mixed\\"};
+        // A file name: no separators, and no white space at its ends, which the header trims.
+        const QString name = Text(false).remove(QLatin1Char('\\')).remove(QLatin1Char('/')).trimmed();
+        return Flag() ? QString() : Pick(folders, 4) + name + QStringLiteral(".gif");
+    }
+
+private:
+    QString Text(bool anyCharacter)
+    {
+        static const char* const pieces[] = {"Home", "a b", "\"", "<a href=\"x.html\">", "é€", "中文", "😀", "&amp;",
+                                             "'", "/", "//", "\\", "\\\\", "\t", "%20", "=", "(", ")", ",", ";"};
+        static const char* const risky[] = {"//[+]", "[+]", "\r\n", "\n", "/\\/[+]", "\\\"", "\\r"};
+        QString text;
+        for (int n = Int(0, 6); n > 0; --n)
+            text += anyCharacter && Int(0, 5) == 0 ? Pick(risky, 7) : Pick(pieces, 20);
+        return text; // no piece has a blank at either end
+    }
+    std::mt19937 rng_;
+};
+
+void RandomTree(TreeDocument& d, ValueMaker& v, int items)
+{
+    TreeSettings& s = d.Settings();
+    s.TreeX = static_cast<std::int16_t>(v.Int(-32768, 32767));
+    s.TreeY = static_cast<std::int16_t>(v.Int(-50, 500));
+    s.TreeSize = static_cast<std::int16_t>(v.Int(0, 4));
+    s.TreeLines = static_cast<std::int16_t>(v.Int(0, 2));
+    s.TreeLineColor = v.Pick(kColourNames.data(), 16);
+    s.TreePMColor = v.Pick(kColourNames.data(), 16);
+    s.TreeBNonExpanded = v.Picture();
+    s.TreeBExpanded = v.Picture();
+    s.TreeLeaf = v.Picture();
+    s.TreeTarget = v.Name().trimmed();
+    s.TreeBackground = v.Flag() ? QString() : v.Pick(kColourNames.data(), 16);
+    s.TreeFontSize = v.Flag() ? QString() : v.Pick(kFontSizes.data(), 7);
+    s.TreeFontColor = v.Pick(kColourNames.data(), 16);
+    d.SetRootStatement(BuildRootStatement(s));
+
+    for (int i = 0; i < items; ++i) {
+        // Mostly recent parents, so that trees get deep as well as wide.
+        const int parent = v.Flag() ? std::max(1, d.NodeCount() - v.Int(0, 3)) : v.Int(1, d.NodeCount());
+        AddItem(d, d.Node(parent), v.Name(), [&](ItemRecord& r) {
+            r.ItemType = v.Flag() ? kBranch : kLeaf;
+            r.UseGlobalBNonExpanded = v.Flag();
+            r.UseGlobalBExpanded = v.Flag();
+            r.UseGlobalTarget = v.Flag();
+            r.UseGlobalFont = v.Flag();
+            r.BNonExpanded = v.Picture();
+            r.BExpanded = v.Picture();
+            r.MouseOutPic = v.Picture();
+            r.MouseOverPic = v.Picture();
+            r.ItemText = v.Argument();
+            r.FontSize = v.Flag() ? QString() : v.Argument();
+            r.FontColor = v.Argument();
+            r.LinkHref = v.Argument();
+            r.LinkTarget = v.Argument();
+            r.LinkDescription = v.Argument();
+        });
+    }
+}
+
+// Each item in walk order with its depth and the values the file carries as they are.
+QStringList Carried(const TreeDocument& d)
+{
+    QStringList out;
+    std::vector<std::pair<const TreeNode*, int>> stack;
+    for (auto it = d.Root()->Children().rbegin(); it != d.Root()->Children().rend(); ++it)
+        stack.emplace_back(*it, 1);
+    while (!stack.empty()) {
+        const auto [n, depth] = stack.back();
+        stack.pop_back();
+        const ItemRecord& r = d.RecordOf(n);
+        out << QStringList{QString::number(depth), n->Text(), r.ItemType, r.FriendlyName, r.ItemText, r.LinkHref,
+                           r.LinkDescription, r.UseGlobalTarget ? QString() : r.LinkTarget,
+                           r.UseGlobalFont ? QString() : r.FontSize,
+                           QString::number(r.UseGlobalBNonExpanded + 2 * r.UseGlobalBExpanded + 4 * r.UseGlobalTarget
+                                           + 8 * r.UseGlobalFont)}
+                   .join(QStringLiteral("|"));
+        for (auto it = n->Children().rbegin(); it != n->Children().rend(); ++it)
+            stack.emplace_back(*it, depth + 1);
+    }
+    return out;
+}
+
+// The first line that differs, both versions; empty when the files are equal.
+std::string FirstDifference(const QByteArray& a, const QByteArray& b)
+{
+    const QList<QByteArray> x = a.split('\n');
+    const QList<QByteArray> y = b.split('\n');
+    for (qsizetype i = 0; i < std::max(x.size(), y.size()); ++i) {
+        const QByteArray l = x.value(i, "<none>");
+        const QByteArray r = y.value(i, "<none>");
+        if (l != r)
+            return "line " + std::to_string(i + 1) + ":\n" + l.toStdString() + "\n" + r.toStdString();
+    }
+    return {};
+}
+
+void ExpectSameDocument(const TreeDocument& a, const TreeDocument& b)
+{
+    EXPECT_EQ(a.Settings(), b.Settings());
+    EXPECT_EQ(a.RootStatement(), b.RootStatement());
+    ASSERT_EQ(a.NodeCount(), b.NodeCount());
+    ASSERT_EQ(a.UpperBound(), b.UpperBound());
+    for (int p = 2; p <= a.NodeCount(); ++p) {
+        EXPECT_EQ(a.Node(p)->Parent()->Position(), b.Node(p)->Parent()->Position());
+        EXPECT_EQ(a.Node(p)->Text(), b.Node(p)->Text());
+        EXPECT_EQ(a.Node(p)->Tag(), b.Node(p)->Tag());
+    }
+    for (int i = 2; i <= a.UpperBound(); ++i)
+        EXPECT_TRUE(a.Record(i) == b.Record(i)) << "record " << i;
+}
+
+} // namespace
+
+TEST(LoaderRoundTrip, RandomTreesComeBackUnchanged)
+{
+    FakeProgramFolder program;
+    QTemporaryDir out;
+    const QString file = out.filePath(S("custom.js"));
+    for (unsigned seed = 1; seed <= 24; ++seed) {
+        SCOPED_TRACE(::testing::Message() << "seed " << seed);
+        ValueMaker values(seed);
+        TreeDocument original;
+        RandomTree(original, values, seed == 24 ? 3000 : values.Int(0, 120));
+        FakeUserInterface ui;
+
+        ASSERT_TRUE(ExportTree(original, out.path(), false, ui).Opened);
+        const QByteArray first = ReadFile(file);
+        TreeDocument loaded;
+        ASSERT_TRUE(LoadTreeScript(loaded, file, ui).Opened);
+        EXPECT_EQ(loaded.CheckInvariants(), QString());
+        EXPECT_EQ(Carried(loaded), Carried(original));
+
+        ASSERT_TRUE(ExportTree(loaded, out.path(), false, ui).Opened);
+        ASSERT_EQ(FirstDifference(ReadFile(file), first), std::string());
+        TreeDocument again;
+        LoadTreeScript(again, file, ui);
+        ExpectSameDocument(loaded, again);
+        EXPECT_TRUE(ui.Questions.isEmpty());
+    }
+}
+
+TEST(LoaderRoundTrip, TheWorkedExampleExportsByteForByte)
+{
+    FakeProgramFolder program;
+    const QByteArray example = ReadFile(QFileInfo(S(__FILE__)).absolutePath() + S("/../../fuzz/corpus/example.js"));
+    QTemporaryDir out;
+    const QString file = out.filePath(S("custom.js"));
+    ASSERT_TRUE(WriteFile(file, example));
+    TreeDocument d;
+    FakeUserInterface ui;
+    LoadTreeScript(d, file, ui);
+    ASSERT_EQ(d.NodeCount(), 3);
+    ExportTree(d, out.path(), false, ui);
+    EXPECT_EQ(ReadFile(file), example);
+}
