@@ -64,7 +64,10 @@ describe('menu behaviour', () => {
 
       await page.getByText('Products', { exact: true }).click();
       assert.equal(await expanded(products), 'true');
+      await item(page, 'Widgets').click();
       await own(products).click();
+      assert.equal(await focusedName(page), 'Products', 'focus leaves a closing branch for the branch');
+      assert.equal(await products.getAttribute('tabindex'), '0');
       await own(products).click();
       assert.equal(await page.locator('[role=treeitem]').count(), 6, 'children drawn once');
     }));
