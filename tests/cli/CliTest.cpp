@@ -1,0 +1,145 @@
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString S(const char* utf8) { return QString::fromUtf8(utf8); }
+QString Seed(const char* name) { return S(VI_SEEDS "/") + S(name); }
+
+QByteArray ReadFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+struct CliRun {
+    int Status = -1;
+    QString Out;
+    QString Err;
+};
+
+CliRun Cli(const QStringList& args)
+{
+    QProcess p;
+    p.start(S(VI_CLI), args);
+    p.waitForFinished(60000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+} // namespace
+
+TEST(Cli, ExitStatuses)
+{
+    QTemporaryDir dir;
+    const QString foreign = dir.filePath(S("foreign.js"));
+    QFile f(foreign);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(ReadFile(Seed("example.js")).replace("= Vuvov-Ivoza", "= Other"));
+    f.close();
+    QFile blocker(dir.filePath(S("file")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+
+    struct Case {
+        QStringList args;
+        int status;
+        QString err; // a line stderr must hold
+    } cases[] = {
+        {{S("--help")}, 0, {}},
+        {{}, 64, S("vuvov-ivoza-cli: no command given")},
+        {{S("publish"), Seed("example.js")}, 64, S("vuvov-ivoza-cli: unknown command: publish")},
+        {{S("dump")}, 64, {}},
+        {{S("export"), Seed("example.js")}, 64, {}},
+        {{S("dump"), dir.filePath(S("none.js"))},
+         2, S("Unable to open the file: ") + dir.filePath(S("none.js")) + S(" Reason: No such file or directory")},
+        {{S("dump"), foreign}, 2, S("This file was not created by Vuvov-Ivoza.  Unable to load.")},
+        {{S("dump"), Seed("oldversion_cp1252.js")}, 0,
+         S("warning: This file was not created by your current Vuvov-Ivoza software version. "
+           "This file may not load correctly.  Continue to load tree? Yes.")},
+        {{S("export"), foreign, dir.filePath(S("out"))}, 2, {}},
+        // The pictures named by this file are not beside it: each missing copy is a failed step.
+        {{S("export"), Seed("escapes.js"), dir.filePath(S("out"))},
+         1, S("failed: ") + dir.filePath(S("out/treePics/leaf.gif: could not copy ")) + Seed("treePics/leaf.gif")},
+        {{S("export"), Seed("example.js"), dir.filePath(S("file/out"))}, 1, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
+        const CliRun r = Cli(c.args);
+        EXPECT_EQ(r.Status, c.status);
+        EXPECT_EQ(r.Out.startsWith(S("Usage: vuvov-ivoza-cli export FILE FOLDER [--static]\n")), c.args == QStringList{S("--help")});
+        if (!c.err.isEmpty()) {
+            EXPECT_TRUE(r.Err.split(QLatin1Char('\n')).contains(c.err)) << r.Err.toStdString();
+        }
+        EXPECT_EQ(r.Err.contains(S("Usage:")), c.status == 64);
+    }
+}
+
+TEST(Cli, ExportWritesTheFolder)
+{
+    // The example with the two bullets it names in its own treePics.
+    QTemporaryDir dir;
+    const QString source = dir.filePath(S("custom.js"));
+    QDir().mkpath(dir.filePath(S("treePics")));
+    for (const QString& name : {S("treePics/folder.gif"), S("treePics/open.gif"), S("custom.js")})
+        QFile::copy(name == S("custom.js") ? Seed("example.js") : Seed("escapes.js"), dir.filePath(name));
+
+    const QString out = dir.filePath(S("site/menu"));
+    const CliRun r = Cli({S("export"), source, out});
+    EXPECT_EQ(r.Status, 0);
+    EXPECT_EQ(r.Err.toStdString(), "");
+    EXPECT_EQ(ReadFile(out + S("/custom.js")), ReadFile(Seed("example.js")));
+    for (const char* name : {"tree.html", "treePics/2x2.gif", "treePics/plus.gif", "treePics/vline.gif",
+                             "treePics/folder.gif"})
+        EXPECT_TRUE(QFile::exists(out + S("/") + S(name))) << name;
+
+    EXPECT_EQ(Cli({S("export"), S("--static"), source, out}).Status, 0);
+    EXPECT_TRUE(ReadFile(out + S("/custom.js")).contains("\r\nvar BrowserSwitch = true;\r\n"));
+}
+
+TEST(Cli, DumpPrintsTheDocument)
+{
+    const CliRun r = Cli({S("dump"), Seed("example.js")});
+    ASSERT_EQ(r.Status, 0) << r.Err.toStdString();
+    QJsonParseError error;
+    const QJsonObject doc = QJsonDocument::fromJson(r.Out.toUtf8(), &error).object();
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    EXPECT_EQ(doc.keys(), (QStringList{S("nodes"), S("records"), S("rootStatement"), S("settings"), S("treeChanged")}));
+    EXPECT_TRUE(r.Out.startsWith(S("{\"settings\": {\"TreeX\": 5, \"TreeY\": 5, \"TreeSize\": 1, \"TreeLines\": 1, ")));
+
+    const QJsonObject settings = doc[S("settings")].toObject();
+    EXPECT_EQ(settings.size(), 13);
+    EXPECT_EQ(settings[S("TreeSize")], QJsonValue(1));
+    EXPECT_EQ(settings[S("TreeLineColor")], QJsonValue(S("Black")));
+    EXPECT_EQ(settings[S("TreeFontSize")], QJsonValue(S("2")));
+    EXPECT_EQ(settings[S("TreeLeaf")], QJsonValue(S("")));
+    EXPECT_TRUE(doc[S("rootStatement")].toString().startsWith(S("var menuBase = new menuObject(5,5,20,true,\"treePics/plus.gif\"")));
+    EXPECT_EQ(doc[S("treeChanged")], QJsonValue(false));
+
+    const QJsonArray nodes = doc[S("nodes")].toArray();
+    ASSERT_EQ(nodes.size(), 2);
+    EXPECT_EQ(nodes[1].toObject(), (QJsonObject{{S("position"), 3}, {S("parent"), 2}, {S("text"), S("Widgets")},
+                                                {S("tag"), 3}}));
+
+    const QJsonArray records = doc[S("records")].toArray();
+    ASSERT_EQ(records.size(), 2);
+    const QJsonObject branch = records[0].toObject();
+    EXPECT_EQ(branch.size(), 19); // the index and the eighteen fields
+    EXPECT_EQ(branch[S("index")], QJsonValue(2));
+    EXPECT_EQ(branch[S("RootMark")], QJsonValue(0));
+    EXPECT_EQ(branch[S("ItemType")], QJsonValue(S("BRANCH")));
+    EXPECT_EQ(branch[S("UseGlobalFont")], QJsonValue(true));
+    EXPECT_EQ(branch[S("UseGlobalTarget")], QJsonValue(false));
+    EXPECT_EQ(branch[S("BNonExpanded")], QJsonValue(QDir::toNativeSeparators(Seed("treePics/folder.gif"))));
+    EXPECT_TRUE(branch[S("ScriptLine")].toString().endsWith(S("//[+]BRANCH[+]Products[+]0[+]False[+]False[+]False[+]True")));
+    const QJsonObject leaf = records[1].toObject();
+    EXPECT_EQ(leaf[S("LinkDescription")], QJsonValue(S("Our widgets")));
+    EXPECT_EQ(leaf[S("FontColor")], QJsonValue(S("Navy")));
+    EXPECT_EQ(leaf[S("BNonExpanded")], QJsonValue(S("")));
+}
