@@ -95,54 +95,40 @@ describe('menu behaviour', () => {
 
   test('keyboard table: arrows, Home, End, Enter, Space, * and type-ahead, with visible focus', () =>
     withPage(server.url('site/tree.html'), async (page) => {
-      const keys = async (...list) => { for (const k of list) await page.keyboard.press(k); };
-      await keys('Tab');
-      assert.equal(await focusedName(page), 'Products');
+      await page.keyboard.press('Tab');
       const outline = await page.evaluate(() =>
         getComputedStyle(document.activeElement.querySelector('.vi-label')).outlineStyle);
       assert.notEqual(outline, 'none', 'focus is visible');
-
-      await keys('ArrowRight');
-      assert.equal(await expanded(item(page, 'Products')), 'true');
-      assert.equal(await focusedName(page), 'Products', 'Right opens a closed branch');
-      await keys('ArrowRight');
-      assert.equal(await focusedName(page), 'Widgets', 'Right enters an open branch');
-      await keys('ArrowDown', 'ArrowRight', 'ArrowDown');
-      assert.equal(await focusedName(page), 'Deep & leaf');
-      await keys('ArrowLeft');
-      assert.equal(await focusedName(page), GADGETS_TEXT, 'Left goes to the parent');
-      await keys('ArrowLeft');
-      assert.equal(await expanded(item(page, GADGETS_TEXT)), 'false', 'Left closes an open branch');
-      await keys('ArrowUp');
-      assert.equal(await focusedName(page), 'Widgets');
-      await keys('End');
-      assert.equal(await focusedName(page), 'About');
-      await keys('ArrowUp');
-      assert.equal(await focusedName(page), 'Services', 'Up skips the closed branch');
-      await keys('Home');
-      assert.equal(await focusedName(page), 'Products');
-      await keys('ArrowUp');
-      assert.equal(await focusedName(page), 'Products', 'nothing above the first item');
-
-      await keys('*');
-      assert.equal(await expanded(item(page, 'Services')), 'true', '* opens the siblings');
-      await keys('s');
-      assert.equal(await focusedName(page), 'Services');
-      await keys('u');
-      assert.equal(await focusedName(page), 'Support', 'type-ahead extends the search');
-      await page.waitForTimeout(700);
-      await keys('A');
-      assert.equal(await focusedName(page), 'About', 'type-ahead ignores case');
-      await page.waitForTimeout(700);
-      await keys('P');
-      assert.equal(await focusedName(page), 'Products', 'type-ahead wraps around');
-
-      await keys('ArrowDown', 'ArrowDown', 'Enter');
-      assert.equal(await expanded(item(page, GADGETS_TEXT)), 'true', 'Enter opens a branch');
-      await keys(' ');
-      assert.equal(await expanded(item(page, GADGETS_TEXT)), 'false', 'Space closes it');
+      // [keys, focused item afterwards, [branch, aria-expanded] to check, why]
+      const steps = [
+        ['', 'Products', null, 'Tab enters at the first item'],
+        ['ArrowRight', 'Products', ['Products', 'true'], 'Right opens a closed branch'],
+        ['ArrowRight', 'Widgets', null, 'Right enters an open branch'],
+        ['ArrowDown ArrowRight ArrowDown', 'Deep & leaf', [GADGETS_TEXT, 'true'], 'Down and Right'],
+        ['ArrowLeft', GADGETS_TEXT, null, 'Left goes to the parent'],
+        ['ArrowLeft', GADGETS_TEXT, [GADGETS_TEXT, 'false'], 'Left closes an open branch'],
+        ['ArrowUp', 'Widgets', null, 'Up'],
+        ['End', 'About', null, 'End goes to the last visible item'],
+        ['ArrowUp', 'Services', null, 'Up skips the closed branch'],
+        ['Home ArrowUp', 'Products', null, 'Home, and nothing above the first item'],
+        ['*', 'Products', ['Services', 'true'], '* opens the siblings'],
+        ['s', 'Services', null, 'type-ahead'],
+        ['u', 'Support', null, 'type-ahead extends the search'],
+        ['pause A', 'About', null, 'type-ahead ignores case'],
+        ['pause P', 'Products', null, 'type-ahead wraps around'],
+        ['ArrowDown ArrowDown Enter', GADGETS_TEXT, [GADGETS_TEXT, 'true'], 'Enter opens a branch'],
+        ['Space', GADGETS_TEXT, [GADGETS_TEXT, 'false'], 'Space closes it'],
+      ];
+      for (const [keys, focused, check, why] of steps) {
+        for (const key of keys.split(' ').filter(Boolean)) {
+          if (key === 'pause') await page.waitForTimeout(700);
+          else await page.keyboard.press(key === 'Space' ? ' ' : key);
+        }
+        assert.equal(await focusedName(page), focused, why);
+        if (check) assert.equal(await expanded(item(page, check[0])), check[1], why);
+      }
       assert.equal(await page.locator('[role=treeitem][tabindex="0"]').count(), 1, 'one tab stop');
-      await keys('Tab');
+      await page.keyboard.press('Tab');
       assert.equal(await focusedName(page), null, 'Tab leaves the tree');
     }));
 
