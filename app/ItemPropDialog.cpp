@@ -12,9 +12,7 @@
 
 namespace vi {
 
-ItemPropDialog::ItemPropDialog(const TreeSettings& settings, QWidget* parent)
-    : QDialog(parent)
-    , model_(settings)
+ItemPropDialog::ItemPropDialog(const TreeSettings& settings, QWidget* parent) : QDialog(parent), model_(settings)
 {
     setObjectName(QStringLiteral("frmItemProp"));
     setWindowTitle(kItemPropCaption);
@@ -31,11 +29,13 @@ ItemPropDialog::ItemPropDialog(const TreeSettings& settings, QWidget* parent)
         return l;
     };
     const auto check1 = [&](QWidget* frame, int i, const QRect& place, const char* caption) {
-        check1_[std::size_t(i)] = MakeControl<QCheckBox>(frame, Indexed("Check1", i), place, QString::fromLatin1(caption));
+        check1_[std::size_t(i)] =
+            MakeControl<QCheckBox>(frame, Indexed("Check1", i), place, QString::fromLatin1(caption));
         tabOrder.push_back(check1_[std::size_t(i)]);
     };
     const auto check4 = [&](QWidget* frame, int i, const QRect& place) {
-        check4_[std::size_t(i)] = MakeControl<QCheckBox>(frame, Indexed("Check4", i), place, QStringLiteral("Use Global"));
+        check4_[std::size_t(i)] =
+            MakeControl<QCheckBox>(frame, Indexed("Check4", i), place, QStringLiteral("Use Global"));
         tabOrder.push_back(check4_[std::size_t(i)]);
     };
     const auto text2 = [&](QWidget* frame, int i, const QRect& place) {
@@ -47,15 +47,18 @@ ItemPropDialog::ItemPropDialog(const TreeSettings& settings, QWidget* parent)
     };
 
     label(this, QStringLiteral("Label2"), Twips(120, 165, 870, 210), "Item Type:");
-    option1_[0] = MakeControl<QRadioButton>(this, Indexed("Option1", 0), Twips(1020, 165, 900, 255), QStringLiteral("Branch"));
-    option1_[1] = MakeControl<QRadioButton>(this, Indexed("Option1", 1), Twips(2010, 165, 690, 255), QStringLiteral("Leaf"));
+    option1_[0] =
+        MakeControl<QRadioButton>(this, Indexed("Option1", 0), Twips(1020, 165, 900, 255), QStringLiteral("Branch"));
+    option1_[1] =
+        MakeControl<QRadioButton>(this, Indexed("Option1", 1), Twips(2010, 165, 690, 255), QStringLiteral("Leaf"));
     tabOrder.insert(tabOrder.end(), {option1_[0], option1_[1]});
     label(this, QStringLiteral("Label8"), Twips(3435, 180, 1110, 225), "Friendly Label:");
     text3_ = MakeControl<QLineEdit>(this, QStringLiteral("Text3"), Twips(4515, 135, 2205, 285));
     tabOrder.push_back(text3_);
     label(this, QStringLiteral("Label9"), Twips(4740, 450, 1785, 300), "(Not used in actual tree)");
 
-    auto* frame1 = MakeControl<QGroupBox>(this, QStringLiteral("Frame1"), Twips(120, 795, 3225, 2805), QStringLiteral("Item Bullet"));
+    auto* frame1 = MakeControl<QGroupBox>(this, QStringLiteral("Frame1"), Twips(120, 795, 3225, 2805),
+                                          QStringLiteral("Item Bullet"));
     check1(frame1, 0, Twips(120, 270, 2925, 270), "Regular Bullet Icon");
     check4(frame1, 0, Twips(2040, 285, 1095, 240));
     text2(frame1, 0, Twips(120, 555, 2490, 285));
@@ -68,8 +71,8 @@ ItemPropDialog::ItemPropDialog(const TreeSettings& settings, QWidget* parent)
           "Note: Bullet Icon sizes should be the 'Height of Each Item', squared, in your tree specifyed in the "
           "'Tree Properties'");
 
-    auto* frame2 =
-        MakeControl<QGroupBox>(this, QStringLiteral("Frame2"), Twips(3495, 795, 3285, 2805), QStringLiteral("Menu Item Pictures"));
+    auto* frame2 = MakeControl<QGroupBox>(this, QStringLiteral("Frame2"), Twips(3495, 795, 3285, 2805),
+                                          QStringLiteral("Menu Item Pictures"));
     check1(frame2, 2, Twips(195, 285, 2925, 270), "Mouse Out Menu Item Picture");
     text2(frame2, 2, Twips(195, 570, 2535, 285));
     image1(frame2, 2, Twips(2790, 570, 300, 300));
@@ -80,15 +83,17 @@ ItemPropDialog::ItemPropDialog(const TreeSettings& settings, QWidget* parent)
           "Note: The Height of these images should be the same as 'Height of Each Item' located in the 'Tree "
           "Properties', the Width is up to you.");
 
-    auto* frame3 = MakeControl<QGroupBox>(this, QStringLiteral("Frame3"), Twips(120, 3690, 3225, 2955), QStringLiteral("Text Item"));
-    check2_ = MakeControl<QCheckBox>(frame3, QStringLiteral("Check2"), Twips(105, 300, 1695, 285), QStringLiteral("Text"));
+    auto* frame3 = MakeControl<QGroupBox>(this, QStringLiteral("Frame3"), Twips(120, 3690, 3225, 2955),
+                                          QStringLiteral("Text Item"));
+    check2_ =
+        MakeControl<QCheckBox>(frame3, QStringLiteral("Check2"), Twips(105, 300, 1695, 285), QStringLiteral("Text"));
     tabOrder.push_back(check2_);
     label(frame3, QStringLiteral("Label5"), Twips(120, 675, 405, 285), "Text:");
     text1_ = MakeControl<QLineEdit>(frame3, QStringLiteral("Text1"), Twips(585, 645, 2340, 285));
     tabOrder.push_back(text1_);
     label(frame3, QStringLiteral("Label6"), Twips(660, 975, 2295, 285), "(Can include some HTML tags)");
     check3_ = MakeControl<QCheckBox>(frame3, QStringLiteral("Check3"), Twips(120, 1470, 2130, 285),
-                              QStringLiteral("Enable Size and Color"));
+                                     QStringLiteral("Enable Size and Color"));
     tabOrder.push_back(check3_);
     check4(frame3, 2, Twips(2085, 1500, 1095, 240));
     label(frame3, Indexed("Label7", 0), Twips(885, 1920, 765, 270), "Font Size:");
@@ -98,7 +103,8 @@ ItemPropDialog::ItemPropDialog(const TreeSettings& settings, QWidget* parent)
     combo1_[1] = MakeControl<QComboBox>(frame3, Indexed("Combo1", 1), Twips(1395, 2340, 1170, 315));
     tabOrder.push_back(combo1_[1]);
 
-    auto* frame4 = MakeControl<QGroupBox>(this, QStringLiteral("Frame4"), Twips(3495, 3690, 3285, 2955), QStringLiteral("Item Link"));
+    auto* frame4 = MakeControl<QGroupBox>(this, QStringLiteral("Frame4"), Twips(3495, 3690, 3285, 2955),
+                                          QStringLiteral("Item Link"));
     check1(frame4, 4, Twips(210, 315, 2925, 270), "Link");
     label(frame4, Indexed("Label4", 4), Twips(195, 675, 615, 225), "HREF:");
     text2(frame4, 4, Twips(870, 645, 2190, 285));
@@ -109,7 +115,8 @@ ItemPropDialog::ItemPropDialog(const TreeSettings& settings, QWidget* parent)
     check1(frame4, 6, Twips(210, 2100, 2925, 270), "Link Description");
     text2(frame4, 6, Twips(270, 2430, 2790, 285));
 
-    auto* ok = MakeControl<QPushButton>(this, Indexed("Command1", 1), Twips(4320, 6765, 1140, 390), QStringLiteral("&OK"));
+    auto* ok =
+        MakeControl<QPushButton>(this, Indexed("Command1", 1), Twips(4320, 6765, 1140, 390), QStringLiteral("&OK"));
     auto* cancel =
         MakeControl<QPushButton>(this, Indexed("Command1", 0), Twips(5625, 6765, 1140, 390), QStringLiteral("&Cancel"));
     tabOrder.insert(tabOrder.end(), {ok, cancel});

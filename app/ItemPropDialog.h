@@ -2,8 +2,8 @@
 #include "app/QtUserInterface.h"
 #include "forms/ItemPropModel.h"
 
-#include <QDialog>
 #include <array>
+#include <QDialog>
 
 class QCheckBox;
 class QComboBox;

@@ -33,8 +33,7 @@ QPixmap FolderPixmap()
 }
 } // namespace
 
-FolderPicture::FolderPicture(QWidget* parent)
-    : QLabel(parent)
+FolderPicture::FolderPicture(QWidget* parent) : QLabel(parent)
 {
     static const QPixmap folder = FolderPixmap();
     setPixmap(folder);

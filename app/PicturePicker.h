@@ -1,7 +1,7 @@
 #pragma once
+#include <optional>
 #include <QLabel>
 #include <QString>
-#include <optional>
 
 class QWidget;
 

@@ -20,7 +20,8 @@ void Paint(QWidget* widget, BackColour colour)
 {
     const QPalette standard = QApplication::palette(widget);
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::Base, standard.color(colour == BackColour::ButtonFace ? QPalette::Button : QPalette::Base));
+    palette.setColor(QPalette::Base,
+                     standard.color(colour == BackColour::ButtonFace ? QPalette::Button : QPalette::Base));
     widget->setPalette(palette);
 }
 } // namespace

@@ -13,8 +13,7 @@
 namespace vi {
 
 TreePropDialog::TreePropDialog(QWidget* parent, const QString& treeLinesFolder)
-    : QDialog(parent)
-    , model_(treeLinesFolder)
+    : QDialog(parent), model_(treeLinesFolder)
 {
     setObjectName(QStringLiteral("frmTreeProp"));
     setWindowTitle(kTreePropCaption);
@@ -60,8 +59,8 @@ TreePropDialog::TreePropDialog(QWidget* parent, const QString& treeLinesFolder)
     label(frame2, QStringLiteral("Label3"), Twips(150, 1485, 1455, 270), "Height of each item:");
     combo2_ = add(MakeControl<QComboBox>(frame2, QStringLiteral("Combo2"), Twips(1650, 1440, 1170, 315)));
 
-    auto* frame1 =
-        MakeControl<QGroupBox>(this, QStringLiteral("Frame1"), Twips(105, 2415, 3000, 3150), QStringLiteral("Treelines"));
+    auto* frame1 = MakeControl<QGroupBox>(this, QStringLiteral("Frame1"), Twips(105, 2415, 3000, 3150),
+                                          QStringLiteral("Treelines"));
     option1(frame1, 0, Twips(195, 480, 1650, 270), "No Treelines.");
     option1(frame1, 1, Twips(195, 810, 2430, 270), "Plus, Minus, and Treelines.");
     option1(frame1, 2, Twips(195, 1155, 2175, 270), "Only Plus and Minus.");

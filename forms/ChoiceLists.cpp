@@ -20,8 +20,7 @@ QString TrimSpaces(const QString& text)
 }
 
 namespace {
-template <std::size_t N>
-void Fill(ComboBox& list, const std::array<const char*, N>& entries, int selected)
+template <std::size_t N> void Fill(ComboBox& list, const std::array<const char*, N>& entries, int selected)
 {
     list.Entries.clear();
     for (const char* entry : entries)

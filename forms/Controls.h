@@ -1,10 +1,10 @@
 #pragma once
 // The state of the dialogs' controls as the presentation models keep it; the
 // Qt views only mirror these values.
-#include <QString>
-#include <QStringList>
 #include <functional>
 #include <optional>
+#include <QString>
+#include <QStringList>
 
 namespace vi {
 
@@ -33,10 +33,7 @@ struct ComboBox {
     BackColour BackColor = BackColour::Window;
 
     // The selected entry, or the empty text when nothing is selected.
-    QString Text() const
-    {
-        return ListIndex >= 0 && ListIndex < Entries.size() ? Entries[ListIndex] : QString();
-    }
+    QString Text() const { return ListIndex >= 0 && ListIndex < Entries.size() ? Entries[ListIndex] : QString(); }
 };
 
 // A dialog's result: "OK" when the user confirmed and every check passed,

@@ -30,15 +30,15 @@ const QString kDescriptionMessage =
 const QString kFriendlyNameMessage = QStringLiteral(
     "You need to specify a Friendly Name.  This name is only for display in the Vuvov-Ivoza program and is not used "
     "in the actual tree.");
-// "[+]" separates the editor's fields behind each statement of the saved file.
+// The saved tree writes the friendly label raw into the marker behind each
+// statement, whose fields "[+]" separates and whose line a line break would end.
 const QString kMarkerSeparator = QStringLiteral("[+]");
-const QString kMarkerInNameMessage = QStringLiteral(
-    "The Friendly Name can not contain the text \"[+]\".  Please remove it; the saved tree uses it to separate "
-    "its fields.");
+const QString kNameBreaksMarkerMessage = QStringLiteral(
+    "The Friendly Name can not contain \"[+]\" or a line break, because the saved tree uses them to separate its "
+    "values.  Please change the Friendly Name.");
 } // namespace
 
-ItemPropModel::ItemPropModel(const TreeSettings& settings)
-    : settings_(settings)
+ItemPropModel::ItemPropModel(const TreeSettings& settings) : settings_(settings)
 {
     FillFontSizeList(combo1_[0]);
     FillColourList(combo1_[1]);
@@ -224,8 +224,9 @@ QString ItemPropModel::ValidationMessage() const
         return kDescriptionMessage;
     if (TrimSpaces(text3_.Text).isEmpty())
         return kFriendlyNameMessage;
-    if (text3_.Text.contains(kMarkerSeparator))
-        return kMarkerInNameMessage;
+    if (text3_.Text.contains(kMarkerSeparator) || text3_.Text.contains(QLatin1Char('\r')) ||
+        text3_.Text.contains(QLatin1Char('\n')))
+        return kNameBreaksMarkerMessage;
     return {};
 }
 

@@ -6,10 +6,10 @@
 #include "document/TreeSettings.h"
 #include "forms/Controls.h"
 
-#include <QString>
 #include <array>
 #include <functional>
 #include <optional>
+#include <QString>
 
 namespace vi {
 
@@ -32,9 +32,9 @@ public:
 
     // Controls, by the names the behaviour is described with.
     bool Option1(int index) const { return option1_ == index; } // 0 "Branch", 1 "Leaf"
-    const TextBox& Text1() const { return text1_; }               // item text
+    const TextBox& Text1() const { return text1_; }             // item text
     const TextBox& Text2(int index) const { return text2_.at(Index(index)); }
-    const TextBox& Text3() const { return text3_; }               // friendly label
+    const TextBox& Text3() const { return text3_; } // friendly label
     const CheckBox& Check1(int index) const { return check1_.at(Index(index)); }
     const CheckBox& Check2() const { return check2_; }
     const CheckBox& Check3() const { return check3_; }

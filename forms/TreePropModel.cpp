@@ -2,9 +2,9 @@
 
 #include "document/UserInterface.h"
 
-#include <QRegularExpression>
 #include <cmath>
 #include <limits>
+#include <QRegularExpression>
 
 namespace vi {
 
@@ -27,6 +27,13 @@ const std::array<QString, 5> kMissingValueMessages = {
         "You must specify the BGCOLOR for the 'Background Color'.  Or you can unclick the check box next to it."),
 };
 
+// The header of the saved tree holds one setting a line, written as typed.
+const QString kLineBreakMessage = QStringLiteral(
+    "The global values can not contain a line break, because the saved tree keeps each one on a line of its own.  "
+    "Please remove the line break.");
+
+bool HasLineBreak(const QString& text) { return text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n')); }
+
 // The five optional texts in the order of Check1 and Text2.
 std::array<QString*, 5> OptionalTexts(TreeSettings& settings)
 {
@@ -37,8 +44,7 @@ std::array<QString*, 5> OptionalTexts(TreeSettings& settings)
 
 bool IsNumericText(const QString& text)
 {
-    static const QRegularExpression number(
-        QStringLiteral("^ *[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][+-]?[0-9]+)? *$"));
+    static const QRegularExpression number(QStringLiteral("^ *[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][+-]?[0-9]+)? *$"));
     return number.match(text).hasMatch();
 }
 
@@ -152,6 +158,10 @@ QString TreePropModel::ValidationMessage() const
     for (std::size_t i = 0; i < check1_.size(); ++i) {
         if (check1_[i].Value && TrimSpaces(text2_[i].Text).isEmpty())
             return kMissingValueMessages[i];
+    }
+    for (std::size_t i = 0; i < check1_.size(); ++i) {
+        if (check1_[i].Value && HasLineBreak(text2_[i].Text))
+            return kLineBreakMessage;
     }
     return {};
 }

@@ -6,10 +6,10 @@
 #include "forms/ChoiceLists.h"
 #include "forms/Controls.h"
 
-#include <QString>
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <QString>
 
 namespace vi {
 

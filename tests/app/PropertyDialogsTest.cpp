@@ -1,7 +1,10 @@
-#include "app/ItemPropDialog.h"
 #include "app/PropertyDialogs.h"
+
+#include "app/ItemPropDialog.h"
 #include "app/TreePropDialog.h"
 
+#include <functional>
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,15 +17,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
-#include <functional>
 
 using namespace vi;
 
 namespace {
 
-template <class Widget>
-Widget* Find(QWidget* dialog, const char* name)
+template <class Widget> Widget* Find(QWidget* dialog, const char* name)
 {
     auto* widget = dialog->findChild<Widget*>(QString::fromLatin1(name));
     EXPECT_NE(widget, nullptr) << name;

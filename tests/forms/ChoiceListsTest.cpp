@@ -1,9 +1,9 @@
 #include "forms/ChoiceLists.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace vi {
 namespace {

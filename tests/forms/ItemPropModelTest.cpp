@@ -23,8 +23,7 @@ ItemRecord Leaf(const QString& name)
 
 // Loads a record as the item commands do and shows the dialog.
 struct Dialog {
-    explicit Dialog(const ItemRecord& record, const TreeSettings& settings = {})
-        : Model(settings)
+    explicit Dialog(const ItemRecord& record, const TreeSettings& settings = {}) : Model(settings)
     {
         ItemRecord loaded = record;
         Model.SetUserInterface(&Ui);
@@ -88,14 +87,22 @@ TEST(ItemPropModel, UseGlobalBoxesAreOfferedOnlyWhereTheTreeHasAValue)
     const QString pic = QStringLiteral("a.gif");
     const Row rows[] = {
         {"nothing set", kBranch, {.TreeFontSize = QString()}, {false, false, false, false}},
-        {"branch bullets", kBranch, {.TreeBNonExpanded = pic, .TreeBExpanded = pic, .TreeFontSize = QString()},
+        {"branch bullets",
+         kBranch,
+         {.TreeBNonExpanded = pic, .TreeBExpanded = pic, .TreeFontSize = QString()},
          {true, true, false, false}},
-        {"leaf ignores branch bullets", kLeaf, {.TreeBNonExpanded = pic, .TreeBExpanded = pic, .TreeFontSize = {}},
+        {"leaf ignores branch bullets",
+         kLeaf,
+         {.TreeBNonExpanded = pic, .TreeBExpanded = pic, .TreeFontSize = {}},
          {false, false, false, false}},
         {"leaf bullet", kLeaf, {.TreeLeaf = pic, .TreeFontSize = QString()}, {true, false, false, false}},
-        {"branch ignores leaf bullet", kBranch, {.TreeLeaf = pic, .TreeFontSize = QString()},
+        {"branch ignores leaf bullet",
+         kBranch,
+         {.TreeLeaf = pic, .TreeFontSize = QString()},
          {false, false, false, false}},
-        {"target and font", kLeaf, {.TreeTarget = QStringLiteral("main"), .TreeFontSize = QStringLiteral("3")},
+        {"target and font",
+         kLeaf,
+         {.TreeTarget = QStringLiteral("main"), .TreeFontSize = QStringLiteral("3")},
          {false, false, true, true}},
     };
     for (const Row& row : rows) {
@@ -204,23 +211,56 @@ TEST(ItemPropModel, OkShowsOnlyTheFirstFailingCheck)
         const char* Start; // the message's first words, empty when OK passes
     };
     const Row rows[] = {
-        {"blank regular bullet", [&](ItemPropModel& m) { tick(m, 0, "  "); tick(m, 2, ""); },
+        {"blank regular bullet",
+         [&](ItemPropModel& m) {
+             tick(m, 0, "  ");
+             tick(m, 2, "");
+         },
          "You must specify the SRC for the 'Non-Expanded Bullet'.  Click"},
-        {"mouse out", [&](ItemPropModel& m) { tick(m, 2, ""); tick(m, 3, ""); },
+        {"mouse out",
+         [&](ItemPropModel& m) {
+             tick(m, 2, "");
+             tick(m, 3, "");
+         },
          "You must specify the SRC for the 'Mouse Out Menu Item'."},
         {"mouse over", [&](ItemPropModel& m) { tick(m, 3, " "); },
          "You must specify the SRC for the 'Mouse Over Menu Item'."},
         {"href before target and description",
-         [&](ItemPropModel& m) { tick(m, 4, ""); tick(m, 5, "main"); tick(m, 6, "About"); },
+         [&](ItemPropModel& m) {
+             tick(m, 4, "");
+             tick(m, 5, "main");
+             tick(m, 6, "About");
+         },
          "You must specify the HREF for the 'Link'.  Or you can unclick the check box next to it."},
-        {"target", [&](ItemPropModel& m) { tick(m, 4, "a.html"); tick(m, 5, ""); tick(m, 6, ""); },
+        {"target",
+         [&](ItemPropModel& m) {
+             tick(m, 4, "a.html");
+             tick(m, 5, "");
+             tick(m, 6, "");
+         },
          "You must specify the TARGET for the 'Link'."},
-        {"description", [&](ItemPropModel& m) { tick(m, 4, "a.html"); tick(m, 5, "main"); tick(m, 6, " "); },
+        {"description",
+         [&](ItemPropModel& m) {
+             tick(m, 4, "a.html");
+             tick(m, 5, "main");
+             tick(m, 6, " ");
+         },
          "You must specify the Description for the 'Link'."},
-        {"target without link passes", [&](ItemPropModel& m) { tick(m, 5, ""); tick(m, 6, ""); }, ""},
+        {"target without link passes",
+         [&](ItemPropModel& m) {
+             tick(m, 5, "");
+             tick(m, 6, "");
+         },
+         ""},
         {"blank label", [](ItemPropModel& m) { m.SetText3(QStringLiteral("   ")); }, "You need to specify"},
         {"marker in label", [](ItemPropModel& m) { m.SetText3(QStringLiteral("a[+]b")); },
-         "The Friendly Name can not contain the text \"[+]\"."},
+         "The Friendly Name can not contain \"[+]\" or a line break"},
+        {"item text with a line break becomes the label",
+         [](ItemPropModel& m) {
+             m.SetCheck2(true);
+             m.SetText1(QStringLiteral("one\r\ntwo"));
+         },
+         "The Friendly Name can not contain"},
     };
     for (const Row& row : rows) {
         Dialog d(Leaf(QStringLiteral("Page")));
@@ -255,14 +295,23 @@ TEST(ItemPropModel, TargetWithoutLinkIsStoredEmptyAndValuesKeepTheirSpaces)
 
 TEST(ItemPropModel, ALoadedRecordIsStoredBackUnchanged)
 {
-    const ItemRecord leaf{.RootMark = 0, .ScriptLine = QStringLiteral("kept"), .ItemType = kLeaf,
-                          .FriendlyName = QStringLiteral(" \"Q\" \\ "), .BNonExpanded = QStringLiteral("b.gif"),
-                          .MouseOutPic = QStringLiteral("out.gif "), .MouseOverPic = QStringLiteral("over.gif"),
-                          .ItemText = QStringLiteral(" \"Q\" \\ "), .FontSize = QStringLiteral("+1"),
-                          .FontColor = QStringLiteral("Teal"), .LinkHref = QStringLiteral("a.html?x=\"1\""),
-                          .LinkTarget = QStringLiteral("main"), .LinkDescription = QStringLiteral("About")};
-    const ItemRecord branch{.ItemType = kBranch, .FriendlyName = QStringLiteral("Menu"),
-                            .UseGlobalBNonExpanded = true, .BExpanded = QStringLiteral("open.gif"),
+    const ItemRecord leaf{.RootMark = 0,
+                          .ScriptLine = QStringLiteral("kept"),
+                          .ItemType = kLeaf,
+                          .FriendlyName = QStringLiteral(" \"Q\" \\ "),
+                          .BNonExpanded = QStringLiteral("b.gif"),
+                          .MouseOutPic = QStringLiteral("out.gif "),
+                          .MouseOverPic = QStringLiteral("over.gif"),
+                          .ItemText = QStringLiteral(" \"Q\" \\ "),
+                          .FontSize = QStringLiteral("+1"),
+                          .FontColor = QStringLiteral("Teal"),
+                          .LinkHref = QStringLiteral("a.html?x=\"1\""),
+                          .LinkTarget = QStringLiteral("main"),
+                          .LinkDescription = QStringLiteral("About")};
+    const ItemRecord branch{.ItemType = kBranch,
+                            .FriendlyName = QStringLiteral("Menu"),
+                            .UseGlobalBNonExpanded = true,
+                            .BExpanded = QStringLiteral("open.gif"),
                             .UseGlobalFont = true};
     const TreeSettings settings{.TreeBNonExpanded = QStringLiteral("c.gif"), .TreeFontSize = QStringLiteral("3")};
     for (const ItemRecord& record : {leaf, branch}) {

@@ -2,9 +2,9 @@
 
 #include "tests/support/FakeUserInterface.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 // Cases name only the record fields and settings they need.
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
@@ -18,9 +18,7 @@ constexpr int kSigns = 2;
 
 // A dialog over a line-picture folder with three colours, loaded as the tree command does.
 struct Dialog {
-    explicit Dialog(TreeSettings settings = {})
-        : Model(LineFolder())
-        , Settings(settings)
+    explicit Dialog(TreeSettings settings = {}) : Model(LineFolder()), Settings(settings)
     {
         Model.SetUserInterface(&Ui);
         Model.ExchangeTreeSettings(Settings, true);
@@ -54,9 +52,17 @@ TEST(TreePropModel, NumericTestAndRounding)
         EXPECT_FALSE(IsNumericText(QString::fromLatin1(text))) << text;
 
     const std::pair<const char*, std::optional<std::int16_t>> conversions[] = {
-        {"12.5", 12},          {"13.5", 14},    {"-2.5", -2},          {"1e2", 100}, {" 12 ", 12},
-        {"32767.4", 32767},    {"-32768", -32768}, {"32767.5", std::nullopt}, {"40000", std::nullopt},
-        {"1e400", std::nullopt}, {"x", std::nullopt},
+        {"12.5", 12},
+        {"13.5", 14},
+        {"-2.5", -2},
+        {"1e2", 100},
+        {" 12 ", 12},
+        {"32767.4", 32767},
+        {"-32768", -32768},
+        {"32767.5", std::nullopt},
+        {"40000", std::nullopt},
+        {"1e400", std::nullopt},
+        {"x", std::nullopt},
     };
     for (const auto& [text, expected] : conversions)
         EXPECT_EQ(ToInt16(QString::fromLatin1(text)), expected) << text;
@@ -79,7 +85,7 @@ TEST(TreePropModel, OkShowsOnlyTheFirstFailingCheck)
     struct Row {
         const char* Name;
         const char* X;
-        int Bullet;       // the ticked box left blank, -1 for none
+        int Bullet;        // the ticked box left blank, -1 for none
         const char* Start; // the message's first words
     };
     const Row rows[] = {
@@ -120,6 +126,10 @@ TEST(TreePropModel, UntickedBoxesStoreEmptyAndTickedOnesTrimmed)
     EXPECT_TRUE(d.Model.Text2(0).Locked);
     EXPECT_EQ(d.Model.Text2(0).BackColor, BackColour::ButtonFace);
     d.Model.SetCheck1(3, true);
+    d.Model.SetText2(3, QStringLiteral("  main frame "));
+    d.Model.SetText2(3, QStringLiteral("main\nframe"));
+    EXPECT_FALSE(d.Ok()); // a pasted line break would split the saved header line
+    EXPECT_TRUE(d.Ui.Messages.back().Text.startsWith(QStringLiteral("The global values can not contain a line break")));
     d.Model.SetText2(3, QStringLiteral("  main frame "));
     ASSERT_TRUE(d.Ok());
     EXPECT_TRUE(d.Settings.TreeBNonExpanded.isEmpty());
@@ -196,11 +206,18 @@ TEST(TreePropModel, LoadingOddValuesKeepsTheInitialSelections)
 
 TEST(TreePropModel, ALoadedTreeIsStoredBackUnchanged)
 {
-    const TreeSettings settings{.TreeX = -12, .TreeY = 300, .TreeSize = 4, .TreeLines = 1,
-                                .TreeLineColor = QStringLiteral("Red"), .TreePMColor = QStringLiteral("Navy"),
-                                .TreeBNonExpanded = QStringLiteral("/p/c.gif"), .TreeBExpanded = QStringLiteral("o"),
-                                .TreeLeaf = QStringLiteral("l"), .TreeTarget = QStringLiteral("_top"),
-                                .TreeBackground = QStringLiteral("#FFEEDD"), .TreeFontSize = QStringLiteral("-1"),
+    const TreeSettings settings{.TreeX = -12,
+                                .TreeY = 300,
+                                .TreeSize = 4,
+                                .TreeLines = 1,
+                                .TreeLineColor = QStringLiteral("Red"),
+                                .TreePMColor = QStringLiteral("Navy"),
+                                .TreeBNonExpanded = QStringLiteral("/p/c.gif"),
+                                .TreeBExpanded = QStringLiteral("o"),
+                                .TreeLeaf = QStringLiteral("l"),
+                                .TreeTarget = QStringLiteral("_top"),
+                                .TreeBackground = QStringLiteral("#FFEEDD"),
+                                .TreeFontSize = QStringLiteral("-1"),
                                 .TreeFontColor = QStringLiteral("Maroon")};
     Dialog d(settings);
     ASSERT_TRUE(d.Ok());
