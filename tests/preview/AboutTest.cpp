@@ -1,0 +1,62 @@
+#include "document/AppInfo.h"
+#include "preview/WebAddress.h"
+#include "preview/frmAbout.h"
+#include "tests/support/FakeUserInterface.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+namespace vi {
+namespace {
+
+class ScriptedOpener final : public WebOpener {
+public:
+    explicit ScriptedOpener(bool started) : started_(started) {}
+    bool Open(const QUrl& address) override { return Opened << address, started_; }
+    QList<QUrl> Opened;
+
+private:
+    bool started_;
+};
+
+TEST(OpenWebAddress, ReportsAMissingBrowserUnlessQuiet)
+{
+    for (const auto& [started, quiet] : {std::pair{true, false}, {true, true}, {false, false}, {false, true}}) {
+        test::FakeUserInterface ui;
+        ScriptedOpener opener(started);
+        const QString address = QStringLiteral("https://example.org/a?b=1");
+        EXPECT_EQ(OpenWebAddress(nullptr, address, quiet, ui, opener), started);
+        EXPECT_EQ(opener.Opened, QList<QUrl>{QUrl(address)});
+        EXPECT_EQ(ui.MessageTexts(), started || quiet ? QStringList() : QStringList{kNoBrowserMessage});
+    }
+}
+
+TEST(AboutBox, ShowsTheProgramAndOpensTheAddress)
+{
+    test::FakeUserInterface ui;
+    ScriptedOpener opener(false);
+    frmAbout about(nullptr, ui, opener);
+    about.show();
+    EXPECT_EQ(about.windowTitle(), QStringLiteral("About..."));
+    EXPECT_EQ(about.size(), QSize(506, 256));
+    EXPECT_EQ(about.minimumSize(), about.maximumSize());
+    const auto label = [&](const char* name) { return about.findChild<QLabel*>(QString::fromLatin1(name)); };
+    EXPECT_EQ(label("Label2")->text(), QStringLiteral("Version: ") + AppVersion());
+    EXPECT_EQ(label("Label3")->text(), MakerCopyright());
+    EXPECT_EQ(label("Label4")->text(), MakerWebAddress());
+    EXPECT_EQ(label("Image1")->pixmap().size(), QSize(258, 52));
+
+    QTest::mouseClick(label("Label4"), Qt::LeftButton);
+    EXPECT_EQ(opener.Opened, QList<QUrl>{QUrl(MakerWebAddress())});
+    ASSERT_EQ(ui.Messages.size(), 1u);
+    EXPECT_EQ(ui.Messages[0].Kind, UserInterface::Icon::Exclamation);
+    EXPECT_TRUE(about.isVisible());
+    about.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    EXPECT_FALSE(about.isVisible());
+}
+
+} // namespace
+} // namespace vi
