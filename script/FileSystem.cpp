@@ -9,6 +9,10 @@
 
 namespace vi {
 
+namespace {
+constexpr qint64 kCopyBlockSize = 1024 * 1024;
+}
+
 bool FolderExists(const QString& path)
 {
     if (path.isEmpty())
@@ -37,14 +41,27 @@ bool CopyFileOver(const QString& source, const QString& destination)
         return false;
     if (SameFile(source, destination))
         return true;
+    // A link is replaced, never written through; a file is overwritten in place.
     const QFileInfo target(destination);
-    if (target.isSymLink() || target.exists()) {
-        if (target.isDir() && !target.isSymLink())
-            return false;
-        if (!QFile::remove(destination))
-            return false;
+    if (target.isSymLink() && !QFile::remove(destination))
+        return false;
+    // A plain copy: pictures and the page can be copied again at any time, so
+    // they need neither the temporary file nor the flush to disk of QFile::copy.
+    QFile in(source);
+    QFile out(destination);
+    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    QByteArray block;
+    bool ok = true;
+    while (ok && !in.atEnd()) {
+        block = in.read(kCopyBlockSize);
+        ok = !block.isEmpty() && out.write(block) == block.size();
     }
-    return QFile::copy(source, destination);
+    out.close();
+    ok = ok && out.error() == QFileDevice::NoError;
+    if (!ok)
+        out.remove();
+    return ok;
 }
 
 bool CopyPictureTo(const QString& picturePath, const QString& destinationFolder)

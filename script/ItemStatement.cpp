@@ -3,15 +3,18 @@
 #include "document/TreeDocument.h"
 #include "script/ScriptText.h"
 
+#include <algorithm>
+#include <array>
+#include <string_view>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace vi {
 
 namespace {
-
-const QString kTrue = QStringLiteral("True");
-const QString kFalse = QStringLiteral("False");
-const QString kMarkerSeparator = QStringLiteral("[+]");
 
 // The next node of the pre-order walk over the items, or nullptr after the last.
 const TreeNode* NextInWalk(const TreeNode* node)
@@ -25,28 +28,113 @@ const TreeNode* NextInWalk(const TreeNode* node)
     return nullptr;
 }
 
-void AppendQuoted(QString& out, const QString& value)
+// For each ASCII character: 1 when EscapeScriptText always changes it, 2 for
+// the slash that may begin "//[+]".
+constexpr std::array<unsigned char, 128> kEscapeClass = [] {
+    std::array<unsigned char, 128> classes{};
+    classes['\\'] = classes['"'] = classes['\r'] = classes['\n'] = 1;
+    classes['/'] = 2;
+    return classes;
+}();
+
+// True when EscapeScriptText would change the value. The export asks this for
+// every argument of every item, so the scan takes eight characters at a time
+// where it can; only values with a slash (links) get a second look.
+bool NeedsEscape(QStringView value)
 {
-    out += QLatin1Char('"');
-    out += EscapeScriptText(value);
-    out += QLatin1Char('"');
+    const char16_t* text = value.utf16();
+    const std::size_t size = static_cast<std::size_t>(value.size());
+    std::size_t i = 0;
+    unsigned found = 0;
+#if defined(__SSE2__)
+    const __m128i backslash = _mm_set1_epi16('\\');
+    const __m128i quote = _mm_set1_epi16('"');
+    const __m128i cr = _mm_set1_epi16('\r');
+    const __m128i lf = _mm_set1_epi16('\n');
+    const __m128i slash = _mm_set1_epi16('/');
+    __m128i specials = _mm_setzero_si128();
+    __m128i slashes = _mm_setzero_si128();
+    for (; i + 8 <= size; i += 8) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
+        specials = _mm_or_si128(specials, _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, backslash), _mm_cmpeq_epi16(v, quote)),
+                                                       _mm_or_si128(_mm_cmpeq_epi16(v, cr), _mm_cmpeq_epi16(v, lf))));
+        slashes = _mm_or_si128(slashes, _mm_cmpeq_epi16(v, slash));
+    }
+    found |= (_mm_movemask_epi8(specials) ? 1u : 0u) | (_mm_movemask_epi8(slashes) ? 2u : 0u);
+#endif
+    for (; i < size; ++i)
+        found |= text[i] < 128 ? kEscapeClass[text[i]] : 0;
+    if (found & 1)
+        return true;
+    return (found & 2) && std::u16string_view(text, size).find(u"//[+]") != std::u16string_view::npos;
 }
+
+// A decimal number written into a small buffer, for the pieces of a line.
+class Digits {
+public:
+    explicit Digits(int value)
+    {
+        const bool negative = value < 0;
+        unsigned magnitude = negative ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+        do {
+            buffer_[--start_] = static_cast<char16_t>(u'0' + magnitude % 10);
+            magnitude /= 10;
+        } while (magnitude);
+        if (negative)
+            buffer_[--start_] = u'-';
+    }
+    QStringView View() const { return QStringView(buffer_.data() + start_, buffer_.data() + buffer_.size()); }
+
+private:
+    std::array<char16_t, 12> buffer_{};
+    std::size_t start_ = buffer_.size();
+};
+
+// The pieces of one line, joined with a single allocation.
+template <std::size_t Capacity> class Pieces {
+public:
+    void Add(QStringView piece)
+    {
+        pieces_[count_++] = {piece.utf16(), piece.size()};
+        size_ += piece.size();
+    }
+    // A literal's length is known; no scan for its end.
+    template <std::size_t N> void Add(const char16_t (&literal)[N]) { Add(QStringView(literal, N - 1)); }
+
+    QString Join() const
+    {
+        QString line(size_, Qt::Uninitialized);
+        char16_t* out = reinterpret_cast<char16_t*>(line.data());
+        for (std::size_t i = 0; i < count_; ++i)
+            out = std::copy_n(pieces_[i].Data, pieces_[i].Size, out);
+        return line;
+    }
+
+private:
+    struct Piece {
+        const char16_t* Data;
+        qsizetype Size;
+    };
+    std::array<Piece, Capacity> pieces_; // only the first count_ are set
+    std::size_t count_ = 0;
+    qsizetype size_ = 0;
+};
 
 } // namespace
 
 QString ChildScriptPath(const QString& parentPath, int row)
 {
-    QString path;
-    path.reserve(parentPath.size() + 24);
+    const Digits digits(row);
+    Pieces<4> path;
     if (parentPath.isEmpty()) {
-        path += QStringLiteral("menuBase.menuItems[");
+        path.Add(u"menuBase.menuItems[");
     } else {
-        path += parentPath;
-        path += QStringLiteral(".subMenu[");
+        path.Add(parentPath);
+        path.Add(u".subMenu[");
     }
-    path += QString::number(row);
-    path += QLatin1Char(']');
-    return path;
+    path.Add(digits.View());
+    path.Add(u"]");
+    return path.Join();
 }
 
 QString ItemScriptPath(const TreeNode* node)
@@ -85,44 +173,50 @@ QString PictureReference(const QString& picturePath)
 
 QString ItemStatementText(const ItemRecord& r, const TreeSettings& s, const QString& path, int parentRow)
 {
-    QString regularBullet;
+    static const QString none;
+    QString pictures[4];
     if (r.UseGlobalBNonExpanded)
-        regularBullet = PictureReference(r.ItemType == kLeaf ? s.TreeLeaf : s.TreeBNonExpanded);
+        pictures[0] = PictureReference(r.ItemType == kLeaf ? s.TreeLeaf : s.TreeBNonExpanded);
     else
-        regularBullet = PictureReference(r.BNonExpanded);
-    const QString expandedBullet = PictureReference(r.UseGlobalBExpanded ? s.TreeBExpanded : r.BExpanded);
-
-    const QString mouseOut = PictureReference(r.MouseOutPic);
-    const QString mouseOver = PictureReference(r.MouseOverPic);
+        pictures[0] = PictureReference(r.BNonExpanded);
+    pictures[1] = PictureReference(r.UseGlobalBExpanded ? s.TreeBExpanded : r.BExpanded);
+    pictures[2] = PictureReference(r.MouseOutPic);
+    pictures[3] = PictureReference(r.MouseOverPic);
     const QString& fontSize = r.UseGlobalFont ? s.TreeFontSize : r.FontSize;
     // An item's own colour goes out only together with its own size.
-    static const QString none;
     const QString& fontColor = r.UseGlobalFont ? s.TreeFontColor : (r.FontSize.isEmpty() ? none : r.FontColor);
     const QString& target = r.UseGlobalTarget ? s.TreeTarget : r.LinkTarget;
+    const QString* const arguments[] = {&pictures[0], &pictures[1], &pictures[2], &pictures[3], &r.ItemText,
+                                        &fontSize,    &fontColor,   &r.LinkHref,  &target,      &r.LinkDescription};
 
-    QString line;
-    line.reserve(path.size() + r.ItemText.size() + r.LinkHref.size() + r.LinkDescription.size()
-                 + r.FriendlyName.size() + 160);
-    line += path;
-    line += QStringLiteral("= new menuItemObject(");
-    const QString* const arguments[] = {&regularBullet, &expandedBullet, &mouseOut,     &mouseOver, &r.ItemText,
-                                        &fontSize,      &fontColor,      &r.LinkHref,   &target,    &r.LinkDescription};
-    for (const QString* argument : arguments) {
-        if (argument != arguments[0])
-            line += QLatin1Char(',');
-        AppendQuoted(line, *argument);
+    QString escaped[std::size(arguments)];
+    Pieces<32> line;
+    line.Add(path);
+    line.Add(u"= new menuItemObject(\"");
+    for (std::size_t i = 0; i < std::size(arguments); ++i) {
+        if (i > 0)
+            line.Add(u"\",\"");
+        if (NeedsEscape(*arguments[i])) {
+            escaped[i] = EscapeScriptText(*arguments[i]);
+            line.Add(escaped[i]);
+        } else {
+            line.Add(*arguments[i]);
+        }
     }
-    line += QStringLiteral("); //[+]");
-    line += r.ItemType;
-    line += kMarkerSeparator;
-    line += r.FriendlyName;
-    line += kMarkerSeparator;
-    line += QString::number(parentRow);
+    line.Add(u"\"); //[+]");
+    line.Add(r.ItemType);
+    line.Add(u"[+]");
+    line.Add(r.FriendlyName);
+    line.Add(u"[+]");
+    const Digits row(parentRow);
+    line.Add(row.View());
     for (bool flag : {r.UseGlobalBNonExpanded, r.UseGlobalBExpanded, r.UseGlobalTarget, r.UseGlobalFont}) {
-        line += kMarkerSeparator;
-        line += flag ? kTrue : kFalse;
+        if (flag)
+            line.Add(u"[+]True");
+        else
+            line.Add(u"[+]False");
     }
-    return line;
+    return line.Join();
 }
 
 void BuildItemStatement(TreeDocument& document, int position)

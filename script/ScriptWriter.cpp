@@ -50,8 +50,13 @@ void ScriptLineWriter::WriteLine(const QString& line)
 {
     if (!ok_)
         return;
-    buffer_ += line.toUtf8();
-    buffer_ += "\r\n";
+    // Encode straight into the block: no temporary per line.
+    const qsizetype used = buffer_.size();
+    buffer_.resize(used + encoder_.requiredSpace(line.size()) + 2);
+    char* end = encoder_.appendToBuffer(buffer_.data() + used, line);
+    *end++ = '\r';
+    *end++ = '\n';
+    buffer_.truncate(end - buffer_.constData());
     if (buffer_.size() >= kBlockSize)
         Flush();
 }
@@ -60,7 +65,7 @@ void ScriptLineWriter::Flush()
 {
     if (ok_ && !buffer_.isEmpty())
         ok_ = device_.write(buffer_) == buffer_.size();
-    buffer_.clear();
+    buffer_.truncate(0); // keeps the block allocated
 }
 
 bool ScriptLineWriter::Finish()

@@ -1,6 +1,7 @@
 #pragma once
 #include <QByteArray>
 #include <QString>
+#include <QStringEncoder>
 #include <QStringList>
 
 class QIODevice;
@@ -30,6 +31,7 @@ private:
     void Flush();
     QIODevice& device_;
     QByteArray buffer_;
+    QStringEncoder encoder_{QStringEncoder::Utf8, QStringEncoder::Flag::Stateless};
     bool ok_ = true;
 };
 

@@ -1,0 +1,172 @@
+// Export of a full tree (32,766 items) in three shapes, next to a baseline
+// that writes the same bytes with a plain buffered write in the same run.
+#include "document/AppInfo.h"
+#include "document/TreeDocument.h"
+#include "document/UserInterface.h"
+#include "script/ExportTree.h"
+#include "script/ItemStatement.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <unistd.h>
+
+using namespace vi;
+
+namespace {
+
+enum Shape { Flat, Deep, Bushy };
+
+class SilentUserInterface : public UserInterface {
+public:
+    void ShowMessage(const QString&, Icon) override {}
+    Answer Ask(const QString&, Buttons) override { return Answer::Cancel; }
+    bool EditItemRecord(ItemRecord&, const TreeSettings&) override { return false; }
+    bool EditTreeSettings(TreeSettings&) override { return false; }
+    std::optional<QString> ChooseExportFolder() override { return std::nullopt; }
+    std::optional<QString> ChooseFileToLoad(const QString&, const QString&, const QString&) override
+    {
+        return std::nullopt;
+    }
+};
+
+void Fill(TreeDocument& d, TreeNode* parent, int i)
+{
+    const int k = *d.AddItemRecord();
+    const QString n = QString::number(i);
+    d.AddNode(parent, QStringLiteral("Item ") + n, k);
+    d.InitItemRecord(k);
+    ItemRecord& r = d.Record(k);
+    r.ItemType = i % 3 ? kLeaf : kBranch;
+    r.FriendlyName = QStringLiteral("Item ") + n;
+    r.ItemText = QStringLiteral("Product <b>") + n + QStringLiteral("</b> overview");
+    r.LinkHref = QStringLiteral("https://www.example.com/catalogue/products/item") + n + QStringLiteral(".html");
+    r.LinkTarget = QStringLiteral("main");
+    r.LinkDescription = QStringLiteral("Details, prices and delivery times of product ") + n;
+    r.UseGlobalFont = i % 2;
+    r.FontSize = QStringLiteral("3");
+    r.FontColor = QStringLiteral("Navy");
+}
+
+// Flat: every item under the root. Deep: chains 256 levels deep. Bushy: eight
+// children per item, filled level by level.
+TreeDocument& Tree(Shape shape)
+{
+    static std::map<Shape, std::unique_ptr<TreeDocument>> trees;
+    auto& slot = trees[shape];
+    if (slot)
+        return *slot;
+    slot = std::make_unique<TreeDocument>();
+    TreeDocument& d = *slot;
+    d.BeginBulkChange();
+    for (int i = 0; i < kMaxItems; ++i) {
+        TreeNode* parent = d.Root();
+        if (shape == Deep && i % 256 != 0)
+            parent = d.Node(d.NodeCount());
+        else if (shape == Bushy && i >= 8)
+            parent = d.Node(2 + (i - 8) / 8);
+        Fill(d, parent, i);
+    }
+    d.EndBulkChange();
+    return d;
+}
+
+struct Setup {
+    QTemporaryDir program;
+    QTemporaryDir out;
+    Setup()
+    {
+        const QString lines = program.filePath(QStringLiteral("TreeData/TreeLines/Black"));
+        QDir().mkpath(lines);
+        auto write = [](const QString& path) {
+            QFile f(path);
+            if (f.open(QIODevice::WriteOnly))
+                f.write(QByteArray(600, 'x'));
+        };
+        write(program.filePath(QStringLiteral("TreeData/tree.html")));
+        write(program.filePath(QStringLiteral("TreeData/TreeLines/2x2.gif")));
+        for (const char* name : {"top.gif", "mid.gif", "btm.gif", "hline.gif", "vline.gif", "plus.gif", "minus.gif"})
+            write(lines + QLatin1Char('/') + QLatin1String(name));
+        SetProgramFolder(program.path());
+    }
+};
+
+Setup& Folders()
+{
+    static Setup setup;
+    return setup;
+}
+
+void BM_Export(benchmark::State& state)
+{
+    const Shape shape = static_cast<Shape>(state.range(0));
+    TreeDocument& d = Tree(shape);
+    SilentUserInterface ui;
+    const QString out = Folders().out.path();
+    for (auto _ : state) {
+        const ExportResult r = ExportTree(d, out, false, ui);
+        if (!r.Complete())
+            state.SkipWithError("export incomplete");
+    }
+    state.SetBytesProcessed(state.iterations() * QFile(out + QStringLiteral("/custom.js")).size());
+}
+
+// The share of the export that builds the statements, without any file.
+void BM_Statements(benchmark::State& state)
+{
+    TreeDocument& d = Tree(static_cast<Shape>(state.range(0)));
+    for (auto _ : state) {
+        qsizetype size = 0;
+        WalkItems(d, [&](TreeNode* node, const QString& path, int parentRow) {
+            ItemRecord& r = d.RecordOf(node);
+            r.ScriptLine = ItemStatementText(r, d.Settings(), path, parentRow);
+            size += r.ScriptLine.size();
+            return true;
+        });
+        benchmark::DoNotOptimize(size);
+    }
+}
+
+void BM_Baseline(benchmark::State& state)
+{
+    const Shape shape = static_cast<Shape>(state.range(0));
+    SilentUserInterface ui;
+    const QString out = Folders().out.path();
+    ExportTree(Tree(shape), out, false, ui);
+    QFile exported(out + QStringLiteral("/custom.js"));
+    exported.open(QIODevice::ReadOnly);
+    const QByteArray bytes = exported.readAll();
+    const QByteArray path = QFile::encodeName(out + QStringLiteral("/baseline.js"));
+    for (auto _ : state) {
+        std::FILE* f = std::fopen(path.constData(), "wb");
+        if (!f || std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), f)
+                != static_cast<std::size_t>(bytes.size()))
+            state.SkipWithError("write failed");
+        if (f && state.range(1)) {
+            std::fflush(f);
+            fdatasync(fileno(f));
+        }
+        if (f)
+            std::fclose(f);
+    }
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+}
+
+} // namespace
+
+BENCHMARK(BM_Export)->ArgName("shape")->DenseRange(Flat, Bushy)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Statements)->ArgName("shape")->DenseRange(Flat, Bushy)->Unit(benchmark::kMillisecond);
+// sync 1: the baseline also flushes the file to the disk, as the export does
+// before it moves the new custom.js over the old one.
+BENCHMARK(BM_Baseline)
+    ->ArgNames({"shape", "sync"})
+    ->ArgsProduct({{Flat, Deep, Bushy}, {0, 1}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+BENCHMARK_MAIN();
