@@ -103,14 +103,6 @@ TEST_F(ItemCommandsTest, NewAndEditStoreOnlyWhatTheUserConfirmed)
     EXPECT_EQ(doc.SelectedNode(), item);
     EXPECT_FALSE(doc.TreeChanged());
     EXPECT_EQ(doc.CheckInvariants(), QString());
-
-    ui.OnEditItem = [](ItemRecord& r, const TreeSettings&) {
-        r.FriendlyName = QStringLiteral("Renamed");
-        return true;
-    };
-    EditItemProperties(doc, ui);
-    EXPECT_EQ(item->Text(), QStringLiteral("Renamed"));
-    EXPECT_TRUE(doc.TreeChanged());
 }
 
 TEST_F(ItemCommandsTest, DeleteRenumbersTheLaterTags)
