@@ -6,8 +6,7 @@
 #include "document/AppInfo.h"
 #include "document/TreeDocument.h"
 #include "preview/Preview.h"
-#include "script/FileSystem.h"
-#include "script/FolderRemoval.h"
+#include "preview/PreviewFolder.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -195,8 +194,7 @@ void MainWindow::Unload()
         return;
     unloaded_ = true;
     ClosePreviewWindow();
-    if (FolderExists(TmpTreePath()))
-        RemoveFolder(TmpTreePath());
+    RemovePreviewFolder();
     if (quitOnUnload_)
         QCoreApplication::quit();
 }

@@ -73,11 +73,14 @@ public:
 private:
     static std::optional<QString> Next(std::deque<std::optional<QString>>& queue)
     {
-        if (queue.empty())
+        if (queue.empty() || !queue.front().has_value()) {
+            if (!queue.empty())
+                queue.pop_front();
             return std::nullopt;
-        auto v = queue.front();
+        }
+        const QString value = *queue.front();
         queue.pop_front();
-        return v;
+        return value;
     }
 };
 
