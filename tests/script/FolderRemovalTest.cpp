@@ -1,10 +1,6 @@
 #include "script/FolderRemoval.h"
 #include "tests/script/ExportTestSupport.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace vi;
@@ -15,79 +11,66 @@ namespace {
 class FolderRemovalTest : public ::testing::Test {
 protected:
     QTemporaryDir base;
-    QString tmp = base.filePath(S("TmpTree"));
-
     QString At(const char* relative) const { return base.filePath(S(relative)); }
     bool Exists(const char* relative) const { return QFileInfo(At(relative)).exists() || QFileInfo(At(relative)).isSymLink(); }
+    void Make(std::initializer_list<const char*> files)
+    {
+        for (const char* file : files)
+            ASSERT_TRUE(WriteFile(At(file), "x"));
+    }
 };
 
 } // namespace
 
-TEST_F(FolderRemovalTest, RemovesAnExportedFolderAndNestedFoldersEntirely)
+TEST_F(FolderRemovalTest, RemovesNestedFoldersButNotReadOnlyOrHiddenFilesAndTheirFolders)
 {
-    for (const char* file : {"TmpTree/custom.js", "TmpTree/tree.html", "TmpTree/treePics/plus.gif",
-                             "TmpTree/treePics/2x2.gif", "TmpTree/a/b/c/d/deep.txt", "TmpTree/.hiddenFolder/x.txt"})
-        ASSERT_TRUE(WriteFile(At(file), "x"));
+    Make({"TmpTree/custom.js", "TmpTree/tree.html", "TmpTree/treePics/plus.gif", "TmpTree/a/b/c/d/deep.txt",
+          "TmpTree/.hidden/x.txt"});
     QDir().mkpath(At("TmpTree/a/empty"));
-    RemoveFolder(tmp);
+    RemoveFolder(At("TmpTree"));
     EXPECT_FALSE(Exists("TmpTree"));
-}
 
-TEST_F(FolderRemovalTest, ReadOnlyAndHiddenFilesStayWithTheFoldersAboveThem)
-{
-    for (const char* file : {"TmpTree/custom.js", "TmpTree/treePics/locked.gif", "TmpTree/treePics/plus.gif",
-                             "TmpTree/other/.keep", "TmpTree/other/x.txt", "TmpTree/gone/y.txt"})
-        ASSERT_TRUE(WriteFile(At(file), "x"));
-    QFile::setPermissions(At("TmpTree/treePics/locked.gif"), QFile::ReadOwner | QFile::ReadGroup);
-    RemoveFolder(tmp);
+    Make({"TmpTree/custom.js", "TmpTree/treePics/locked.gif", "TmpTree/treePics/plus.gif", "TmpTree/other/.keep",
+          "TmpTree/other/x.txt"});
+    QFile::setPermissions(At("TmpTree/treePics/locked.gif"), QFile::ReadOwner);
+    RemoveFolder(At("TmpTree"));
     EXPECT_TRUE(Exists("TmpTree/treePics/locked.gif"));
     EXPECT_TRUE(Exists("TmpTree/other/.keep"));
-    for (const char* gone : {"TmpTree/custom.js", "TmpTree/treePics/plus.gif", "TmpTree/other/x.txt", "TmpTree/gone"})
+    for (const char* gone : {"TmpTree/custom.js", "TmpTree/treePics/plus.gif", "TmpTree/other/x.txt"})
         EXPECT_FALSE(Exists(gone)) << gone;
-
-    // Once the file may go, a second removal finishes the job.
-    QFile::setPermissions(At("TmpTree/treePics/locked.gif"), QFile::ReadOwner | QFile::WriteOwner);
-    QFile::remove(At("TmpTree/other/.keep"));
-    RemoveFolder(tmp);
-    EXPECT_FALSE(Exists("TmpTree"));
 }
 
 TEST_F(FolderRemovalTest, LinksAreRemovedAsLinksAndTheirTargetsStay)
 {
-    ASSERT_TRUE(WriteFile(At("outside/keep.txt"), "keep"));
-    ASSERT_TRUE(WriteFile(At("TmpTree/sub/x.txt"), "x"));
+    Make({"outside/keep.txt", "TmpTree/sub/x.txt"});
     ASSERT_TRUE(QFile::link(At("outside"), At("TmpTree/folderLink")));
     ASSERT_TRUE(QFile::link(At("outside/keep.txt"), At("TmpTree/sub/fileLink")));
     ASSERT_TRUE(QFile::link(At("nowhere"), At("TmpTree/danglingLink")));
-    RemoveFolder(tmp);
+    RemoveFolder(At("TmpTree"));
     EXPECT_FALSE(Exists("TmpTree"));
-    EXPECT_EQ(ReadFile(At("outside/keep.txt")), "keep");
+    EXPECT_TRUE(Exists("outside/keep.txt"));
 
-    // A link given as the folder itself is not followed either.
-    ASSERT_TRUE(QFile::link(At("outside"), At("link")));
+    ASSERT_TRUE(QFile::link(At("outside"), At("link"))); // a link given as the folder itself
     RemoveFolder(At("link"));
     ClearFolder(At("link"));
     EXPECT_TRUE(Exists("link"));
-    EXPECT_EQ(ReadFile(At("outside/keep.txt")), "keep");
+    EXPECT_TRUE(Exists("outside/keep.txt"));
 }
 
 TEST_F(FolderRemovalTest, PathThatIsNoFolderRemovesNothing)
 {
-    ASSERT_TRUE(WriteFile(At("work/file.txt"), "x"));
-    ASSERT_TRUE(WriteFile(At("work/sub/file.txt"), "x"));
+    Make({"work/file.txt", "work/sub/file.txt"});
     const QString saved = QDir::currentPath();
     QDir::setCurrent(At("work"));
-    RemoveFolder(At("work/missing"));
-    RemoveFolder(QString());
-    RemoveFolder(S("  "));
-    ClearFolder(QString());
-    RemoveFolder(At("work/file.txt"));
+    for (const QString& path : {At("work/missing"), QString(), S(" "), At("work/file.txt")}) {
+        RemoveFolder(path);
+        ClearFolder(path);
+    }
     QDir::setCurrent(saved);
     EXPECT_TRUE(Exists("work/file.txt"));
     EXPECT_TRUE(Exists("work/sub/file.txt"));
 
     ClearFolder(At("work"));
     EXPECT_TRUE(Exists("work"));
-    EXPECT_FALSE(Exists("work/sub"));
-    EXPECT_FALSE(Exists("work/file.txt"));
+    EXPECT_EQ(QDir(At("work")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
 }

@@ -1,5 +1,6 @@
 #include "document/TreeDocument.h"
 #include "script/ItemStatement.h"
+#include "script/ScriptText.h"
 #include "tests/script/ExportTestSupport.h"
 
 #include <QRandomGenerator>
@@ -11,7 +12,7 @@ using namespace vi::test;
 namespace {
 
 // The parent-row search as first designed: a recursive scan from the first
-// item, numbering items until the target turns up. The reference for the walk.
+// item that numbers items until the target turns up. The reference for the walk.
 void ReferenceSearch(const TreeNode* target, const TreeNode* node, int& row, int& counter)
 {
     if (row != -1)
@@ -20,33 +21,25 @@ void ReferenceSearch(const TreeNode* target, const TreeNode* node, int& row, int
     int siblings = 0;
     do {
         ++siblings;
-        if (node != target) {
-            const int number = ++counter;
-            if (node->ChildCount() > 0) {
-                ReferenceSearch(target, node->FirstChild(), row, counter);
-                if (row == -2)
-                    row = number;
-            }
-            if (row == -1 && siblings < node->Parent()->ChildCount())
-                node = node->NextSibling();
-        } else {
+        if (node == target) {
             row = target->Parent()->IsRoot() ? 0 : -2;
+            continue;
         }
+        const int number = ++counter;
+        if (node->ChildCount() > 0) {
+            ReferenceSearch(target, node->FirstChild(), row, counter);
+            if (row == -2)
+                row = number;
+        }
+        if (row == -1 && siblings < node->Parent()->ChildCount())
+            node = node->NextSibling();
     } while (row == -1 && siblings < node->Parent()->ChildCount());
 }
 
-int ReferenceParentRow(const TreeDocument& d, const TreeNode* target)
+QString Arguments(const ItemRecord& r, const TreeSettings& s)
 {
-    int row = -1;
-    int counter = 0;
-    ReferenceSearch(target, d.Node(2), row, counter);
-    return row;
-}
-
-QString Arguments(const QString& statement)
-{
-    const qsizetype open = statement.indexOf(QLatin1Char('('));
-    return statement.mid(open + 1, statement.indexOf(S("); //[+]")) - open - 1);
+    const QString statement = ItemStatementText(r, s, S("p"), 0);
+    return statement.mid(22, statement.indexOf(S("); //[+]")) - 22); // after "p= new menuItemObject("
 }
 
 } // namespace
@@ -57,50 +50,41 @@ TEST(ItemStatement, PathsAndParentRowsFollowTheItemWalk)
     TreeNode* a = AddItem(d, d.Root(), S("A"));
     TreeNode* b = AddItem(d, a, S("B"));
     TreeNode* c = AddItem(d, b, S("C"));
-    TreeNode* dd = AddItem(d, d.Root(), S("D"));
-
-    const struct {
-        TreeNode* node;
-        const char* path;
-        int row;
-    } expected[] = {{a, "menuBase.menuItems[0]", 0},
-                    {b, "menuBase.menuItems[0].subMenu[0]", 1},
-                    {c, "menuBase.menuItems[0].subMenu[0].subMenu[0]", 2},
-                    {dd, "menuBase.menuItems[1]", 0}};
-    int visited = 0;
-    WalkItems(d, [&](TreeNode* node, const QString& path, int parentRow) {
-        EXPECT_EQ(node, expected[visited].node);
-        EXPECT_EQ(path, S(expected[visited].path));
-        EXPECT_EQ(parentRow, expected[visited].row);
-        ++visited;
-        return true;
-    });
-    EXPECT_EQ(visited, 4);
-    for (const auto& e : expected) {
-        EXPECT_EQ(ItemScriptPath(e.node), S(e.path));
-        EXPECT_EQ(ParentItemRow(d, e.node), e.row);
-        BuildItemStatement(d, e.node->Position());
-        EXPECT_TRUE(d.RecordOf(e.node).ScriptLine.startsWith(S(e.path) + S("= new menuItemObject(")));
-        EXPECT_TRUE(d.RecordOf(e.node).ScriptLine.contains(S("[+]") + QString::number(e.row) + S("[+]")));
+    TreeNode* e = AddItem(d, d.Root(), S("D"));
+    const QStringList expected{S("menuBase.menuItems[0]= new menuItemObject(|A|0"),
+                               S("menuBase.menuItems[0].subMenu[0]= new menuItemObject(|B|1"),
+                               S("menuBase.menuItems[0].subMenu[0].subMenu[0]= new menuItemObject(|C|2"),
+                               S("menuBase.menuItems[1]= new menuItemObject(|D|0")};
+    QStringList built;
+    for (TreeNode* node : {a, b, c, e}) {
+        BuildItemStatement(d, node->Position());
+        const QStringList marker = d.RecordOf(node).ScriptLine.split(S("[+]"));
+        built << d.RecordOf(node).ScriptLine.left(d.RecordOf(node).ScriptLine.indexOf(QLatin1Char('('), 0) + 1)
+                + S("|") + marker[2] + S("|") + marker[3];
     }
+    EXPECT_EQ(built, expected);
+
+    BuildItemStatement(d, 1); // the root and positions that name nothing are left alone
+    BuildItemStatement(d, 9);
+    EXPECT_TRUE(d.Record(1).ScriptLine.isEmpty());
 }
 
 TEST(ItemStatement, LinearWalkAgreesWithTheSearchOnARandomTree)
 {
     TreeDocument d;
     QRandomGenerator random(7);
-    for (int i = 0; i < 400; ++i) {
-        TreeNode* parent = d.Node(1 + random.bounded(d.NodeCount()));
-        AddItem(d, parent, S("n") + QString::number(i));
-    }
+    for (int i = 0; i < 400; ++i)
+        AddItem(d, d.Node(1 + random.bounded(d.NodeCount())), S("n"));
     d.MoveNode(d.Node(2), d.Root()->ChildCount() - 1); // order of addition no longer the walk order
     int checked = 0;
     WalkItems(d, [&](TreeNode* node, const QString& path, int parentRow) {
-        EXPECT_EQ(parentRow, ReferenceParentRow(d, node));
-        EXPECT_EQ(parentRow, ParentItemRow(d, node));
+        int row = -1;
+        int counter = 0;
+        ReferenceSearch(node, d.Node(2), row, counter);
+        EXPECT_EQ(parentRow, row);
+        EXPECT_EQ(ParentItemRow(d, node), row);
         EXPECT_EQ(path, ItemScriptPath(node));
-        ++checked;
-        return true;
+        return ++checked < 400;
     });
     EXPECT_EQ(checked, 400);
 }
@@ -114,84 +98,49 @@ TEST(ItemStatement, ArgumentsFollowTheGlobalAndOwnValues)
     s.TreeFontSize = S("4");
     s.TreeFontColor = S("Red");
     s.TreeTarget = S("frame");
-
     auto item = [](const std::function<void(ItemRecord&)>& edit) {
         ItemRecord r;
         r.ItemType = kBranch;
-        r.FriendlyName = S("X");
         r.ItemText = S("X");
+        r.FontColor = S("Navy"); // written only together with an own size
+        r.LinkTarget = S("own");
         edit(r);
         return r;
     };
     const struct {
-        const char* name;
         ItemRecord record;
         const char* arguments;
     } cases[] = {
-        {"global bullets, leaf", item([](ItemRecord& r) {
-             r.ItemType = kLeaf;
-             r.UseGlobalBNonExpanded = r.UseGlobalBExpanded = true;
-             r.BNonExpanded = S("own.gif");
+        {item([](ItemRecord& r) { r.ItemType = kLeaf, r.UseGlobalBNonExpanded = r.UseGlobalBExpanded = true; }),
+         R"("treePics/leaf.gif","treePics/open.gif","","","X","","","","own","")"},
+        {item([](ItemRecord& r) { r.UseGlobalBNonExpanded = r.UseGlobalBExpanded = r.UseGlobalFont = true; }),
+         R"("treePics/closed.gif","treePics/open.gif","","","X","4","Red","","own","")"},
+        {item([](ItemRecord& r) {
+             r.BNonExpanded = S("C:\\a/b\\c.gif"), r.BExpanded = S("d/e.gif"), r.MouseOutPic = S("out.gif");
+             r.MouseOverPic = S("C:\\over.gif"), r.FontSize = S("1"), r.UseGlobalTarget = true;
+             r.LinkHref = S("a.html"), r.LinkDescription = S("About");
          }),
-         R"("treePics/leaf.gif","treePics/open.gif","","","X","","","","","")"},
-        {"global bullets, branch", item([](ItemRecord& r) { r.UseGlobalBNonExpanded = r.UseGlobalBExpanded = true; }),
-         R"("treePics/closed.gif","treePics/open.gif","","","X","","","","","")"},
-        {"own pictures by file name", item([](ItemRecord& r) {
-             r.BNonExpanded = S("C:\\a/b\\c.gif");
-             r.BExpanded = S("d/e.gif");
-             r.MouseOutPic = S("out.gif");
-             r.MouseOverPic = S("C:\\over.gif");
-         }),
-         R"("treePics/c.gif","treePics/e.gif","treePics/out.gif","treePics/over.gif","X","","","","","")"},
-        {"own colour without own size", item([](ItemRecord& r) { r.FontColor = S("Navy"); }),
-         R"("","","","","X","","","","","")"},
-        {"global font and target", item([](ItemRecord& r) {
-             r.UseGlobalFont = r.UseGlobalTarget = true;
-             r.FontSize = S("1");
-             r.FontColor = S("Navy");
-             r.LinkTarget = S("own");
-         }),
-         R"("","","","","X","4","Red","","frame","")"},
-        {"own font and target", item([](ItemRecord& r) {
-             r.FontSize = S("1");
-             r.FontColor = S("Navy");
-             r.LinkTarget = S("own");
-             r.LinkHref = S("a.html");
-             r.LinkDescription = S("About");
-         }),
-         R"("","","","","X","1","Navy","a.html","own","About")"},
-        {"quotes, backslashes, markers and breaks are escaped", item([](ItemRecord& r) {
-             r.ItemText = S("<a href=\"x\">C:\\dir</a>//[+]\r\n");
-         }),
-         R"("","","","","<a href=\"x\">C:\\dir</a>/\/[+]\r\n","","","","","")"},
+         R"("treePics/c.gif","treePics/e.gif","treePics/out.gif","treePics/over.gif","X","1","Navy","a.html","frame","About")"},
+        {item([](ItemRecord& r) { r.ItemText = S("<a href=\"x\">C:\\dir</a>//[+]\r\n"); }),
+         R"("","","","","<a href=\"x\">C:\\dir</a>/\/[+]\r\n","","","","own","")"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(Arguments(ItemStatementText(c.record, s, S("p"), 0)), S(c.arguments));
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(Arguments(c.record, s), S(c.arguments));
 
-    // A tree-wide bullet that is not set names no picture rather than the bare folder.
+    // A tree-wide bullet that is not set names no picture, rather than the bare folder.
     s.TreeLeaf.clear();
-    EXPECT_EQ(Arguments(ItemStatementText(cases[0].record, s, S("p"), 0)).left(5), S(R"("","t)"));
-}
+    EXPECT_TRUE(Arguments(cases[0].record, s).startsWith(S(R"("","treePics/open.gif")")));
 
-TEST(ItemStatement, MarkerEndsTheLineWithCapitalisedFlags)
-{
-    ItemRecord r;
-    r.ItemType = kLeaf;
+    ItemRecord r = cases[0].record;
     r.FriendlyName = S("Home");
-    r.UseGlobalTarget = r.UseGlobalFont = true;
-    EXPECT_TRUE(ItemStatementText(r, TreeSettings{}, S("p"), 12).endsWith(
-        S("); //[+]LEAF[+]Home[+]12[+]False[+]False[+]True[+]True")));
-}
+    r.UseGlobalBNonExpanded = false;
+    EXPECT_TRUE(ItemStatementText(r, s, S("p"), 12).endsWith(S("); //[+]LEAF[+]Home[+]12[+]False[+]True[+]False[+]False")));
 
-TEST(ItemStatement, BuilderIgnoresTheRootAndPositionsThatNameNothing)
-{
-    TreeDocument d;
-    AddItem(d, d.Root(), S("A"));
-    BuildItemStatement(d, 1);
-    BuildItemStatement(d, 3);
-    BuildItemStatement(d, 0);
-    EXPECT_TRUE(d.Record(1).ScriptLine.isEmpty());
-    EXPECT_TRUE(d.Record(2).ScriptLine.isEmpty());
+    // Every special character at every place of a value, inside and after the blocks of the fast check.
+    for (const char* special : {"\\", "\"", "\r", "\n", "//[+]"}) {
+        for (int at = 0; at <= 20; ++at) {
+            r.ItemText = QString(20, QLatin1Char('a')).insert(at, S(special));
+            EXPECT_TRUE(Arguments(r, s).contains(QuoteText(r.ItemText))) << special << at;
+        }
+    }
 }
