@@ -140,11 +140,11 @@ ExportResult ExportTree(TreeDocument& document, const QString& folder, bool brow
     // One pre-order walk builds, writes and copies every item; paths and
     // parent numbers come with the walk, so the export stays linear.
     bool hasItems = false;
-    QString brokenItem;
+    const TreeNode* brokenItem = nullptr; // a node whose Tag names no record
     WalkItems(document, [&](TreeNode* node, const QString& path, int parentRow) {
         hasItems = true;
         if (!document.HasRecord(node->Tag()) || node->Tag() == 1) {
-            brokenItem = node->Text();
+            brokenItem = node;
             return false;
         }
         ItemRecord& record = document.RecordOf(node);
@@ -159,12 +159,12 @@ ExportResult ExportTree(TreeDocument& document, const QString& folder, bool brow
         return writer.Ok();
     });
 
-    const bool written = writer.Finish() && brokenItem.isNull();
+    const bool written = writer.Finish() && !brokenItem;
     if (written && file.commit()) {
         result.Opened = true;
     } else {
-        reason = !brokenItem.isNull() ? QStringLiteral("The item \"%1\" has no record.").arg(brokenItem)
-                                      : file.errorString();
+        reason = brokenItem ? QStringLiteral("The item \"%1\" has no record.").arg(brokenItem->Text())
+                            : file.errorString();
         file.cancelWriting();
         ui.ShowMessage(ExportErrorMessage(folder, reason), UserInterface::Icon::Information);
     }

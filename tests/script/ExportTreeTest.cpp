@@ -235,6 +235,12 @@ TEST_F(ExportTreeTest, FailingWriteKeepsTheOldScript)
     ASSERT_EQ(ui.Messages.size(), 1u);
     EXPECT_TRUE(ui.Messages[0].Text.startsWith(ExportError(target.path(), QString())));
     EXPECT_EQ(Listing(""), (QStringList{S("custom.js"), S("tree.html"), S("treePics")}));
+
+    // So does an item whose record is missing: the script would end early.
+    doc.SetTag(doc.Node(3), 9999);
+    EXPECT_FALSE(Export().Opened);
+    EXPECT_EQ(ReadFile(In("custom.js")), "old script");
+    EXPECT_TRUE(ui.Messages.back().Text.endsWith(S("has no record.")));
 }
 
 TEST_F(ExportTreeTest, ManyFailuresAreSummedUpInOneMessage)
