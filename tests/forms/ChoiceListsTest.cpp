@@ -63,7 +63,6 @@ TEST(ChoiceLists, LineColoursAreTheSubFoldersInNameOrderWithACapitalFirstLetter)
 
     FillLineColourList(list, root.filePath(QStringLiteral("missing")));
     EXPECT_TRUE(list.Entries.isEmpty());
-    EXPECT_EQ(list.ListIndex, -1);
     EXPECT_EQ(list.Text(), QString());
 }
 
