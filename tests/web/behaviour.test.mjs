@@ -17,6 +17,13 @@ before(async () => {
     String.raw`menuBase.menuItems[1]= new menuItemObject("","","","","Home","","","","",""); //[+]BRANCH[+]Home[+]0[+]False[+]False[+]False[+]False`,
     String.raw`menuBase.menuItems[1].subMenu[0]= new menuItemObject("","","","","This page","","","./tree.html#top","",""); //[+]LEAF[+]This page[+]2[+]False[+]False[+]False[+]False`,
   ]);
+  const leaves = Array.from({ length: 250 }, (_, i) =>
+    String.raw`menuBase.menuItems[0].subMenu[${i}]= new menuItemObject("","","","","Leaf ${i}","","","","",""); //[+]LEAF[+]Leaf ${i}[+]1[+]False[+]False[+]False[+]False`);
+  await makeFolder(root, 'long', { lines: 1, height: 16 }, [
+    String.raw`menuBase.menuItems[0]= new menuItemObject("","","","","Long","","","","",""); //[+]BRANCH[+]Long[+]0[+]False[+]False[+]False[+]False`,
+    ...leaves,
+    String.raw`menuBase.menuItems[1]= new menuItemObject("","","","","After","","","","",""); //[+]LEAF[+]After[+]0[+]False[+]False[+]False[+]False`,
+  ]);
 });
 after(async () => {
   await browser?.close();
@@ -215,6 +222,21 @@ describe('menu behaviour', () => {
       assert.match(await pic.getAttribute('src'), /over\.svg$/);
       await page.keyboard.press('ArrowDown');
       assert.match(await pic.getAttribute('src'), /out\.svg$/);
+    }));
+
+  test('a long branch opens with all its rows, reachable by keyboard at once', () =>
+    withPage(server.url('long/tree.html'), async (page) => {
+      await page.keyboard.press('Tab');
+      await page.keyboard.press('ArrowRight');
+      await page.keyboard.press('End');
+      assert.equal(await focusedName(page), 'After');
+      await page.keyboard.press('ArrowUp');
+      assert.equal(await focusedName(page), 'Leaf 249');
+      await page.keyboard.press('ArrowUp');
+      assert.equal(await page.getAttribute('[role=treeitem]:focus', 'aria-posinset'), '249');
+      const tops = await page.$$eval('[role=treeitem] > .vi-row', (rows) => rows.map((r) => r.getBoundingClientRect().top));
+      assert.equal(tops.length, 252);
+      tops.forEach((t, i) => assert.equal(t - tops[0], 16 * i));
     }));
 
   test('touch opens branches', () =>
