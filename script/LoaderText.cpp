@@ -91,26 +91,59 @@ QStringView SplitAt(QStringView& text, qsizetype at, qsizetype delimiterSize)
     text = TrimBlanks(text.sliced(at + delimiterSize));
     return before;
 }
+
+// The first occurrence of delimiter: candidates are found by its first
+// character, which the library scans for quickly, then compared whole.
+qsizetype Find(QStringView text, QStringView delimiter)
+{
+    if (delimiter.isEmpty())
+        return 0;
+    const QChar first = delimiter.front();
+    const QStringView tail = delimiter.sliced(1);
+    for (qsizetype at = text.indexOf(first); at >= 0 && at + delimiter.size() <= text.size();
+         at = text.indexOf(first, at + 1)) {
+        if (text.sliced(at + 1, tail.size()) == tail)
+            return at;
+    }
+    return -1;
+}
+
 } // namespace
 
 QStringView NextToken(QStringView& text, QStringView delimiter)
 {
-    return SplitAt(text, text.indexOf(delimiter), delimiter.size());
+    return SplitAt(text, Find(text, delimiter), delimiter.size());
 }
 
-QStringView NextQuotedToken(QStringView& text)
+QStringView NextQuotedToken(QStringView& text, bool* escaped)
 {
+    // One pass that skips every escaped character and notes whether there was any.
     qsizetype at = -1;
+    bool backslash = false;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == QLatin1Char('\\'))
-            ++i; // the escaped character never ends the argument
-        else if (c == QLatin1Char('"')) {
+        const char16_t c = text[i].unicode();
+        if (c == u'\\') {
+            backslash = true;
+            ++i;
+        } else if (c == u'"') {
             at = i;
             break;
         }
     }
+    if (escaped)
+        *escaped = backslash;
     return SplitAt(text, at, 1);
+}
+
+void SkipPast(QStringView& text, QChar c)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == c) {
+            text = TrimBlanks(text.sliced(i + 1));
+            return;
+        }
+    }
+    text = {};
 }
 
 QString ArgumentValue(QStringView text)
@@ -130,6 +163,17 @@ QString ArgumentValue(QStringView text)
 
 std::optional<std::int16_t> ToInt16(QStringView text)
 {
+    // Plain small numbers, as every exported file holds them, need no parser.
+    if (!text.isEmpty() && text.size() <= 5) {
+        int value = 0;
+        bool digits = true;
+        for (const QChar c : text) {
+            digits = digits && c >= QLatin1Char('0') && c <= QLatin1Char('9');
+            value = value * 10 + (c.unicode() - u'0');
+        }
+        if (digits)
+            return value <= 32767 ? std::optional<std::int16_t>(static_cast<std::int16_t>(value)) : std::nullopt;
+    }
     bool ok = false;
     const double value = text.toDouble(&ok);
     if (!ok || !std::isfinite(value))

@@ -131,11 +131,11 @@ private:
         } else if (KeyIs(key, QLatin1String("treepmcolor"))) {
             s.TreePMColor = value.toString();
         } else if (KeyIs(key, QLatin1String("treebnonexpanded"))) {
-            s.TreeBNonExpanded = PicturePath(value);
+            s.TreeBNonExpanded = PicturePath(value.toString());
         } else if (KeyIs(key, QLatin1String("treebexpanded"))) {
-            s.TreeBExpanded = PicturePath(value);
+            s.TreeBExpanded = PicturePath(value.toString());
         } else if (KeyIs(key, QLatin1String("treeleaf"))) {
-            s.TreeLeaf = PicturePath(value);
+            s.TreeLeaf = PicturePath(value.toString());
         } else if (KeyIs(key, QLatin1String("treetarget"))) {
             s.TreeTarget = value.toString();
         } else if (KeyIs(key, QLatin1String("treebackground"))) {
@@ -149,11 +149,11 @@ private:
 
     // A picture named in the file lies in the treePics folder beside it. Only
     // the file name is taken, so a hand-made path cannot point elsewhere.
-    QString PicturePath(QStringView name) const
+    QString PicturePath(const QString& name) const
     {
         if (name.isEmpty())
             return {};
-        return JoinPath(JoinPath(scriptFolder_, QStringLiteral("treePics")), FileNameOf(name.toString()));
+        return JoinPath(JoinPath(scriptFolder_, QStringLiteral("treePics")), FileNameOf(name));
     }
 
     void ReadItem(QStringView line)
@@ -176,40 +176,69 @@ private:
         }
         ItemRecord& r = document_.Record(*index);
         r.ScriptLine = line.toString();
-        r.ItemType = fields[0].toString();
-        r.FriendlyName = fields[1].toString();
+        ReadArguments(line, r);
+        r.ItemType = Shared(lastItemType_, fields[0]);
+        // The label is most often the item's text as well: share it then.
+        r.FriendlyName = r.ItemText == fields[1] ? r.ItemText : fields[1].toString();
         r.UseGlobalBNonExpanded = ToBoolean(fields[3]);
         r.UseGlobalBExpanded = ToBoolean(fields[4]);
         r.UseGlobalTarget = ToBoolean(fields[5]);
         r.UseGlobalFont = ToBoolean(fields[6]);
-        ReadArguments(line, r);
         madeNodes_.push_back(document_.AddNode(madeNodes_[static_cast<std::size_t>(*row)], r.FriendlyName, *index));
         ++result_.ItemsAdded;
     }
 
     // The ten quoted arguments of the menuItemObject call, in order; missing
     // ones stay empty.
-    void ReadArguments(QStringView line, ItemRecord& r) const
+    void ReadArguments(QStringView line, ItemRecord& r)
     {
         QStringView rest = line;
         NextToken(rest, u"=");
         NextToken(rest, u"new menuItemObject(\"");
-        std::array<QString, 10> args;
-        for (std::size_t i = 0; i < args.size(); ++i) {
+        for (std::size_t i = 0; i < kArguments; ++i) {
             if (i > 0)
-                NextToken(rest, u"\""); // the separator between closing and opening quote
-            args[i] = ArgumentValue(NextQuotedToken(rest));
+                SkipPast(rest, QLatin1Char('"')); // the separator between closing and opening quote
+            bool escaped = false;
+            const QStringView raw = NextQuotedToken(rest, &escaped);
+            Argument(i, raw, escaped);
         }
-        r.BNonExpanded = PicturePath(args[0]);
-        r.BExpanded = PicturePath(args[1]);
-        r.MouseOutPic = PicturePath(args[2]);
-        r.MouseOverPic = PicturePath(args[3]);
-        r.ItemText = std::move(args[4]);
-        r.FontSize = std::move(args[5]);
-        r.FontColor = std::move(args[6]);
-        r.LinkHref = std::move(args[7]);
-        r.LinkTarget = std::move(args[8]);
-        r.LinkDescription = std::move(args[9]);
+        r.BNonExpanded = Picture(0);
+        r.BExpanded = Picture(1);
+        r.MouseOutPic = Picture(2);
+        r.MouseOverPic = Picture(3);
+        r.ItemText = lastArgument_[4];
+        r.FontSize = lastArgument_[5];
+        r.FontColor = lastArgument_[6];
+        r.LinkHref = lastArgument_[7];
+        r.LinkTarget = lastArgument_[8];
+        r.LinkDescription = lastArgument_[9];
+    }
+
+    // Menus repeat bullets, fonts and targets from item to item: a value equal
+    // to the previous item's shares its text instead of making another copy.
+    void Argument(std::size_t i, QStringView raw, bool escaped)
+    {
+        QString& last = lastArgument_[i];
+        if (escaped)
+            last = ArgumentValue(raw);
+        else if (last != raw)
+            last = raw.toString();
+    }
+
+    const QString& Picture(std::size_t i)
+    {
+        if (!lastArgument_[i].isSharedWith(pictureArgument_[i])) {
+            pictureArgument_[i] = lastArgument_[i];
+            picturePath_[i] = PicturePath(lastArgument_[i]);
+        }
+        return picturePath_[i];
+    }
+
+    static const QString& Shared(QString& last, QStringView value)
+    {
+        if (last != value)
+            last = value.toString();
+        return last;
     }
 
     TreeDocument& document_;
@@ -220,6 +249,12 @@ private:
     bool headerMode_ = true;
     bool stop_ = false;
     bool bulk_ = false;
+
+    static constexpr std::size_t kArguments = 10;
+    std::array<QString, kArguments> lastArgument_; // the previous item line's values
+    std::array<QString, 4> pictureArgument_;        // the picture arguments last rebuilt ...
+    std::array<QString, 4> picturePath_;            // ... and their paths
+    QString lastItemType_;
 };
 
 QString ScriptFolderOf(const QString& path)
