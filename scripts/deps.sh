@@ -9,7 +9,7 @@ APT_PACKAGES=(
     qt6-base-dev qt6-base-dev-tools qt6-webengine-dev libgl-dev libxkbcommon-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libgif-dev
-    nodejs npm chromium
+    chromium
     fonts-dejavu-core
 )
 
@@ -19,6 +19,9 @@ for pkg in "${APT_PACKAGES[@]}"; do
         missing+=("$pkg")
     fi
 done
+# Node.js may come from another source whose package already carries npm.
+command -v node >/dev/null 2>&1 || missing+=(nodejs)
+command -v npm >/dev/null 2>&1 || missing+=(npm)
 if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
     export DEBIAN_FRONTEND=noninteractive
