@@ -6,14 +6,13 @@
 #include "script/ExportTree.h"
 #include "script/ItemStatement.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-
 #include <cstdio>
 #include <map>
 #include <memory>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <unistd.h>
 
 using namespace vi;
@@ -144,8 +143,8 @@ void BM_Baseline(benchmark::State& state)
     const QByteArray path = QFile::encodeName(out + QStringLiteral("/baseline.js"));
     for (auto _ : state) {
         std::FILE* f = std::fopen(path.constData(), "wb");
-        if (!f || std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), f)
-                != static_cast<std::size_t>(bytes.size()))
+        if (!f || std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), f) !=
+                      static_cast<std::size_t>(bytes.size()))
             state.SkipWithError("write failed");
         if (f && state.range(1)) {
             std::fflush(f);

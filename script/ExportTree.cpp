@@ -8,12 +8,11 @@
 #include "script/ScriptText.h"
 #include "script/ScriptWriter.h"
 
+#include <cerrno>
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
 #include <QSaveFile>
-
-#include <cerrno>
 
 namespace vi {
 
@@ -61,8 +60,8 @@ public:
         for (const char* name : names) {
             const QString fileName = QLatin1String(name);
             if (folder.isEmpty()) {
-                failures_ << JoinPath(pics_, fileName) + QStringLiteral(": there is no line colour folder named ")
-                        + colour;
+                failures_ << JoinPath(pics_, fileName) + QStringLiteral(": there is no line colour folder named ") +
+                                 colour;
             } else {
                 CopyData(JoinPath(folder, fileName), JoinPath(pics_, fileName));
             }
@@ -90,8 +89,8 @@ private:
 
 QString ExportErrorMessage(const QString& folder, const QString& reason)
 {
-    return QStringLiteral("There was an error trying to export to the directory: ") + folder + QLatin1Char('\r')
-        + QStringLiteral("Reason: ") + reason;
+    return QStringLiteral("There was an error trying to export to the directory: ") + folder + QLatin1Char('\r') +
+           QStringLiteral("Reason: ") + reason;
 }
 
 QString ExportFailuresMessage(const QString& folder, const QStringList& failures)
@@ -125,7 +124,8 @@ ExportResult ExportTree(TreeDocument& document, const QString& folder, bool brow
     copier.CopyData(JoinPath(lines, QStringLiteral("2x2.gif")), JoinPath(pics, QStringLiteral("2x2.gif")));
     if (settings.TreeLines > 0) {
         if (settings.TreeLines == 1)
-            copier.CopyLinePictures(settings.TreeLineColor, {"top.gif", "mid.gif", "btm.gif", "hline.gif", "vline.gif"});
+            copier.CopyLinePictures(settings.TreeLineColor,
+                                    {"top.gif", "mid.gif", "btm.gif", "hline.gif", "vline.gif"});
         copier.CopyLinePictures(settings.TreePMColor, {"plus.gif", "minus.gif"});
     }
     copier.CopyPicture(settings.TreeBExpanded);
@@ -163,8 +163,8 @@ ExportResult ExportTree(TreeDocument& document, const QString& folder, bool brow
     if (written && file.commit()) {
         result.Opened = true;
     } else {
-        reason = brokenItem ? QStringLiteral("The item \"%1\" has no record.").arg(brokenItem->Text())
-                            : file.errorString();
+        reason =
+            brokenItem ? QStringLiteral("The item \"%1\" has no record.").arg(brokenItem->Text()) : file.errorString();
         file.cancelWriting();
         ui.ShowMessage(ExportErrorMessage(folder, reason), UserInterface::Icon::Information);
     }

@@ -8,8 +8,8 @@ class TreeDocument;
 class UserInterface;
 
 struct ExportResult {
-    bool Opened = false;   // the new custom.js is in place; when false any old one is as it was
-    QStringList Failures;  // every step that failed, in order, as "what: why"
+    bool Opened = false;  // the new custom.js is in place; when false any old one is as it was
+    QStringList Failures; // every step that failed, in order, as "what: why"
     bool Complete() const { return Opened && Failures.isEmpty(); }
 };
 

@@ -9,10 +9,7 @@ namespace vi {
 namespace {
 
 // A real folder, not a link to one: only such a folder is ever entered.
-bool IsPlainFolder(const QFileInfo& info)
-{
-    return info.isDir() && !info.isSymLink() && !info.isJunction();
-}
+bool IsPlainFolder(const QFileInfo& info) { return info.isDir() && !info.isSymLink() && !info.isJunction(); }
 
 bool IsReadOnly(const QFileInfo& info)
 {

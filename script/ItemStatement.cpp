@@ -56,8 +56,9 @@ bool NeedsEscape(QStringView value)
     __m128i slashes = _mm_setzero_si128();
     for (; i + 8 <= size; i += 8) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
-        specials = _mm_or_si128(specials, _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, backslash), _mm_cmpeq_epi16(v, quote)),
-                                                       _mm_or_si128(_mm_cmpeq_epi16(v, cr), _mm_cmpeq_epi16(v, lf))));
+        specials =
+            _mm_or_si128(specials, _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, backslash), _mm_cmpeq_epi16(v, quote)),
+                                                _mm_or_si128(_mm_cmpeq_epi16(v, cr), _mm_cmpeq_epi16(v, lf))));
         slashes = _mm_or_si128(slashes, _mm_cmpeq_epi16(v, slash));
     }
     found |= (_mm_movemask_epi8(specials) ? 1u : 0u) | (_mm_movemask_epi8(slashes) ? 2u : 0u);

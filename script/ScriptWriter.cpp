@@ -37,7 +37,8 @@ QStringList ScriptHeaderLines(const TreeSettings& s, bool browserSwitch)
           << key("TreeFontColor", s.TreeFontColor.trimmed());
     lines << QStringLiteral("//\\\\");
 
-    lines << QStringLiteral("var BrowserSwitch = ") + (browserSwitch ? QStringLiteral("true;") : QStringLiteral("false;"))
+    lines << QStringLiteral("var BrowserSwitch = ") +
+                 (browserSwitch ? QStringLiteral("true;") : QStringLiteral("false;"))
           << QStringLiteral("var BackGroundColor = ") + QuoteText(s.TreeBackground) + QLatin1Char(';')
           << QStringLiteral("var pmPercent = 50;") << QStringLiteral("var trans2x2=new Image();")
           << QStringLiteral("trans2x2.src=") + QuoteText(QStringLiteral("treePics/2x2.gif")) + QLatin1Char(';');

@@ -10,8 +10,8 @@ namespace vi {
 
 struct TreeSettings;
 
-inline constexpr int kHeaderLineCount = 28;   // comments and the thirteen setting lines
-inline constexpr int kPreambleLineCount = 5;  // the variables the page reads before the root statement
+inline constexpr int kHeaderLineCount = 28;  // comments and the thirteen setting lines
+inline constexpr int kPreambleLineCount = 5; // the variables the page reads before the root statement
 
 // Lines 1 to 33 of custom.js: the header with the settings, then the preamble
 // with BrowserSwitch, the background colour and the filler picture.

@@ -4,12 +4,12 @@
 #include "document/AppInfo.h"
 #include "document/TreeDocument.h"
 
+#include <functional>
+#include <ostream>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <functional>
-#include <ostream>
 
 // Readable QString values in failure messages.
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
@@ -52,7 +52,8 @@ struct FakeProgramFolder {
         WriteFile(data + S("tree.html"), "tree.html");
         WriteFile(data + S("TreeLines/2x2.gif"), "2x2.gif");
         for (const char* colour : {"Black/", "navy/"})
-            for (const char* name : {"top.gif", "mid.gif", "btm.gif", "hline.gif", "vline.gif", "plus.gif", "minus.gif"})
+            for (const char* name :
+                 {"top.gif", "mid.gif", "btm.gif", "hline.gif", "vline.gif", "plus.gif", "minus.gif"})
                 WriteFile(data + S("TreeLines/") + S(colour) + S(name), QByteArray(colour) + name);
         SetProgramFolder(dir.path());
     }

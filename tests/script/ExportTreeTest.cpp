@@ -1,14 +1,14 @@
+#include "script/ExportTree.h"
+
 #include "document/AppInfo.h"
 #include "document/TreeDocument.h"
-#include "script/ExportTree.h"
 #include "tests/script/ExportTestSupport.h"
 #include "tests/support/FakeUserInterface.h"
 
+#include <csignal>
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
-
-#include <csignal>
 #include <sys/resource.h>
 
 using namespace vi;
@@ -119,8 +119,8 @@ TEST_F(ExportTreeTest, WritesTheWorkedExampleAndReplacesFilesOnTheNextExport)
 
 TEST_F(ExportTreeTest, CopiesTheLinePicturesByStyleAndColour)
 {
-    const QStringList all{S("2x2.gif"), S("btm.gif"), S("hline.gif"), S("mid.gif"),
-                          S("minus.gif"), S("plus.gif"), S("top.gif"), S("vline.gif")};
+    const QStringList all{S("2x2.gif"),   S("btm.gif"),  S("hline.gif"), S("mid.gif"),
+                          S("minus.gif"), S("plus.gif"), S("top.gif"),   S("vline.gif")};
     const struct {
         int lines;
         const char* lineColour;
@@ -150,7 +150,8 @@ TEST_F(ExportTreeTest, CopiesTheLinePicturesByStyleAndColour)
         EXPECT_EQ(ReadFile(In("treePics/minus.gif")), c.lines ? "Black/minus.gif" : "<missing>");
     }
     ASSERT_EQ(ui.Messages.size(), 1u);
-    EXPECT_TRUE(ui.Messages[0].Text.contains(In("treePics") + S("/vline.gif: there is no line colour folder named Teal")));
+    EXPECT_TRUE(
+        ui.Messages[0].Text.contains(In("treePics") + S("/vline.gif: there is no line colour folder named Teal")));
 }
 
 TEST_F(ExportTreeTest, CopiesEachPictureOnceAndNeverOntoItself)

@@ -1,4 +1,5 @@
 #include "script/FolderRemoval.h"
+
 #include "tests/script/ExportTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +13,10 @@ class FolderRemovalTest : public ::testing::Test {
 protected:
     QTemporaryDir base;
     QString At(const char* relative) const { return base.filePath(S(relative)); }
-    bool Exists(const char* relative) const { return QFileInfo(At(relative)).exists() || QFileInfo(At(relative)).isSymLink(); }
+    bool Exists(const char* relative) const
+    {
+        return QFileInfo(At(relative)).exists() || QFileInfo(At(relative)).isSymLink();
+    }
     void Make(std::initializer_list<const char*> files)
     {
         for (const char* file : files)

@@ -1,10 +1,11 @@
-#include "document/TreeDocument.h"
 #include "script/ItemStatement.h"
+
+#include "document/TreeDocument.h"
 #include "script/ScriptText.h"
 #include "tests/script/ExportTestSupport.h"
 
-#include <QRandomGenerator>
 #include <gtest/gtest.h>
+#include <QRandomGenerator>
 
 using namespace vi;
 using namespace vi::test;
@@ -59,8 +60,8 @@ TEST(ItemStatement, PathsAndParentRowsFollowTheItemWalk)
     for (TreeNode* node : {a, b, c, e}) {
         BuildItemStatement(d, node->Position());
         const QStringList marker = d.RecordOf(node).ScriptLine.split(S("[+]"));
-        built << d.RecordOf(node).ScriptLine.left(d.RecordOf(node).ScriptLine.indexOf(QLatin1Char('('), 0) + 1)
-                + S("|") + marker[2] + S("|") + marker[3];
+        built << d.RecordOf(node).ScriptLine.left(d.RecordOf(node).ScriptLine.indexOf(QLatin1Char('('), 0) + 1) +
+                     S("|") + marker[2] + S("|") + marker[3];
     }
     EXPECT_EQ(built, expected);
 
@@ -134,7 +135,8 @@ TEST(ItemStatement, ArgumentsFollowTheGlobalAndOwnValues)
     ItemRecord r = cases[0].record;
     r.FriendlyName = S("Home");
     r.UseGlobalBNonExpanded = false;
-    EXPECT_TRUE(ItemStatementText(r, s, S("p"), 12).endsWith(S("); //[+]LEAF[+]Home[+]12[+]False[+]True[+]False[+]False")));
+    EXPECT_TRUE(
+        ItemStatementText(r, s, S("p"), 12).endsWith(S("); //[+]LEAF[+]Home[+]12[+]False[+]True[+]False[+]False")));
 
     // Every special character at every place of a value, inside and after the blocks of the fast check.
     for (const char* special : {"\\", "\"", "\r", "\n", "//[+]"}) {

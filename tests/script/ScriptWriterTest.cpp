@@ -1,9 +1,10 @@
-#include "document/TreeSettings.h"
 #include "script/ScriptWriter.h"
+
+#include "document/TreeSettings.h"
 #include "tests/script/ExportTestSupport.h"
 
-#include <QBuffer>
 #include <gtest/gtest.h>
+#include <QBuffer>
 
 using namespace vi;
 using namespace vi::test;
@@ -36,7 +37,8 @@ TEST(ScriptWriter, WritesUtf8LinesEndedByCrLfAndStopsAfterAFailure)
     writer.WriteLine(S("größe"));
     writer.WriteLine(QString());
     EXPECT_TRUE(writer.Finish());
-    EXPECT_EQ(buffer.data(), QByteArray("gr\xc3\xb6\xc3\x9f" "e\r\n\r\n"));
+    EXPECT_EQ(buffer.data(), QByteArray("gr\xc3\xb6\xc3\x9f"
+                                        "e\r\n\r\n"));
 
     QBuffer closed; // not open: the write fails
     ScriptLineWriter failing(closed);
