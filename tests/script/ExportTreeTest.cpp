@@ -1,4 +1,5 @@
 #include "script/ExportTree.h"
+#include "script/FileSystem.h"
 
 #include "document/AppInfo.h"
 #include "document/TreeDocument.h"
@@ -272,4 +273,7 @@ TEST_F(ExportTreeTest, TreeWithoutItemsEndsWithTheRootStatementAndStaysUnsaved)
     EXPECT_EQ(lines[33], doc.RootStatement().toUtf8() + "\r");
     EXPECT_TRUE(doc.TreeChanged());
     EXPECT_TRUE(ui.Messages.empty());
+
+    EXPECT_TRUE(FileExists(In("custom.js")) && FolderExists(In("treePics")));
+    EXPECT_FALSE(FileExists(In("treePics")) || FolderExists(In("custom.js")) || FolderExists(QString()));
 }
