@@ -3,16 +3,17 @@
 // making widgets mirror their model's control state.
 #include "forms/Controls.h"
 
+#include <limits>
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRect>
 #include <QString>
 #include <type_traits>
 
 class QCheckBox;
 class QComboBox;
-class QLineEdit;
 
 namespace vi {
 
@@ -33,6 +34,8 @@ Widget* MakeControl(QWidget* parent, const QString& name, const QRect& place, co
         widget->setTitle(caption);
     else if constexpr (std::is_base_of_v<QAbstractButton, Widget> || std::is_same_v<Widget, QLabel>)
         widget->setText(caption);
+    else if constexpr (std::is_same_v<Widget, QLineEdit>)
+        widget->setMaxLength(std::numeric_limits<int>::max()); // never cut a long loaded text
     return widget;
 }
 

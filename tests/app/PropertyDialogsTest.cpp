@@ -89,9 +89,15 @@ TEST(ItemPropDialog, LayoutFollowsTheControlTable)
 TEST(ItemPropDialog, ClicksReachTheModelAndTheWidgetsFollowIt)
 {
     ItemPropDialog dialog(TreeSettings{});
-    ItemRecord record{.ItemType = kBranch, .FriendlyName = QStringLiteral("Menu")};
+    // An item text longer than a line edit's default limit must not be cut by typing.
+    ItemRecord record{
+        .ItemType = kBranch, .FriendlyName = QStringLiteral("Menu"), .ItemText = QString(40000, QLatin1Char('x'))};
     dialog.Model().ExchangeItemRecord(record, true);
     dialog.show();
+    auto* text = Find<QLineEdit>(&dialog, "Text1");
+    text->end(false);
+    QTest::keyClick(text, Qt::Key_Y);
+    EXPECT_EQ(dialog.Model().Text1().Text.size(), 40001);
 
     auto* mouseOut = Find<QCheckBox>(&dialog, "Check1_2");
     auto* path = Find<QLineEdit>(&dialog, "Text2_2");
@@ -108,8 +114,8 @@ TEST(ItemPropDialog, ClicksReachTheModelAndTheWidgetsFollowIt)
     EXPECT_TRUE(dialog.Model().Option1(1));
     EXPECT_TRUE(link->isEnabled());
 
-    Find<QCheckBox>(&dialog, "Check2")->click();
-    QTest::keyClicks(Find<QLineEdit>(&dialog, "Text1"), QStringLiteral("Home"));
+    text->selectAll();
+    QTest::keyClicks(text, QStringLiteral("Home"));
     EXPECT_EQ(Find<QLineEdit>(&dialog, "Text3")->text(), QStringLiteral("Home"));
 }
 
