@@ -39,13 +39,10 @@ TEST(Cli, ExitStatuses)
 {
     QTemporaryDir dir;
     const QString foreign = dir.filePath(S("foreign.js"));
-    QFile f(foreign);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    QFile f(foreign), blocker(dir.filePath(S("file"))); // a file where the export wants a folder
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && blocker.open(QIODevice::WriteOnly));
     f.write(ReadFile(Seed("example.js")).replace("= Vuvov-Ivoza", "= Other"));
     f.close();
-    QFile blocker(dir.filePath(S("file")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
 
     struct Case {
         QStringList args;
@@ -107,39 +104,30 @@ TEST(Cli, DumpPrintsTheDocument)
 {
     const CliRun r = Cli({S("dump"), Seed("example.js")});
     ASSERT_EQ(r.Status, 0) << r.Err.toStdString();
+    EXPECT_TRUE(r.Out.startsWith(S("{\"settings\": {\"TreeX\": 5, \"TreeY\": 5, \"TreeSize\": 1, \"TreeLines\": 1, "
+                                   "\"TreeLineColor\": \"Black\", \"TreePMColor\": \"Black\", \"TreeBNonExpanded\": \"\", "
+                                   "\"TreeBExpanded\": \"\", \"TreeLeaf\": \"\", \"TreeTarget\": \"\", \"TreeBackground\": \"\", "
+                                   "\"TreeFontSize\": \"2\", \"TreeFontColor\": \"Black\"},\n\"rootStatement\": ")));
     QJsonParseError error;
     const QJsonObject doc = QJsonDocument::fromJson(r.Out.toUtf8(), &error).object();
     ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
-    EXPECT_EQ(doc.keys(), (QStringList{S("nodes"), S("records"), S("rootStatement"), S("settings"), S("treeChanged")}));
-    EXPECT_TRUE(r.Out.startsWith(S("{\"settings\": {\"TreeX\": 5, \"TreeY\": 5, \"TreeSize\": 1, \"TreeLines\": 1, ")));
-
-    const QJsonObject settings = doc[S("settings")].toObject();
-    EXPECT_EQ(settings.size(), 13);
-    EXPECT_EQ(settings[S("TreeSize")], QJsonValue(1));
-    EXPECT_EQ(settings[S("TreeLineColor")], QJsonValue(S("Black")));
-    EXPECT_EQ(settings[S("TreeFontSize")], QJsonValue(S("2")));
-    EXPECT_EQ(settings[S("TreeLeaf")], QJsonValue(S("")));
     EXPECT_TRUE(doc[S("rootStatement")].toString().startsWith(S("var menuBase = new menuObject(5,5,20,true,\"treePics/plus.gif\"")));
     EXPECT_EQ(doc[S("treeChanged")], QJsonValue(false));
-
-    const QJsonArray nodes = doc[S("nodes")].toArray();
-    ASSERT_EQ(nodes.size(), 2);
-    EXPECT_EQ(nodes[1].toObject(), (QJsonObject{{S("position"), 3}, {S("parent"), 2}, {S("text"), S("Widgets")},
-                                                {S("tag"), 3}}));
+    EXPECT_EQ(doc[S("nodes")].toArray(),
+              (QJsonArray{QJsonObject{{S("position"), 2}, {S("parent"), 1}, {S("text"), S("Products")}, {S("tag"), 2}},
+                          QJsonObject{{S("position"), 3}, {S("parent"), 2}, {S("text"), S("Widgets")}, {S("tag"), 3}}}));
 
     const QJsonArray records = doc[S("records")].toArray();
     ASSERT_EQ(records.size(), 2);
-    const QJsonObject branch = records[0].toObject();
-    EXPECT_EQ(branch.size(), 19); // the index and the eighteen fields
-    EXPECT_EQ(branch[S("index")], QJsonValue(2));
-    EXPECT_EQ(branch[S("RootMark")], QJsonValue(0));
-    EXPECT_EQ(branch[S("ItemType")], QJsonValue(S("BRANCH")));
-    EXPECT_EQ(branch[S("UseGlobalFont")], QJsonValue(true));
-    EXPECT_EQ(branch[S("UseGlobalTarget")], QJsonValue(false));
-    EXPECT_EQ(branch[S("BNonExpanded")], QJsonValue(QDir::toNativeSeparators(Seed("treePics/folder.gif"))));
-    EXPECT_TRUE(branch[S("ScriptLine")].toString().endsWith(S("//[+]BRANCH[+]Products[+]0[+]False[+]False[+]False[+]True")));
-    const QJsonObject leaf = records[1].toObject();
-    EXPECT_EQ(leaf[S("LinkDescription")], QJsonValue(S("Our widgets")));
-    EXPECT_EQ(leaf[S("FontColor")], QJsonValue(S("Navy")));
-    EXPECT_EQ(leaf[S("BNonExpanded")], QJsonValue(S("")));
+    const QString line = QString::fromUtf8(ReadFile(Seed("example.js")).split('\n').at(35)).trimmed();
+    const QJsonObject leaf{{S("index"), 3}, {S("RootMark"), 0}, {S("ScriptLine"), line}, {S("ItemType"), S("LEAF")},
+                           {S("FriendlyName"), S("Widgets")}, {S("UseGlobalBNonExpanded"), false},
+                           {S("BNonExpanded"), S("")}, {S("UseGlobalBExpanded"), false}, {S("BExpanded"), S("")},
+                           {S("MouseOutPic"), S("")}, {S("MouseOverPic"), S("")}, {S("ItemText"), S("Widgets")},
+                           {S("UseGlobalFont"), false}, {S("FontSize"), S("3")}, {S("FontColor"), S("Navy")},
+                           {S("LinkHref"), S("widgets.html")}, {S("UseGlobalTarget"), false}, {S("LinkTarget"), S("main")},
+                           {S("LinkDescription"), S("Our widgets")}};
+    EXPECT_EQ(records[1].toObject(), leaf);
+    EXPECT_EQ(records[0][S("BNonExpanded")], QJsonValue(QDir::toNativeSeparators(Seed("treePics/folder.gif"))));
+    EXPECT_EQ(records[0][S("UseGlobalFont")], QJsonValue(true));
 }
