@@ -2,9 +2,8 @@
 
 #include "document/AppInfo.h"
 #include "document/ChoiceLists.h"
+#include "script/FileSystem.h"
 #include "script/ScriptText.h"
-
-#include <QDir>
 
 namespace vi {
 
@@ -39,9 +38,7 @@ void FillLineColourList(ComboBox& list, const QString& treeLinesFolder)
 {
     list.Entries.clear();
     list.ListIndex = -1;
-    const QDir folder(treeLinesFolder);
-    const QStringList names = folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
-    for (const QString& name : names) {
+    for (const QString& name : SubFolderNames(treeLinesFolder)) {
         QString entry = FileNameOf(JoinPath(treeLinesFolder, name));
         if (!entry.isEmpty())
             entry[0] = entry[0].toUpper();

@@ -89,4 +89,9 @@ QString LineColourFolder(const QString& colour)
     return {};
 }
 
+QStringList SubFolderNames(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+}
+
 } // namespace vi

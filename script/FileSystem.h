@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 
 namespace vi {
 
@@ -22,5 +23,9 @@ bool CopyFileOver(const QString& source, const QString& destination);
 // sub-folder of that name, else one whose name differs only in letter case.
 // Empty when there is none.
 QString LineColourFolder(const QString& colour);
+
+// The names of a folder's sub-folders in name order, letter case ignored;
+// empty when the folder is missing or unreadable.
+QStringList SubFolderNames(const QString& folder);
 
 } // namespace vi
