@@ -27,7 +27,7 @@ public:
     std::function<bool(TreeSettings&)> OnEditSettings;               // nullptr: cancel
     std::deque<std::optional<QString>> Folders;   // next folder choices; cancel when empty
     std::deque<std::optional<QString>> Files;     // next file choices; cancel when empty
-    QStringList FileDialogTitles;
+    QStringList FileDialog; // title, filter and starting folder of the last file dialog
     int PendingEventRuns = 0;
 
     void ShowMessage(const QString& text, Icon icon) override { Messages.push_back({text, icon}); }
@@ -35,11 +35,7 @@ public:
     Answer Ask(const QString& text, Buttons) override
     {
         Questions << text;
-        if (Answers.empty())
-            return Answer::Cancel;
-        const Answer a = Answers.front();
-        Answers.pop_front();
-        return a;
+        return Next(Answers, Answer::Cancel);
     }
 
     bool EditItemRecord(ItemRecord& record, const TreeSettings& settings) override
@@ -54,9 +50,9 @@ public:
 
     std::optional<QString> ChooseExportFolder() override { return Next(Folders); }
 
-    std::optional<QString> ChooseFileToLoad(const QString& title, const QString&, const QString&) override
+    std::optional<QString> ChooseFileToLoad(const QString& title, const QString& filter, const QString& folder) override
     {
-        FileDialogTitles << title;
+        FileDialog = {title, filter, folder};
         return Next(Files);
     }
 
@@ -71,14 +67,11 @@ public:
     }
 
 private:
-    static std::optional<QString> Next(std::deque<std::optional<QString>>& queue)
+    template <class T> static T Next(std::deque<T>& queue, T otherwise = {})
     {
-        if (queue.empty() || !queue.front().has_value()) {
-            if (!queue.empty())
-                queue.pop_front();
-            return std::nullopt;
-        }
-        const QString value = *queue.front();
+        if (queue.empty())
+            return otherwise;
+        const T value = queue.front();
         queue.pop_front();
         return value;
     }
