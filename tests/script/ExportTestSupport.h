@@ -1,10 +1,10 @@
 #pragma once
-// Helpers for the export tests: items added as the commands add them, and a
+// Helpers for the export and loader tests: file access, the seed corpus, and a
 // program folder with a small TreeData whose files hold their own names.
 #include "document/AppInfo.h"
 #include "document/TreeDocument.h"
+#include "tests/support/TestTree.h"
 
-#include <functional>
 #include <ostream>
 #include <QDir>
 #include <QFile>
@@ -18,16 +18,10 @@ namespace vi::test {
 
 inline QString S(const char* utf8) { return QString::fromUtf8(utf8); }
 
-inline TreeNode* AddItem(TreeDocument& d, TreeNode* parent, const QString& name,
-                         const std::function<void(ItemRecord&)>& edit = {})
+// A file of the loader's seed corpus; example.js is the format's worked example.
+inline QString Corpus(const char* name)
 {
-    const int k = *d.AddItemRecord();
-    TreeNode* n = d.AddNode(parent, name, k);
-    d.InitItemRecord(k);
-    d.Record(k).FriendlyName = d.Record(k).ItemText = name;
-    if (edit)
-        edit(d.Record(k));
-    return n;
+    return QFileInfo(S(__FILE__)).absolutePath() + S("/../../fuzz/corpus/") + S(name);
 }
 
 inline bool WriteFile(const QString& path, const QByteArray& bytes)

@@ -79,20 +79,20 @@ TEST_F(Loader, GeneratorAndVersionChecks)
     const QStringList items{Plain(S("menuBase.menuItems[0]"), S("A"), 0)};
     const QString question = S("This file was not created by your current Vuvov-Ivoza software version.\r"
                                "This file may not load correctly.\r\rContinue to load tree?");
-    struct Case {
-        const char* name;
+    const QString other = S("0.9");
+    const struct {
         QString text;
         std::optional<Answer> answer;
         int nodes;
         bool foreign;
     } cases[] = {
-        {"capitals and blanks", Script({}, items).replace(S("= Vuvov-Ivoza"), S("=   VUVOV-IVOZA  ")), {}, 2, false},
-        {"other generator", Script({}, items).replace(S("= Vuvov-Ivoza"), S("= Other")), {}, 1, true},
-        {"other version, Yes", Script({S("//# TreeY = 9")}, items, S("0.9")), Answer::Yes, 2, false},
-        {"other version, No", Script({S("//# TreeY = 9")}, items, S("0.9")), Answer::No, 1, false},
+        {Script({}, items).replace(S("= Vuvov-Ivoza"), S("=   VUVOV-IVOZA  ")), {}, 2, false},
+        {Script({}, items).replace(S("= Vuvov-Ivoza"), S("= Other")), {}, 1, true},
+        {Script({S("//# TreeY = 9")}, items, other), Answer::Yes, 2, false},
+        {Script({S("//# TreeY = 9")}, items, other), Answer::No, 1, false},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.left(120).toStdString());
         ui = FakeUserInterface{};
         if (c.answer)
             ui.Answers.push_back(*c.answer);
@@ -130,26 +130,19 @@ TEST_F(Loader, HeaderKeysAndConversions)
                  S("//# TreeFontSize = x = y"), S("//# TreeX2 = 1")},
                 {}));
     const TreeSettings& s = doc.Settings();
-    EXPECT_EQ(s.TreeX, 2);
-    EXPECT_EQ(s.TreeY, 4);
-    EXPECT_EQ(s.TreeSize, -32768);
-    EXPECT_EQ(s.TreeLines, 1); // 32768 is out of range: unchanged
+    EXPECT_EQ((std::vector<int>{s.TreeX, s.TreeY, s.TreeSize, s.TreeLines}), (std::vector<int>{2, 4, -32768, 1}));
     EXPECT_EQ(s.TreeLineColor, S("Black"));
     EXPECT_EQ(s.TreePMColor, S("Navy"));
     EXPECT_EQ(s.TreeBExpanded, Pic("open.gif"));
     EXPECT_TRUE(s.TreeBNonExpanded.isEmpty());
     EXPECT_EQ(s.TreeFontSize, S("x = y"));
 
-    struct {
-        const char* text;
-        std::optional<int> value;
-    } ints[] = {{"7", 7}, {"-0.5", 0}, {"1.5", 2}, {"-2.5", -2}, {"32767", 32767}, {"-32769", {}},
-                {"1e3", 1000}, {"abc", {}}, {"", {}}, {"inf", {}}, {"nan", {}}};
-    for (const auto& c : ints) {
-        const auto v = ToInt16(S(c.text));
-        EXPECT_EQ(v ? std::optional<int>(*v) : std::nullopt, c.value) << c.text;
+    for (const auto& [text, value] : {std::pair<const char*, std::optional<int>>{"-2.5", -2}, {"-0.5", 0},
+                                      {"1e3", 1000}, {"-32769", {}}, {"abc", {}}, {"", {}}, {"inf", {}}, {"nan", {}}}) {
+        const auto v = ToInt16(S(text));
+        EXPECT_EQ(v ? std::optional<int>(*v) : std::nullopt, value) << text;
     }
-    for (const char* t : {"True", "tRUE", "1", "-1", "0.5"})
+    for (const char* t : {"tRUE", "-1", "0.5"})
         EXPECT_TRUE(ToBoolean(S(t))) << t;
     for (const char* t : {"False", "0", "yes", "", "True1"})
         EXPECT_FALSE(ToBoolean(S(t))) << t;
@@ -257,18 +250,7 @@ TEST_F(Loader, DecodesUtf8ElseWindows1252)
     EXPECT_EQ(doc.RecordOf(doc.Node(2)).ItemText, S("é€Ÿ\u0081"));
 }
 
-TEST_F(Loader, StopsAtTheRecordLimitWithOneMessage)
-{
-    QStringList items;
-    for (int i = 0; i < kMaxItems + 3; ++i)
-        items << Plain(S("menuBase.menuItems[0]"), S("I"), 0);
-    const LoadResult r = Load(Script({}, items));
-    EXPECT_TRUE(r.TooManyItems);
-    EXPECT_EQ(doc.NodeCount(), kMaxItems + 1);
-    EXPECT_EQ(ui.MessageTexts(), QStringList{S("The tree can not hold more than 32766 items.")});
-}
-
-TEST_F(Loader, ObserversSeeOneReset)
+TEST_F(Loader, StopsAtTheRecordLimitWithOneMessageAndObserversSeeOneReset)
 {
     struct Counter : DocumentObserver {
         int resets = 0, inserts = 0;
@@ -276,8 +258,14 @@ TEST_F(Loader, ObserversSeeOneReset)
         void AfterInsert(TreeNode*, int) override { ++inserts; }
     } counter;
     doc.AddObserver(&counter);
-    Load(Script({}, {Plain(S("menuBase.menuItems[0]"), S("A"), 0), Plain(S("menuBase.menuItems[1]"), S("B"), 0)}));
+    QStringList items;
+    for (int i = 0; i < kMaxItems + 3; ++i)
+        items << Plain(S("menuBase.menuItems[0]"), S("I"), 0);
+    const LoadResult r = Load(Script({}, items));
     doc.RemoveObserver(&counter);
+    EXPECT_TRUE(r.TooManyItems);
+    EXPECT_EQ(doc.NodeCount(), kMaxItems + 1);
+    EXPECT_EQ(ui.MessageTexts(), QStringList{S("The tree can not hold more than 32766 items.")});
     EXPECT_EQ(counter.inserts, 0);
     EXPECT_EQ(counter.resets, 2); // the new tree, then the body
 }

@@ -4,7 +4,6 @@
 #include "tests/script/ExportTestSupport.h"
 
 #include <gtest/gtest.h>
-#include <QBuffer>
 
 using namespace vi;
 using namespace vi::test;
@@ -27,21 +26,4 @@ TEST(ScriptWriter, HeaderValuesAreTrimmedFileNamesAndEmptyOnesEndInABlank)
                 "//# TreeLeaf = leaf.gif|//# TreeTarget = |//# TreeBackground = #FFFFFF|//# TreeFontSize = |"
                 "//# TreeFontColor = Black|//\\\\|var BrowserSwitch = true;"));
     EXPECT_EQ(lines[29], S("var BackGroundColor = \" #FFFFFF \";"));
-}
-
-TEST(ScriptWriter, WritesUtf8LinesEndedByCrLfAndStopsAfterAFailure)
-{
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    ScriptLineWriter writer(buffer);
-    writer.WriteLine(S("größe"));
-    writer.WriteLine(QString());
-    EXPECT_TRUE(writer.Finish());
-    EXPECT_EQ(buffer.data(), QByteArray("gr\xc3\xb6\xc3\x9f"
-                                        "e\r\n\r\n"));
-
-    QBuffer closed; // not open: the write fails
-    ScriptLineWriter failing(closed);
-    failing.WriteLine(S("a"));
-    EXPECT_FALSE(failing.Finish());
 }
