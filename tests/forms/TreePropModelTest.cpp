@@ -48,15 +48,8 @@ TEST(TreePropModel, NumericTestAndRounding)
         EXPECT_FALSE(IsNumericText(QString::fromLatin1(text))) << text;
 
     const std::pair<const char*, std::optional<std::int16_t>> conversions[] = {
-        {"12.5", 12},
-        {"13.5", 14},
-        {"-2.5", -2},
-        {"1e2", 100},
-        {"32767.4", 32767},
-        {"-32768", -32768},
-        {"32767.5", std::nullopt},
-        {"1e400", std::nullopt},
-    };
+        {"12.5", 12},      {"13.5", 14},       {"-2.5", -2}, {"1e2", 100}, {"32767.4", 32767}, {"-32768", -32768},
+        {"32767.5", std::nullopt}, {"1e400", std::nullopt}};
     for (const auto& [text, expected] : conversions)
         EXPECT_EQ(ToInt16(QString::fromLatin1(text)), expected) << text;
 }
@@ -178,18 +171,11 @@ TEST(TreePropModel, LoadingOddValuesKeepsTheInitialSelections)
 
 TEST(TreePropModel, ALoadedTreeIsStoredBackUnchanged)
 {
-    const TreeSettings settings{.TreeX = -12,
-                                .TreeY = 300,
-                                .TreeSize = 4,
-                                .TreeLines = 1,
-                                .TreeLineColor = QStringLiteral("Red"),
-                                .TreePMColor = QStringLiteral("Navy"),
-                                .TreeBNonExpanded = QStringLiteral("/p/c.gif"),
-                                .TreeBExpanded = QStringLiteral("o"),
-                                .TreeLeaf = QStringLiteral("l"),
-                                .TreeTarget = QStringLiteral("_top"),
-                                .TreeBackground = QStringLiteral("#FFEEDD"),
-                                .TreeFontSize = QStringLiteral("-1"),
+    const TreeSettings settings{.TreeX = -12, .TreeY = 300, .TreeSize = 4, .TreeLines = 1,
+                                .TreeLineColor = QStringLiteral("Red"), .TreePMColor = QStringLiteral("Navy"),
+                                .TreeBNonExpanded = QStringLiteral("/p/c.gif"), .TreeBExpanded = QStringLiteral("o"),
+                                .TreeLeaf = QStringLiteral("l"), .TreeTarget = QStringLiteral("_top"),
+                                .TreeBackground = QStringLiteral("#FFEEDD"), .TreeFontSize = QStringLiteral("-1"),
                                 .TreeFontColor = QStringLiteral("Maroon")};
     Dialog d(settings);
     ASSERT_TRUE(d.Ok());
