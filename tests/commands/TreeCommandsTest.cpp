@@ -11,19 +11,9 @@ namespace {
 
 using Answer = UserInterface::Answer;
 
-// Also notes how the file dialog was prepared.
-struct RecordingUserInterface : test::FakeUserInterface {
-    QStringList FileDialog;
-    std::optional<QString> ChooseFileToLoad(const QString& title, const QString& filter, const QString& folder) override
-    {
-        FileDialog = {title, filter, folder};
-        return FakeUserInterface::ChooseFileToLoad(title, filter, folder);
-    }
-};
-
 struct TreeCommandsTest : ::testing::Test {
     TreeDocument doc;
-    RecordingUserInterface ui;
+    test::FakeUserInterface ui;
     test::FakeProgramFolder program;
     QTemporaryDir out;
 
