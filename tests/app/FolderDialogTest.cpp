@@ -16,8 +16,6 @@ TEST(FolderDialog, ControlsAndTheKeptFolder)
     FolderDialog dialog;
     auto child = [&](const char* name) { return dialog.findChild<QWidget*>(QString::fromLatin1(name)); };
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Export to Folder"));
-    EXPECT_EQ(child("Dir1")->geometry(), QRect(12, 72, 230, 141));
-    EXPECT_EQ(child("Command1_1")->geometry(), QRect(98, 258, 68, 24));
     // Tab order among the tab stops (the focus chain also holds labels and scroll bars).
     QStringList order;
     for (QWidget* w = child("Drive1"); order.size() < 5; w = w->nextInFocusChain())

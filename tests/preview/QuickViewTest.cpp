@@ -4,6 +4,7 @@
 #include "preview/PreviewFolder.h"
 #include "preview/frmQuickView.h"
 #include "tests/support/FakeUserInterface.h"
+#include "tests/support/TestTree.h"
 
 #include <QCoreApplication>
 #include <QDirIterator>
@@ -48,13 +49,7 @@ protected:
         qunsetenv("TMPDIR");
     }
 
-    void AddItem(const QString& text)
-    {
-        const int index = *document_.AddItemRecord();
-        document_.InitItemRecord(index);
-        document_.Record(index).FriendlyName = document_.Record(index).ItemText = text;
-        document_.AddNode(document_.Root(), text, index);
-    }
+    void AddItem(const QString& text) { test::AddItem(document_, document_.Root(), text); }
 
     static QString CustomJs()
     {
@@ -95,7 +90,6 @@ TEST_F(Preview, ShowsTheTreeWithTheChosenSwitchUntilClosed)
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible() && !window->parentWidget());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Actual Tree View"));
-    EXPECT_EQ(Control<QWidget>(QStringLiteral("WebBrowser1"))->geometry(), QRect(5, 5, 381, 300));
     EXPECT_EQ(PreviewFolder(), TmpTreePath());
     EXPECT_TRUE(CustomJs().contains(kSwitchFalse));
     EXPECT_TRUE(PageShows(QStringLiteral("window.BrowserSwitch"), false));
@@ -123,16 +117,15 @@ TEST_F(Preview, ShowsTheTreeWithTheChosenSwitchUntilClosed)
     EXPECT_TRUE(CustomJs().contains(kSwitchFalse));
 }
 
+// Silently, and the stand-in goes when the preview folder is removed.
 TEST_F(Preview, UsesTheUserTemporaryFolderWhenThePreviewFolderCannotBeMade)
 {
     QFile blocker(TmpTreePath());
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     ViewTreeCommand(document_, ui_);
-    EXPECT_EQ(PreviewFolder(), FallbackPreviewPath());
     EXPECT_TRUE(PreviewFolder().startsWith(temp_.path()));
     EXPECT_TRUE(CustomJs().contains(kSwitchFalse));
     EXPECT_TRUE(ui_.Messages.empty());
-
     RemovePreviewFolder();
     EXPECT_FALSE(QFileInfo::exists(FallbackPreviewPath()));
 }
