@@ -12,7 +12,7 @@ jobs=$(nproc)
 fuzzer=""
 if [ -f "$root/fuzz/CMakeLists.txt" ]; then
     cmake -S "$root/fuzz" -B "$root/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang
+        -DCMAKE_CXX_COMPILER=clang++
     cmake --build "$root/build-fuzz" -j "$jobs"
     fuzzer="$root/build-fuzz/fuzz_loader"
 fi
