@@ -38,15 +38,8 @@ public:
         return Next(Answers, Answer::Cancel);
     }
 
-    bool EditItemRecord(ItemRecord& record, const TreeSettings& settings) override
-    {
-        return OnEditItem ? OnEditItem(record, settings) : false;
-    }
-
-    bool EditTreeSettings(TreeSettings& settings) override
-    {
-        return OnEditSettings ? OnEditSettings(settings) : false;
-    }
+    bool EditItemRecord(ItemRecord& r, const TreeSettings& s) override { return OnEditItem && OnEditItem(r, s); }
+    bool EditTreeSettings(TreeSettings& settings) override { return OnEditSettings && OnEditSettings(settings); }
 
     std::optional<QString> ChooseExportFolder() override { return Next(Folders); }
 
