@@ -20,25 +20,12 @@ namespace {
 // anything but blanks at their ends, which the format trims by design; names
 // in the marker and header values are single lines without "[+]", since the
 // marker and the header carry them unescaped.
-class ValueMaker {
-public:
-    explicit ValueMaker(unsigned seed) : rng_(seed) {}
+struct Random {
+    std::mt19937 rng;
 
-    int Int(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
+    int Int(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
     bool Flag() { return Int(0, 1) == 1; }
-    QString Pick(const char* const* list, int size) { return QString::fromUtf8(list[Int(0, size - 1)]); }
-
-    QString Argument() { return Text(true); }
-    QString Name() { return Text(false); }
-    QString Picture()
-    {
-        static const char* const folders[] = {"C:\\web\\img\\", "/home/me/pics/", "", "D:/mixed\\"};
-        // A file name: no separators, and no white space at its ends, which the header trims.
-        const QString name = Text(false).remove(QLatin1Char('\\')).remove(QLatin1Char('/')).trimmed();
-        return Flag() ? QString() : Pick(folders, 4) + name + QStringLiteral(".gif");
-    }
-
-private:
+    template <class List> QString Pick(const List& list) { return S(list[Int(0, int(std::size(list)) - 1)]); }
     QString Text(bool anyCharacter)
     {
         static const char* const pieces[] = {"Home", "a b", "\"", "<a href=\"x.html\">", "é€", "中文", "😀", "&amp;",
@@ -46,70 +33,67 @@ private:
         static const char* const risky[] = {"//[+]", "[+]", "\r\n", "\n", "/\\/[+]", "\\\"", "\\r"};
         QString text;
         for (int n = Int(0, 6); n > 0; --n)
-            text += anyCharacter && Int(0, 5) == 0 ? Pick(risky, 7) : Pick(pieces, 20);
+            text += anyCharacter && Int(0, 5) == 0 ? Pick(risky) : Pick(pieces);
         return text; // no piece has a blank at either end
     }
-    std::mt19937 rng_;
+    QString Picture()
+    {
+        static const char* const folders[] = {"C:\\web\\img\\", "/home/me/pics/", "", "D:/mixed\\"};
+        // A file name: no separators, and no white space at its ends, which the header trims.
+        const QString name = Text(false).remove(QLatin1Char('\\')).remove(QLatin1Char('/')).trimmed();
+        return Flag() ? QString() : Pick(folders) + name + S(".gif");
+    }
 };
 
-void RandomTree(TreeDocument& d, ValueMaker& v, int items)
+void RandomTree(TreeDocument& d, Random& v, int items)
 {
     TreeSettings& s = d.Settings();
     s.TreeX = static_cast<std::int16_t>(v.Int(-32768, 32767));
     s.TreeY = static_cast<std::int16_t>(v.Int(-50, 500));
     s.TreeSize = static_cast<std::int16_t>(v.Int(0, 4));
     s.TreeLines = static_cast<std::int16_t>(v.Int(0, 2));
-    s.TreeLineColor = v.Pick(kColourNames.data(), 16);
-    s.TreePMColor = v.Pick(kColourNames.data(), 16);
-    s.TreeBNonExpanded = v.Picture();
-    s.TreeBExpanded = v.Picture();
-    s.TreeLeaf = v.Picture();
-    s.TreeTarget = v.Name().trimmed();
-    s.TreeBackground = v.Flag() ? QString() : v.Pick(kColourNames.data(), 16);
-    s.TreeFontSize = v.Flag() ? QString() : v.Pick(kFontSizes.data(), 7);
-    s.TreeFontColor = v.Pick(kColourNames.data(), 16);
+    for (QString* colour : {&s.TreeLineColor, &s.TreePMColor, &s.TreeFontColor})
+        *colour = v.Pick(kColourNames);
+    for (QString* picture : {&s.TreeBNonExpanded, &s.TreeBExpanded, &s.TreeLeaf})
+        *picture = v.Picture();
+    s.TreeTarget = v.Text(false).trimmed();
+    s.TreeBackground = v.Flag() ? QString() : v.Pick(kColourNames);
+    s.TreeFontSize = v.Flag() ? QString() : v.Pick(kFontSizes);
     d.SetRootStatement(BuildRootStatement(s));
 
     for (int i = 0; i < items; ++i) {
         // Mostly recent parents, so that trees get deep as well as wide.
         const int parent = v.Flag() ? std::max(1, d.NodeCount() - v.Int(0, 3)) : v.Int(1, d.NodeCount());
-        AddItem(d, d.Node(parent), v.Name(), [&](ItemRecord& r) {
+        AddItem(d, d.Node(parent), v.Text(false), [&](ItemRecord& r) {
             r.ItemType = v.Flag() ? kBranch : kLeaf;
             for (bool* flag : {&r.UseGlobalBNonExpanded, &r.UseGlobalBExpanded, &r.UseGlobalTarget, &r.UseGlobalFont})
                 *flag = v.Flag();
             for (QString* picture : {&r.BNonExpanded, &r.BExpanded, &r.MouseOutPic, &r.MouseOverPic})
                 *picture = v.Picture();
             for (QString* text : {&r.ItemText, &r.FontColor, &r.LinkHref, &r.LinkTarget, &r.LinkDescription})
-                *text = v.Argument();
-            r.FontSize = v.Flag() ? QString() : v.Argument();
+                *text = v.Text(true);
+            r.FontSize = v.Flag() ? QString() : v.Text(true);
         });
     }
 }
 
-// Each item in walk order with its depth and record. Against the tree that
-// was exported, only what the file carries unchanged is compared.
+// Each item in walk order with its path and record. Against the tree that was
+// exported, only what the file carries unchanged is compared.
 QStringList Snapshot(const TreeDocument& d, bool whole)
 {
     QStringList out{whole ? d.RootStatement() : QString()};
-    std::vector<std::pair<const TreeNode*, int>> stack;
-    for (auto it = d.Root()->Children().rbegin(); it != d.Root()->Children().rend(); ++it)
-        stack.emplace_back(*it, 1);
-    while (!stack.empty()) {
-        const auto [n, depth] = stack.back();
-        stack.pop_back();
+    WalkItems(d, [&](TreeNode* n, const QString& path, int) {
         const ItemRecord& r = d.RecordOf(n);
-        QStringList row{QString::number(depth), n->Text(), r.ItemType, r.FriendlyName, r.ItemText, r.LinkHref,
-                        r.LinkDescription, r.UseGlobalTarget ? QString() : r.LinkTarget,
-                        r.UseGlobalFont ? QString() : r.FontSize,
+        QStringList row{path, n->Text(), r.ItemType, r.FriendlyName, r.ItemText, r.LinkHref, r.LinkDescription,
+                        r.UseGlobalTarget ? QString() : r.LinkTarget, r.UseGlobalFont ? QString() : r.FontSize,
                         QString::number(r.UseGlobalBNonExpanded + 2 * r.UseGlobalBExpanded + 4 * r.UseGlobalTarget
                                         + 8 * r.UseGlobalFont)};
         if (whole)
             row << QString::number(n->Position()) << QString::number(n->Tag()) << r.ScriptLine << r.BNonExpanded
                 << r.BExpanded << r.MouseOutPic << r.MouseOverPic << r.FontColor << r.LinkTarget << r.FontSize;
         out << row.join(QStringLiteral("|"));
-        for (auto it = n->Children().rbegin(); it != n->Children().rend(); ++it)
-            stack.emplace_back(*it, depth + 1);
-    }
+        return true;
+    });
     return out;
 }
 
@@ -122,7 +106,7 @@ TEST(LoaderRoundTrip, RandomTreesComeBackUnchanged)
     const QString file = out.filePath(S("custom.js"));
     for (unsigned seed = 1; seed <= 24; ++seed) {
         SCOPED_TRACE(::testing::Message() << "seed " << seed);
-        ValueMaker values(seed);
+        Random values{std::mt19937(seed)};
         TreeDocument original;
         RandomTree(original, values, seed == 24 ? 3000 : values.Int(0, 120));
         FakeUserInterface ui;
@@ -138,6 +122,7 @@ TEST(LoaderRoundTrip, RandomTreesComeBackUnchanged)
         TreeDocument loaded;
         ASSERT_TRUE(LoadTreeScript(loaded, file, ui).Opened);
         EXPECT_EQ(loaded.CheckInvariants(), QString());
+        EXPECT_EQ(loaded.NodeCount(), original.NodeCount());
         EXPECT_EQ(Snapshot(loaded, false), Snapshot(original, false));
 
         ASSERT_TRUE(ExportTree(loaded, out.path(), false, ui).Opened);
