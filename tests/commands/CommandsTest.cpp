@@ -1,6 +1,9 @@
 #include "commands/ItemCommands.h"
+#include "commands/TreeCommands.h"
+#include "document/AppInfo.h"
 #include "document/TreeDocument.h"
 #include "script/ItemStatement.h"
+#include "tests/script/ExportTestSupport.h"
 #include "tests/support/FakeUserInterface.h"
 
 #include <gtest/gtest.h>
@@ -9,9 +12,13 @@
 namespace vi {
 namespace {
 
-struct ItemCommandsTest : ::testing::Test {
+using Answer = UserInterface::Answer;
+
+struct CommandsTest : ::testing::Test {
     TreeDocument doc;
     test::FakeUserInterface ui;
+    test::FakeProgramFolder program;
+    QTemporaryDir out;
 
     // Adds an item through NewItem, playing the user who names it and confirms.
     TreeNode* Add(TreeNode* parent, const char* name, const QString& type = kBranch)
@@ -36,7 +43,7 @@ struct ItemCommandsTest : ::testing::Test {
     }
 };
 
-TEST_F(ItemCommandsTest, RefusalsShowTheirMessageAndChangeNothing)
+TEST_F(CommandsTest, RefusalsShowTheirMessageAndChangeNothing)
 {
     TreeNode* leaf = Add(doc.Root(), "Leaf", kLeaf);
     TreeNode* branch = Add(doc.Root(), "Branch");
@@ -70,7 +77,7 @@ TEST_F(ItemCommandsTest, RefusalsShowTheirMessageAndChangeNothing)
     EXPECT_EQ(doc.NodeCount(), 4);
 }
 
-TEST_F(ItemCommandsTest, NewAndEditStoreOnlyWhatTheUserConfirmed)
+TEST_F(CommandsTest, NewAndEditStoreOnlyWhatTheUserConfirmed)
 {
     doc.Select(doc.Root());
     ui.OnEditItem = [&](ItemRecord& r, const TreeSettings&) {
@@ -105,7 +112,7 @@ TEST_F(ItemCommandsTest, NewAndEditStoreOnlyWhatTheUserConfirmed)
     EXPECT_EQ(doc.CheckInvariants(), QString());
 }
 
-TEST_F(ItemCommandsTest, DeleteRenumbersTheLaterTags)
+TEST_F(CommandsTest, DeleteRenumbersTheLaterTags)
 {
     Add(doc.Root(), "Two");
     TreeNode* three = Add(doc.Root(), "Three");
@@ -118,7 +125,7 @@ TEST_F(ItemCommandsTest, DeleteRenumbersTheLaterTags)
     EXPECT_EQ(doc.CheckInvariants(), QString());
 }
 
-TEST_F(ItemCommandsTest, ABranchMovesWithItsSubItemsAndTheSelectionFollows)
+TEST_F(CommandsTest, ABranchMovesWithItsSubItemsAndTheSelectionFollows)
 {
     TreeNode* branch = Add(doc.Root(), "Branch");
     Add(branch, "A", kLeaf);
@@ -152,6 +159,63 @@ TEST_F(ItemCommandsTest, ABranchMovesWithItsSubItemsAndTheSelectionFollows)
     EXPECT_EQ(Labels(doc.Root()), QStringLiteral("Leaf End Branch"));
     EXPECT_EQ(doc.SelectedNode(), branch);
     EXPECT_EQ(doc.CheckInvariants(), QString());
+}
+
+TEST_F(CommandsTest, TheExportQuestionGuardsUnexportedChanges)
+{
+    const struct {
+        const char* name;
+        Answer answer;
+        std::optional<QString> folder; // the chooser's outcome after Yes
+        bool kept;
+    } cases[] = {
+        {"cancel", Answer::Cancel, std::nullopt, true},
+        {"no", Answer::No, std::nullopt, false},
+        {"yes, chooser cancelled", Answer::Yes, std::nullopt, true},
+        {"yes, exported", Answer::Yes, out.path(), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        doc.NewTree();
+        test::AddItem(doc, doc.Root(), QStringLiteral("Item"));
+        doc.SetTreeChanged(true);
+        ui.Questions.clear();
+        ui.Answers = {c.answer};
+        ui.Folders = {c.folder};
+        NewTreeCommand(doc, ui);
+        EXPECT_EQ(ui.Questions, QStringList{kExportChangesQuestion});
+        EXPECT_EQ(doc.NodeCount(), c.kept ? 2 : 1);
+        EXPECT_EQ(doc.TreeChanged(), c.kept);
+    }
+    EXPECT_TRUE(ui.MessageTexts().isEmpty());
+
+    // Yes on a tree without items: the no-tree message, and the changes stay.
+    ui.Answers = {Answer::Yes};
+    doc.SetTreeChanged(true);
+    EXPECT_TRUE(AskToExportChanges(doc, ui));
+    EXPECT_EQ(ui.MessageTexts(), QStringList{kNoTreeToExportMessage});
+}
+
+TEST_F(CommandsTest, LoadAsksForACustomFileInTheProgramFolder)
+{
+    LoadTreeCommand(doc, ui); // no changes: no question
+    EXPECT_TRUE(ui.Questions.isEmpty());
+    EXPECT_EQ(ui.FileDialog, (QStringList{QStringLiteral("Load Custom JavaScript Tree.."),
+                                          QStringLiteral("Custom Tree File (*.js)|*.js"), ProgramFolder()}));
+}
+
+TEST_F(CommandsTest, TreePropertiesRebuildTheRootStatementOnlyOnOk)
+{
+    for (bool confirm : {false, true}) {
+        ui.OnEditSettings = [confirm](TreeSettings& s) {
+            s.TreeX = 123;
+            return confirm;
+        };
+        EditTreeProperties(doc, ui);
+        EXPECT_EQ(doc.Settings().TreeX, confirm ? 123 : 5);
+        EXPECT_EQ(doc.RootStatement().startsWith(QStringLiteral("var menuBase = new menuObject(123,5,")), confirm);
+        EXPECT_EQ(doc.TreeChanged(), confirm);
+    }
 }
 
 } // namespace
