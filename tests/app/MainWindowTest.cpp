@@ -21,6 +21,18 @@ using namespace vi;
 
 namespace {
 
+// The labels the view shows, indented by depth.
+QString Outline(const QAbstractItemModel& model, const QModelIndex& parent = {}, int depth = 0)
+{
+    QString lines;
+    for (int row = 0; row < model.rowCount(parent); ++row) {
+        const QModelIndex index = model.index(row, 0, parent);
+        lines += QString(depth, QLatin1Char(' ')) + index.data().toString() + QLatin1Char('\n');
+        lines += Outline(model, index, depth + 1);
+    }
+    return lines;
+}
+
 struct MainWindowFixture : ::testing::Test {
     TreeDocument document;
     test::FakeUserInterface ui;
@@ -86,9 +98,7 @@ TEST_F(MainWindowFixture, TreeViewPresentsTheDocument)
     TreeModel* model = window->Model();
     const QModelIndex root = model->index(0, 0);
     const QModelIndex aIndex = model->index(1, 0, root);
-    EXPECT_EQ((QStringList{root.data().toString(), model->index(0, 0, root).data().toString(),
-                           aIndex.data().toString(), model->index(0, 0, aIndex).data().toString()}),
-              (QStringList{QStringLiteral("Your Tree"), QStringLiteral("C"), QStringLiteral("A"), QStringLiteral("B2")}));
+    EXPECT_EQ(Outline(*model).toStdString(), "Your Tree\n C\n A\n  B2\n");
 
     // Selection and expansion follow the document, and the view reports back.
     document.SetExpanded(a, true);
@@ -99,9 +109,9 @@ TEST_F(MainWindowFixture, TreeViewPresentsTheDocument)
     EXPECT_EQ(document.SelectedNodeIndex(), 1);
 
     document.RemoveNode(a->Position());
-    EXPECT_EQ(model->rowCount(root), 1);
+    EXPECT_EQ(Outline(*model).toStdString(), "Your Tree\n C\n");
     document.NewTree();
-    EXPECT_EQ(model->rowCount(model->index(0, 0)), 0);
+    EXPECT_EQ(Outline(*model).toStdString(), "Your Tree\n");
 }
 
 TEST_F(MainWindowFixture, LabelEditRules)
@@ -150,6 +160,55 @@ TEST_F(MainWindowFixture, ClosingWithoutChangesAsksNothingAndRemovesThePreviewFo
     EXPECT_TRUE(ui.Questions.isEmpty());
     EXPECT_FALSE(QDir(TmpTreePath()).exists());
     SetProgramFolder({});
+}
+
+TEST_F(MainWindowFixture, EndToEndAnEditedTreeExportsAndLoadsBackAsTheViewShowedIt)
+{
+    QTreeView* view = window->TreeView();
+    auto click = [&](const char* name) { Button(name)->click(); };
+    auto select = [&](const char* label) {
+        view->setCurrentIndex(view->model()->match(view->model()->index(0, 0), Qt::DisplayRole,
+                                                   QString::fromUtf8(label), 1, Qt::MatchRecursive).value(0));
+    };
+    auto newItem = [&](const char* name, const QString& type) {
+        ui.OnEditItem = [=](ItemRecord& r, const TreeSettings&) {
+            r.FriendlyName = r.ItemText = QString::fromUtf8(name);
+            r.ItemType = type;
+            return true;
+        };
+        click("Command2_0");
+    };
+
+    select("Your Tree");
+    newItem("Products", kBranch);
+    newItem("Gadgets", kLeaf); // under the new item, which is selected
+    select("Products");
+    newItem("Widgets", kLeaf);
+    select("Your Tree");
+    newItem("About", kLeaf);
+    select("Gadgets");
+    ui.OnEditItem = [](ItemRecord& r, const TreeSettings&) {
+        r.FriendlyName = QStringLiteral("Tools");
+        return true;
+    };
+    click("Command2_2");
+    select("About");
+    click("Command3_0");
+    EXPECT_EQ(view->currentIndex().data().toString(), QStringLiteral("About"));
+    const QString shown = Outline(*view->model());
+    EXPECT_EQ(shown.toStdString(), "Your Tree\n About\n Products\n  Tools\n  Widgets\n");
+
+    QTemporaryDir out;
+    ui.Folders = {out.path()};
+    click("Command1_2");
+    click("Command1_0"); // exported: no question
+    EXPECT_EQ(Outline(*view->model()).toStdString(), "Your Tree\n");
+    ui.Files = {JoinPath(out.path(), QStringLiteral("custom.js"))};
+    click("Command1_1");
+    EXPECT_TRUE(ui.Questions.isEmpty());
+    EXPECT_TRUE(ui.MessageTexts().isEmpty()) << ui.MessageTexts().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(Outline(*view->model()), shown);
+    EXPECT_FALSE(document.TreeChanged());
 }
 
 TEST(QtUserInterface, TurnsCoreTextsIntoQtOnes)

@@ -1,6 +1,6 @@
-#include "app/PropertyDialogs.h"
-
+#include "app/FolderDialog.h"
 #include "app/ItemPropDialog.h"
+#include "app/PropertyDialogs.h"
 #include "app/TreePropDialog.h"
 
 #include <functional>
@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -16,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 // Records name only the fields a case needs.
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
@@ -156,14 +158,49 @@ TEST(TreePropDialog, BindingAndMessages)
 
     upper->selectAll();
     QTest::keyClicks(upper, QStringLiteral("abc"));
-    Find<QCheckBox>(&dialog, "Check1_4")->click();
-    EXPECT_FALSE(Find<QLineEdit>(&dialog, "Text2_4")->isReadOnly());
     QString shown;
     OkNextMessageBox(shown);
     Find<QPushButton>(&dialog, "Command1_1")->click();
     EXPECT_EQ(shown,
               QStringLiteral("Vuvov-Ivoza|1|You must enter a number value for the Top left X, and Top left Y position."));
     EXPECT_TRUE(dialog.isVisible());
+}
+
+TEST(FolderDialog, TabOrderAndTheKeptFolder)
+{
+    FolderDialog dialog;
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Export to Folder"));
+    QStringList order{QStringLiteral("Drive1")};
+    for (QWidget* w = Find<QWidget>(&dialog, "Drive1"); order.size() < 5; order << w->objectName())
+        w = NextTabStop(w);
+    EXPECT_EQ(order.join(QLatin1Char(' ')).toStdString(), "Drive1 Dir1 Text1 Command1_1 Command1_0");
+
+    QTemporaryDir tmp;
+    const QString site = QDir::toNativeSeparators(tmp.path());
+    auto* dir1 = Find<QTreeView>(&dialog, "Dir1");
+    auto* text1 = Find<QLineEdit>(&dialog, "Text1");
+    auto runWhile = [&](std::function<void()> act) {
+        QTimer::singleShot(0, &dialog, std::move(act));
+        return dialog.Run();
+    };
+    // The user opens a folder and confirms; the next show opens on it; the close box answers Cancel.
+    EXPECT_EQ(runWhile([&] {
+                  dir1->setCurrentIndex(static_cast<QFileSystemModel*>(dir1->model())->index(tmp.path()));
+                  EXPECT_EQ(text1->text(), site);
+                  Find<QPushButton>(&dialog, "Command1_1")->click();
+              }),
+              std::optional<QString>(site));
+    EXPECT_EQ(runWhile([&] {
+                  EXPECT_EQ(text1->text(), site);
+                  dialog.close();
+              }),
+              std::nullopt);
+    // Afresh after the close box, on the current folder.
+    EXPECT_EQ(runWhile([&] {
+                  EXPECT_EQ(text1->text(), QDir::toNativeSeparators(QDir::currentPath()));
+                  Find<QPushButton>(&dialog, "Command1_0")->click();
+              }),
+              std::nullopt);
 }
 
 } // namespace
