@@ -12,15 +12,10 @@
 
 namespace vi {
 
-ItemPropDialog::ItemPropDialog(const TreeSettings& settings, QWidget* parent) : QDialog(parent), model_(settings)
+ItemPropDialog::ItemPropDialog(const TreeSettings& settings, QWidget* parent)
+    : FormDialog(parent, QStringLiteral("frmItemProp"), kItemPropCaption, QSize(kClientWidth, kClientHeight)), model_(settings)
 {
-    setObjectName(QStringLiteral("frmItemProp"));
-    setWindowTitle(kItemPropCaption);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setFixedSize(kClientWidth, kClientHeight);
-    ui_.SetParentWidget(this);
-    model_.SetUserInterface(&ui_);
-    model_.SetPictureChooser([this]() { return ChoosePictureFile(this); });
+    BindForm(model_);
 
     std::vector<QWidget*> tabOrder;
     const auto label = [](QWidget* parent, const QString& name, const QRect& place, const char* caption) {
@@ -198,25 +193,7 @@ void ItemPropDialog::Refresh()
         ShowComboBox(combo1_[std::size_t(i)], model_.Combo1(i));
 }
 
-void ItemPropDialog::AfterEvent()
-{
-    Refresh();
-    if (isVisible() && !model_.Visible())
-        done(model_.Tag() == kTagOk ? Accepted : Rejected);
-}
 
-void ItemPropDialog::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    model_.Form_Activate();
-    Refresh();
-}
 
-void ItemPropDialog::reject()
-{
-    model_.Form_QueryUnload(true);
-    Refresh();
-    QDialog::reject();
-}
 
 } // namespace vi

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/QtUserInterface.h"
+#include "app/FormDialog.h"
 #include "forms/ItemPropModel.h"
 
 #include <array>
@@ -17,7 +17,7 @@ class FolderPicture;
 
 // The item properties dialog: widgets bound to an ItemPropModel. Every user
 // action goes to the model's handler, then every widget re-reads its state.
-class ItemPropDialog : public QDialog {
+class ItemPropDialog final : public FormDialog {
     Q_OBJECT
 public:
     static constexpr int kClientWidth = 462;  // 6930 twips
@@ -27,20 +27,10 @@ public:
 
     ItemPropModel& Model() { return model_; }
 
-    // Shows the model's state in every widget.
-    void Refresh();
-
-public slots:
-    void reject() override; // the close box and Escape
-
-protected:
-    void showEvent(QShowEvent* event) override;
+    void Refresh() override;
 
 private:
-    void AfterEvent();
-
     ItemPropModel model_;
-    QtUserInterface ui_;
     std::array<QRadioButton*, 2> option1_{};
     QLineEdit* text3_ = nullptr;
     std::array<QCheckBox*, 7> check1_{};

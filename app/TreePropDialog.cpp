@@ -13,15 +13,9 @@
 namespace vi {
 
 TreePropDialog::TreePropDialog(QWidget* parent, const QString& treeLinesFolder)
-    : QDialog(parent), model_(treeLinesFolder)
+    : FormDialog(parent, QStringLiteral("frmTreeProp"), kTreePropCaption, QSize(kClientWidth, kClientHeight)), model_(treeLinesFolder)
 {
-    setObjectName(QStringLiteral("frmTreeProp"));
-    setWindowTitle(kTreePropCaption);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setFixedSize(kClientWidth, kClientHeight);
-    ui_.SetParentWidget(this);
-    model_.SetUserInterface(&ui_);
-    model_.SetPictureChooser([this]() { return ChoosePictureFile(this); });
+    BindForm(model_);
 
     std::vector<QWidget*> tabOrder;
     const auto label = [](QWidget* parent, const QString& name, const QRect& place, const char* caption) {
@@ -168,25 +162,7 @@ void TreePropDialog::Refresh()
     ShowCheckBox(check3_, model_.Check3());
 }
 
-void TreePropDialog::AfterEvent()
-{
-    Refresh();
-    if (isVisible() && !model_.Visible())
-        done(model_.Tag() == kTagOk ? Accepted : Rejected);
-}
 
-void TreePropDialog::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    model_.Form_Activate();
-    Refresh();
-}
 
-void TreePropDialog::reject()
-{
-    model_.Form_QueryUnload(true);
-    Refresh();
-    QDialog::reject();
-}
 
 } // namespace vi

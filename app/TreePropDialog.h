@@ -1,5 +1,5 @@
 #pragma once
-#include "app/QtUserInterface.h"
+#include "app/FormDialog.h"
 #include "forms/TreePropModel.h"
 
 #include <array>
@@ -16,7 +16,7 @@ class FolderPicture;
 
 // The tree properties dialog: widgets bound to a TreePropModel. Every user
 // action goes to the model's handler, then every widget re-reads its state.
-class TreePropDialog : public QDialog {
+class TreePropDialog final : public FormDialog {
     Q_OBJECT
 public:
     static constexpr int kClientWidth = 445;  // 6675 twips
@@ -27,20 +27,10 @@ public:
 
     TreePropModel& Model() { return model_; }
 
-    // Shows the model's state in every widget.
-    void Refresh();
-
-public slots:
-    void reject() override; // the close box and Escape
-
-protected:
-    void showEvent(QShowEvent* event) override;
+    void Refresh() override;
 
 private:
-    void AfterEvent();
-
     TreePropModel model_;
-    QtUserInterface ui_;
     std::array<QLineEdit*, 2> text1_{};
     QComboBox* combo2_ = nullptr;
     std::array<QRadioButton*, 3> option1_{};

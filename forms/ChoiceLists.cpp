@@ -7,16 +7,7 @@
 
 namespace vi {
 
-QString TrimSpaces(const QString& text)
-{
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text[first] == QLatin1Char(' '))
-        ++first;
-    while (last > first && text[last - 1] == QLatin1Char(' '))
-        --last;
-    return text.mid(first, last - first);
-}
+QString TrimSpaces(const QString& text) { return TrimBlanks(text).toString(); }
 
 namespace {
 template <std::size_t N> void Fill(ComboBox& list, const std::array<const char*, N>& entries, int selected)

@@ -38,7 +38,7 @@ const QString kNameBreaksMarkerMessage = QStringLiteral(
     "values.  Please change the Friendly Name.");
 } // namespace
 
-ItemPropModel::ItemPropModel(const TreeSettings& settings) : settings_(settings)
+ItemPropModel::ItemPropModel(const TreeSettings& settings) : FormModel(QString()), settings_(settings)
 {
     FillFontSizeList(combo1_[0]);
     FillColourList(combo1_[1]);
@@ -48,17 +48,7 @@ ItemPropModel::ItemPropModel(const TreeSettings& settings) : settings_(settings)
     RefreshItemPropControls();
 }
 
-void ItemPropModel::Lock(TextBox& box, bool locked)
-{
-    box.Locked = locked;
-    box.BackColor = locked ? BackColour::ButtonFace : BackColour::Window;
-}
 
-void ItemPropModel::Enable(ComboBox& list, bool enabled)
-{
-    list.Enabled = enabled;
-    list.BackColor = enabled ? BackColour::Window : BackColour::ButtonFace;
-}
 
 void ItemPropModel::SetOption1(int index)
 {
@@ -199,7 +189,7 @@ void ItemPropModel::RefreshUseGlobalVisibility()
 
 void ItemPropModel::Form_Activate()
 {
-    visible_ = true;
+    Show();
     RefreshItemPropControls();
     RefreshUseGlobalVisibility();
 }
@@ -230,23 +220,6 @@ QString ItemPropModel::ValidationMessage() const
     return {};
 }
 
-void ItemPropModel::Command1_Click(int index)
-{
-    if (index == 0) {
-        tag_ = kTagCancel;
-        visible_ = false;
-        return;
-    }
-    const QString message = ValidationMessage();
-    if (!message.isEmpty()) {
-        lastMessage_ = message;
-        if (ui_)
-            ui_->ShowMessage(message, UserInterface::Icon::Information);
-        return;
-    }
-    tag_ = kTagOk;
-    visible_ = false;
-}
 
 void ItemPropModel::Image1_Click(int index)
 {
@@ -256,14 +229,6 @@ void ItemPropModel::Image1_Click(int index)
         SetText2(index, *path);
 }
 
-bool ItemPropModel::Form_QueryUnload(bool closedByUser)
-{
-    if (!closedByUser)
-        return false;
-    tag_ = kTagCancel;
-    visible_ = false;
-    return true;
-}
 
 void ItemPropModel::LoadOwnValue(int index, const QString& value)
 {

@@ -4,7 +4,7 @@
 // the exchange with an item record.
 #include "document/ItemRecord.h"
 #include "document/TreeSettings.h"
-#include "forms/Controls.h"
+#include "forms/FormModel.h"
 
 #include <array>
 #include <functional>
@@ -17,15 +17,11 @@ class UserInterface;
 
 inline const QString kItemPropCaption = QStringLiteral("Item Properties");
 
-class ItemPropModel {
+class ItemPropModel final : public FormModel {
 public:
     // Creates the dialog's state and fills the lists (Form_Load). The tree
     // settings decide which "Use Global" boxes are offered.
     explicit ItemPropModel(const TreeSettings& settings);
-
-    // Where the checks of OK show their message; without one they are only kept in LastMessage.
-    void SetUserInterface(UserInterface* ui) { ui_ = ui; }
-    void SetPictureChooser(PictureChooser chooser) { chooser_ = std::move(chooser); }
 
     // Record to controls (load true) or controls to record (load false).
     void ExchangeItemRecord(ItemRecord& record, bool load);
@@ -54,22 +50,15 @@ public:
     void SetCombo1(int index, int listIndex);
 
     // Events of the dialog.
-    void Form_Activate();
-    void Command1_Click(int index); // 0 Cancel, 1 OK
+    void Form_Activate() override;
     void Image1_Click(int index);   // the folder pictures 0 to 3
-    // The close box: returns true when the close is turned into hiding with Tag "CANCEL".
-    bool Form_QueryUnload(bool closedByUser);
+
+    QString ValidationMessage() const override;
 
     void RefreshItemPropControls();
     void RefreshUseGlobalVisibility();
 
-    // The message of the first failing check of OK, or the empty text.
-    QString ValidationMessage() const;
 
-    const QString& Tag() const { return tag_; }
-    bool Visible() const { return visible_; } // false once a button or the close box hid the dialog
-    void Show() { visible_ = true; }
-    const QString& LastMessage() const { return lastMessage_; }
 
 private:
     static std::size_t Index(int index) { return static_cast<std::size_t>(index); }
@@ -77,12 +66,8 @@ private:
     void LoadOwnValue(int index, const QString& value);
     void LoadGlobalChoice(bool useGlobal, int check4, int check1, const QString& value);
     void StoreChoice(int check1, int check4, QString& value, bool& useGlobal) const;
-    void Lock(TextBox& box, bool locked);
-    void Enable(ComboBox& list, bool enabled);
 
     TreeSettings settings_;
-    UserInterface* ui_ = nullptr;
-    PictureChooser chooser_;
 
     int option1_ = 0;
     TextBox text1_;
@@ -94,9 +79,6 @@ private:
     std::array<CheckBox, 4> check4_;
     std::array<ComboBox, 2> combo1_;
 
-    QString tag_;
-    bool visible_ = false;
-    QString lastMessage_;
 };
 
 } // namespace vi

@@ -62,7 +62,7 @@ std::optional<std::int16_t> ToInt16(const QString& text)
     return static_cast<std::int16_t>(rounded);
 }
 
-TreePropModel::TreePropModel(const QString& treeLinesFolder)
+TreePropModel::TreePropModel(const QString& treeLinesFolder) : FormModel(kTagCancel)
 {
     FillItemHeightList(combo2_);
     FillLineColourList(combo1_[0], treeLinesFolder);
@@ -72,17 +72,7 @@ TreePropModel::TreePropModel(const QString& treeLinesFolder)
     RefreshTreePropControls();
 }
 
-void TreePropModel::Lock(TextBox& box, bool locked)
-{
-    box.Locked = locked;
-    box.BackColor = locked ? BackColour::ButtonFace : BackColour::Window;
-}
 
-void TreePropModel::Enable(ComboBox& list, bool enabled)
-{
-    list.Enabled = enabled;
-    list.BackColor = enabled ? BackColour::Window : BackColour::ButtonFace;
-}
 
 void TreePropModel::SetText1(int index, const QString& text) { text1_.at(Index(index)).Text = text; }
 
@@ -146,7 +136,7 @@ void TreePropModel::RefreshTreePropControls()
 
 void TreePropModel::Form_Activate()
 {
-    visible_ = true;
+    Show();
     RefreshTreePropControls();
 }
 
@@ -166,23 +156,6 @@ QString TreePropModel::ValidationMessage() const
     return {};
 }
 
-void TreePropModel::Command1_Click(int index)
-{
-    if (index == 0) {
-        tag_ = kTagCancel;
-        visible_ = false;
-        return;
-    }
-    const QString message = ValidationMessage();
-    if (!message.isEmpty()) {
-        lastMessage_ = message;
-        if (ui_)
-            ui_->ShowMessage(message, UserInterface::Icon::Information);
-        return;
-    }
-    tag_ = kTagOk;
-    visible_ = false;
-}
 
 void TreePropModel::Image1_Click(int index)
 {
@@ -192,14 +165,6 @@ void TreePropModel::Image1_Click(int index)
         SetText2(index, *path);
 }
 
-bool TreePropModel::Form_QueryUnload(bool closedByUser)
-{
-    if (!closedByUser)
-        return false;
-    tag_ = kTagCancel;
-    visible_ = false;
-    return true;
-}
 
 void TreePropModel::ExchangeTreeSettings(TreeSettings& settings, bool load)
 {

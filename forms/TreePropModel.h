@@ -4,7 +4,7 @@
 // the exchange with the tree settings.
 #include "document/TreeSettings.h"
 #include "forms/ChoiceLists.h"
-#include "forms/Controls.h"
+#include "forms/FormModel.h"
 
 #include <array>
 #include <cstdint>
@@ -24,14 +24,11 @@ bool IsNumericText(const QString& text);
 // neighbour) when it is numeric and fits 16 bits; nothing otherwise.
 std::optional<std::int16_t> ToInt16(const QString& text);
 
-class TreePropModel {
+class TreePropModel final : public FormModel {
 public:
     // Creates the dialog's state and fills the lists (Form_Load); the line
     // colours come from the sub-folders of treeLinesFolder.
     explicit TreePropModel(const QString& treeLinesFolder = TreeLinesFolder());
-
-    void SetUserInterface(UserInterface* ui) { ui_ = ui; }
-    void SetPictureChooser(PictureChooser chooser) { chooser_ = std::move(chooser); }
 
     // Settings to controls (load true) or controls to settings (load false).
     void ExchangeTreeSettings(TreeSettings& settings, bool load);
@@ -57,28 +54,18 @@ public:
     void SetCheck3(bool ticked);
 
     // Events of the dialog.
-    void Form_Activate();
-    void Command1_Click(int index); // 0 Cancel, 1 OK
+    void Form_Activate() override;
     void Image1_Click(int index);   // the folder pictures 0 to 2
-    // The close box: returns true when the close is turned into hiding with Tag "CANCEL".
-    bool Form_QueryUnload(bool closedByUser);
+
+    QString ValidationMessage() const override;
 
     void RefreshTreePropControls();
 
-    // The message of the first failing check of OK, or the empty text.
-    QString ValidationMessage() const;
 
-    const QString& Tag() const { return tag_; }
-    bool Visible() const { return visible_; }
-    const QString& LastMessage() const { return lastMessage_; }
 
 private:
     static std::size_t Index(int index) { return static_cast<std::size_t>(index); }
-    static void Lock(TextBox& box, bool locked);
-    static void Enable(ComboBox& list, bool enabled);
 
-    UserInterface* ui_ = nullptr;
-    PictureChooser chooser_;
 
     std::array<TextBox, 2> text1_{TextBox{QStringLiteral("5")}, TextBox{QStringLiteral("5")}};
     ComboBox combo2_;
@@ -88,9 +75,6 @@ private:
     std::array<TextBox, 5> text2_;
     CheckBox check3_;
 
-    QString tag_ = kTagCancel;
-    bool visible_ = false;
-    QString lastMessage_;
 };
 
 } // namespace vi

@@ -54,16 +54,6 @@ QString RemoveChar(const QString& text, QChar c)
     return out;
 }
 
-QStringView TrimBlanks(QStringView text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == QLatin1Char(' '))
-        ++begin;
-    while (end > begin && text[end - 1] == QLatin1Char(' '))
-        --end;
-    return text.sliced(begin, end - begin);
-}
 
 bool StartsWithNoCase(QStringView text, QLatin1String prefix)
 {

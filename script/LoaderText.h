@@ -1,6 +1,8 @@
 #pragma once
 // Text helpers of the custom.js loader. They work on views into the decoded
 // file so that reading stays linear in the file's size.
+#include "script/ScriptText.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringView>
@@ -16,8 +18,6 @@ QString DecodeScriptBytes(const QByteArray& bytes);
 // The text with every occurrence of c removed.
 QString RemoveChar(const QString& text, QChar c);
 
-// The text without blanks (code 32) at either end; other white space stays.
-QStringView TrimBlanks(QStringView text);
 
 // True when text begins with prefix, ASCII letters compared without case.
 // prefix must be lower-case ASCII.

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringView>
 
 namespace vi {
 
@@ -19,6 +20,9 @@ QString EscapeScriptText(const QString& value);
 // Reverses EscapeScriptText: "\r" and "\n" become line breaks, any other
 // backslash pair stands for its second character.
 QString UnescapeScriptText(const QString& text);
+
+// The text without blanks (code 32) at either end; other white space stays.
+QStringView TrimBlanks(QStringView text);
 
 // A double quote, the escaped value, a double quote.
 QString QuoteText(const QString& value);

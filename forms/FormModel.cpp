@@ -1,0 +1,46 @@
+#include "forms/FormModel.h"
+
+#include "document/UserInterface.h"
+
+namespace vi {
+
+void FormModel::Command1_Click(int index)
+{
+    if (index == 0) {
+        tag_ = kTagCancel;
+        visible_ = false;
+        return;
+    }
+    const QString message = ValidationMessage();
+    if (!message.isEmpty()) {
+        lastMessage_ = message;
+        if (ui_)
+            ui_->ShowMessage(message, UserInterface::Icon::Information);
+        return;
+    }
+    tag_ = kTagOk;
+    visible_ = false;
+}
+
+bool FormModel::Form_QueryUnload(bool closedByUser)
+{
+    if (!closedByUser)
+        return false;
+    tag_ = kTagCancel;
+    visible_ = false;
+    return true;
+}
+
+void FormModel::Lock(TextBox& box, bool locked)
+{
+    box.Locked = locked;
+    box.BackColor = locked ? BackColour::ButtonFace : BackColour::Window;
+}
+
+void FormModel::Enable(ComboBox& list, bool enabled)
+{
+    list.Enabled = enabled;
+    list.BackColor = enabled ? BackColour::Window : BackColour::ButtonFace;
+}
+
+} // namespace vi
