@@ -1,5 +1,6 @@
 // Export of a full tree (32,766 items) in three shapes, next to a baseline
 // that writes the same bytes with a plain buffered write in the same run.
+#include "bench/BenchTrees.h"
 #include "document/AppInfo.h"
 #include "document/TreeDocument.h"
 #include "document/UserInterface.h"
@@ -16,44 +17,11 @@
 #include <unistd.h>
 
 using namespace vi;
+using namespace vi::bench;
 
 namespace {
 
-enum Shape { Flat, Deep, Bushy };
-
-class SilentUserInterface : public UserInterface {
-public:
-    void ShowMessage(const QString&, Icon) override {}
-    Answer Ask(const QString&, Buttons) override { return Answer::Cancel; }
-    bool EditItemRecord(ItemRecord&, const TreeSettings&) override { return false; }
-    bool EditTreeSettings(TreeSettings&) override { return false; }
-    std::optional<QString> ChooseExportFolder() override { return std::nullopt; }
-    std::optional<QString> ChooseFileToLoad(const QString&, const QString&, const QString&) override
-    {
-        return std::nullopt;
-    }
-};
-
-void Fill(TreeDocument& d, TreeNode* parent, int i)
-{
-    const int k = *d.AddItemRecord();
-    const QString n = QString::number(i);
-    d.AddNode(parent, QStringLiteral("Item ") + n, k);
-    d.InitItemRecord(k);
-    ItemRecord& r = d.Record(k);
-    r.ItemType = i % 3 ? kLeaf : kBranch;
-    r.FriendlyName = QStringLiteral("Item ") + n;
-    r.ItemText = QStringLiteral("Product <b>") + n + QStringLiteral("</b> overview");
-    r.LinkHref = QStringLiteral("https://www.example.com/catalogue/products/item") + n + QStringLiteral(".html");
-    r.LinkTarget = QStringLiteral("main");
-    r.LinkDescription = QStringLiteral("Details, prices and delivery times of product ") + n;
-    r.UseGlobalFont = i % 2;
-    r.FontSize = QStringLiteral("3");
-    r.FontColor = QStringLiteral("Navy");
-}
-
-// Flat: every item under the root. Deep: chains 256 levels deep. Bushy: eight
-// children per item, filled level by level.
+// Each shape's tree, built once.
 TreeDocument& Tree(Shape shape)
 {
     static std::map<Shape, std::unique_ptr<TreeDocument>> trees;
@@ -62,16 +30,7 @@ TreeDocument& Tree(Shape shape)
         return *slot;
     slot = std::make_unique<TreeDocument>();
     TreeDocument& d = *slot;
-    d.BeginBulkChange();
-    for (int i = 0; i < kMaxItems; ++i) {
-        TreeNode* parent = d.Root();
-        if (shape == Deep && i % 256 != 0)
-            parent = d.Node(d.NodeCount());
-        else if (shape == Bushy && i >= 8)
-            parent = d.Node(2 + (i - 8) / 8);
-        Fill(d, parent, i);
-    }
-    d.EndBulkChange();
+    BuildTree(d, shape);
     return d;
 }
 

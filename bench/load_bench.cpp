@@ -1,5 +1,6 @@
 // Loading a full tree (32,766 items) in three shapes, next to a baseline that
 // reads the same file and splits it into lines, in the same run.
+#include "bench/BenchTrees.h"
 #include "document/AppInfo.h"
 #include "document/TreeDocument.h"
 #include "document/UserInterface.h"
@@ -14,45 +15,11 @@
 #include <map>
 
 using namespace vi;
+using namespace vi::bench;
 
 namespace {
 
-enum Shape { Flat, Deep, Bushy };
-
-class SilentUserInterface : public UserInterface {
-public:
-    void ShowMessage(const QString&, Icon) override {}
-    Answer Ask(const QString&, Buttons) override { return Answer::Yes; }
-    bool EditItemRecord(ItemRecord&, const TreeSettings&) override { return false; }
-    bool EditTreeSettings(TreeSettings&) override { return false; }
-    std::optional<QString> ChooseExportFolder() override { return std::nullopt; }
-    std::optional<QString> ChooseFileToLoad(const QString&, const QString&, const QString&) override
-    {
-        return std::nullopt;
-    }
-};
-
-void Fill(TreeDocument& d, TreeNode* parent, int i)
-{
-    const int k = *d.AddItemRecord();
-    const QString n = QString::number(i);
-    d.AddNode(parent, QStringLiteral("Item ") + n, k);
-    d.InitItemRecord(k);
-    ItemRecord& r = d.Record(k);
-    r.ItemType = i % 3 ? kLeaf : kBranch;
-    r.FriendlyName = QStringLiteral("Item ") + n;
-    r.ItemText = QStringLiteral("Product <b>") + n + QStringLiteral("</b> overview");
-    r.LinkHref = QStringLiteral("https://www.example.com/catalogue/products/item") + n + QStringLiteral(".html");
-    r.LinkTarget = QStringLiteral("main");
-    r.LinkDescription = QStringLiteral("Details, prices and delivery times of product ") + n;
-    r.UseGlobalFont = i % 2;
-    r.FontSize = QStringLiteral("3");
-    r.FontColor = QStringLiteral("Navy");
-}
-
-// The export benchmark's shapes. Flat: every item under the root. Deep: chains
-// 256 levels deep. Bushy: eight children per item, filled level by level.
-// Each is exported once; the path of its custom.js is returned.
+// Each shape's tree is exported once; the path of its custom.js is returned.
 QString ExportedFile(Shape shape)
 {
     static QTemporaryDir folder;
@@ -62,19 +29,10 @@ QString ExportedFile(Shape shape)
         return file;
     SetProgramFolder(folder.path()); // no TreeData: the export skips the page and keeps custom.js
     TreeDocument d;
-    d.BeginBulkChange();
-    for (int i = 0; i < kMaxItems; ++i) {
-        TreeNode* parent = d.Root();
-        if (shape == Deep && i % 256 != 0)
-            parent = d.Node(d.NodeCount());
-        else if (shape == Bushy && i >= 8)
-            parent = d.Node(2 + (i - 8) / 8);
-        Fill(d, parent, i);
-    }
-    d.EndBulkChange();
+    BuildTree(d, shape);
     const QString out = folder.filePath(QString::number(shape));
     QDir().mkpath(out);
-    SilentUserInterface ui;
+    SilentUserInterface ui(UserInterface::Answer::Yes);
     ExportTree(d, out, false, ui);
     file = out + QStringLiteral("/custom.js");
     return file;
@@ -86,7 +44,7 @@ QString ExportedFile(Shape shape)
 void BM_Load(benchmark::State& state)
 {
     const QString file = ExportedFile(static_cast<Shape>(state.range(0)));
-    SilentUserInterface ui;
+    SilentUserInterface ui(UserInterface::Answer::Yes);
     TreeDocument d;
     for (auto _ : state) {
         if (state.range(1)) {
