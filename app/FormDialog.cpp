@@ -1,6 +1,7 @@
 #include "app/FormDialog.h"
 
 #include "app/PicturePicker.h"
+#include "app/PropertyDialogControls.h"
 #include "forms/FormModel.h"
 
 namespace vi {
@@ -32,6 +33,10 @@ void FormDialog::AfterEvent()
 void FormDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    if (!captionsFitted_) {
+        FitCaptions(this);
+        captionsFitted_ = true;
+    }
     form_->Form_Activate();
     Refresh();
 }

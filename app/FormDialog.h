@@ -29,6 +29,7 @@ protected:
 
 private:
     FormModel* form_ = nullptr;
+    bool captionsFitted_ = false;
     QtUserInterface ui_;
 };
 

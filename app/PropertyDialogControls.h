@@ -39,6 +39,11 @@ Widget* MakeControl(QWidget* parent, const QString& name, const QRect& place, co
     return widget;
 }
 
+// Shrinks the font of every label, check box and option button of a window
+// whose caption does not fit its fixed place, so that no caption is clipped
+// when the desktop font is wider than the one the layout was drawn for.
+void FitCaptions(QWidget* window);
+
 void ShowCheckBox(QCheckBox* widget, const CheckBox& state);
 // Locked boxes are read-only; the background follows the state's colour.
 void ShowTextBox(QLineEdit* widget, const TextBox& state);
