@@ -29,17 +29,19 @@ const TreeNode* NextInWalk(const TreeNode* node)
 }
 
 // For each ASCII character: 1 when EscapeScriptText always changes it, 2 for
-// the slash that may begin "//[+]".
+// the slash and 4 for the bracket of "//[+]".
 constexpr std::array<unsigned char, 128> kEscapeClass = [] {
     std::array<unsigned char, 128> classes{};
     classes['\\'] = classes['"'] = classes['\r'] = classes['\n'] = 1;
     classes['/'] = 2;
+    classes['['] = 4;
     return classes;
 }();
 
 // True when EscapeScriptText would change the value. The export asks this for
 // every argument of every item, so the scan takes eight characters at a time
-// where it can; only values with a slash (links) get a second look.
+// where it can. Links and HTML are full of slashes but hardly ever hold a
+// bracket: only values with both get searched for "//[+]".
 bool NeedsEscape(QStringView value)
 {
     const char16_t* text = value.utf16();
@@ -52,22 +54,32 @@ bool NeedsEscape(QStringView value)
     const __m128i cr = _mm_set1_epi16('\r');
     const __m128i lf = _mm_set1_epi16('\n');
     const __m128i slash = _mm_set1_epi16('/');
+    const __m128i bracket = _mm_set1_epi16('[');
     __m128i specials = _mm_setzero_si128();
     __m128i slashes = _mm_setzero_si128();
+    __m128i brackets = _mm_setzero_si128();
     for (; i + 8 <= size; i += 8) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
         specials =
             _mm_or_si128(specials, _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, backslash), _mm_cmpeq_epi16(v, quote)),
                                                 _mm_or_si128(_mm_cmpeq_epi16(v, cr), _mm_cmpeq_epi16(v, lf))));
         slashes = _mm_or_si128(slashes, _mm_cmpeq_epi16(v, slash));
+        brackets = _mm_or_si128(brackets, _mm_cmpeq_epi16(v, bracket));
     }
-    found |= (_mm_movemask_epi8(specials) ? 1u : 0u) | (_mm_movemask_epi8(slashes) ? 2u : 0u);
+    found |= (_mm_movemask_epi8(specials) ? 1u : 0u) | (_mm_movemask_epi8(slashes) ? 2u : 0u) |
+             (_mm_movemask_epi8(brackets) ? 4u : 0u);
 #endif
     for (; i < size; ++i)
         found |= text[i] < 128 ? kEscapeClass[text[i]] : 0;
     if (found & 1)
         return true;
-    return (found & 2) && std::u16string_view(text, size).find(u"//[+]") != std::u16string_view::npos;
+    return (found & 6) == 6 && std::u16string_view(text, size).find(u"//[+]") != std::u16string_view::npos;
+}
+
+// A string literal as a view, its length taken from the array: no scan for its end.
+template <std::size_t N> constexpr QStringView Literal(const char16_t (&text)[N])
+{
+    return QStringView(text, static_cast<qsizetype>(N - 1));
 }
 
 // A decimal number written into a small buffer, for the pieces of a line.
@@ -99,8 +111,7 @@ public:
         pieces_[count_++] = {piece.utf16(), piece.size()};
         size_ += piece.size();
     }
-    // A literal's length is known; no scan for its end.
-    template <std::size_t N> void Add(const char16_t (&literal)[N]) { Add(QStringView(literal, N - 1)); }
+    template <std::size_t N> void Add(const char16_t (&literal)[N]) { Add(Literal(literal)); }
 
     QString Join() const
     {
@@ -235,13 +246,18 @@ void WalkItems(const TreeDocument& document, const ItemVisitor& visit)
     struct Level {
         const TreeNode* Parent;
         int NextRow;
-        QString Path;
-        int Number; // the parent's number in the walk; 0 for the root
+        qsizetype PathSize; // the length of the parent's path; 0 for the root
+        int Number;         // the parent's number in the walk; 0 for the root
     };
     if (!document.Root())
         return;
+    // One buffer holds the path of the node being visited. A child's path
+    // extends its parent's, so each step cuts the buffer back to the parent's
+    // path and appends ".subMenu[row]": no path is copied or allocated per
+    // item, however deep the tree.
+    QString path;
     std::vector<Level> levels;
-    levels.push_back({document.Root(), 0, QString(), 0});
+    levels.push_back({document.Root(), 0, 0, 0});
     int counter = 0;
     while (!levels.empty()) {
         Level& level = levels.back();
@@ -251,12 +267,15 @@ void WalkItems(const TreeDocument& document, const ItemVisitor& visit)
         }
         const int row = level.NextRow++;
         TreeNode* node = level.Parent->Child(row);
-        QString path = ChildScriptPath(level.Path, row);
+        path.truncate(level.PathSize);
+        path.append(levels.size() == 1 ? Literal(u"menuBase.menuItems[") : Literal(u".subMenu["));
+        path.append(Digits(row).View());
+        path.append(QLatin1Char(']'));
         ++counter;
         if (!visit(node, path, level.Number))
             return;
         if (node->ChildCount() > 0)
-            levels.push_back({node, 0, std::move(path), counter});
+            levels.push_back({node, 0, path.size(), counter});
     }
 }
 

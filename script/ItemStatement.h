@@ -32,6 +32,7 @@ QString ItemStatementText(const ItemRecord& record, const TreeSettings& settings
 // its children, a subtree before the next sibling) with its script path and
 // its parent's number in that order (0 under the root). Iterative, so a deep
 // tree cannot exhaust the stack. The visitor returns false to stop the walk.
+// path is the walk's own buffer, rewritten for the next item: copy it to keep it.
 using ItemVisitor = std::function<bool(TreeNode* node, const QString& path, int parentRow)>;
 void WalkItems(const TreeDocument& document, const ItemVisitor& visit);
 
