@@ -1,202 +1,125 @@
-// How the menu is drawn: rows, connector lines and signs for each line style
-// and item height, Static mode, and the page-wide settings.
-import { after, before, describe, test } from 'node:test';
+// How the menu is drawn for each line style, item height and mode: rows,
+// connector lines and signs, fonts, links, tooltips and the page settings.
+import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { mkdir } from 'node:fs/promises';
 import path from 'node:path';
-import { artifactDir, cleanup, launch, makeFolder, open, serve, tempRoot } from './fixture.mjs';
-import { GADGETS_TEXT, sample } from './menus.mjs';
-import { decodePng } from './png.mjs';
+import { GADGETS, artifactDir, makeFolder, open, pixels, sample, setUp } from './fixture.mjs';
 
-let browser, root, server;
+let env;
 before(async () => {
-  [browser, root] = await Promise.all([launch(), tempRoot()]);
-  server = await serve(root);
+  env = await setUp();
   await mkdir(artifactDir, { recursive: true });
 });
-after(async () => {
-  await browser?.close();
-  await server?.close();
-  await cleanup(root);
-});
+after(() => env?.tearDown());
 
-// Every visible row in order, with its cells and label positions.
-const visibleRows = (page) => page.$$eval('.vi-tree li', (lis) => lis
-  .filter((li) => li.offsetParent !== null)
-  .map((li) => {
-    const row = li.firstElementChild;
-    const box = (el) => { const r = el.getBoundingClientRect(); return { left: r.left, top: r.top, width: r.width, height: r.height }; };
-    const label = row.querySelector('.vi-label');
-    return {
-      text: label.textContent || label.querySelector('img')?.alt,
-      level: Number(li.getAttribute('aria-level')),
-      branch: li.hasAttribute('aria-expanded'),
-      ...box(row),
-      cells: [...row.querySelectorAll('.vi-cell')].map((c) => ({ ...box(c), bg: getComputedStyle(c).backgroundImage })),
-      content: box(row.querySelector('.vi-bullet') || label).left,
-    };
-  }));
+// Every visible row in order: its box, its cells (with their pictures) and where its content starts.
+const visibleRows = (page) => page.$$eval('.vi-tree li', (lis) => lis.filter((li) => li.offsetParent).map((li) => {
+  const row = li.firstElementChild, label = row.querySelector('.vi-label');
+  const box = (el) => { const r = el.getBoundingClientRect(); return { left: r.left, top: r.top, height: r.height }; };
+  return {
+    text: label.textContent || label.querySelector('img').alt, level: Number(li.getAttribute('aria-level')),
+    branch: li.hasAttribute('aria-expanded'), ...box(row), content: box(row.querySelector('.vi-bullet') || label).left,
+    cells: [...row.querySelectorAll('.vi-cell')].map((c) => ({ ...box(c),
+      pic: [...getComputedStyle(c).backgroundImage.matchAll(/treePics\/(\w+)\.gif/g)].map((m) => m[1]).join('+') })),
+  };
+}));
 
-// Opens every branch of the sample menu with the keyboard: '*' on the top
-// level, then '*' on the level of Gadgets.
-async function expandAll(page) {
-  await page.keyboard.press('Tab');
-  await page.keyboard.press('*');
-  await page.keyboard.press('ArrowDown');
-  await page.keyboard.press('*');
-  await page.keyboard.press('Home');
-}
+const ORDER = ['Products', 'Widgets', GADGETS, 'Deep & leaf', 'Picture', 'Services', 'Support', 'About'];
+// [text, font size, colour, href, target, tooltip]
+const LABELS = [
+  ['Products', '13px', 'rgb(0, 0, 0)', null, null, ''],
+  ['Widgets', '16px', 'rgb(0, 0, 128)', 'widgets.html', 'main', 'Our widgets'],
+  [GADGETS, '10px', 'rgb(255, 0, 0)', null, null, ''],
+  ['Deep & leaf', '13px', 'rgb(0, 0, 0)', 'deep.html', null, 'Deep "down"'],
+  ['Picture', '16px', 'rgb(0, 0, 0)', 'picture.html', '_blank', 'A picture'],
+  ['Services', '16px', 'rgb(0, 0, 0)', 'services.html', 'main', ''],
+  ['Support', '16px', 'rgb(0, 0, 0)', 'support.html', 'main', 'Get help'],
+  ['About', '18px', 'rgb(128, 0, 0)', 'about.html', 'main', ''],
+];
+const [TEAL, RED, WHITE] = [[0, 128, 128], [255, 0, 0], [255, 255, 255]];
 
-const ink = ([r, g, b]) => r + g + b < 600;
-const picture = (bg) => [...bg.matchAll(/treePics\/(\w+)\.gif/g)].map((m) => m[1]).join('+');
+// [TreeLines, item height, Static]
+const CASES = [...[16, 20, 24, 28, 32].map((h) => [1, h, false]), [2, 16, false], [2, 32, false], [0, 16, false],
+  [0, 32, false], [1, 20, true], [2, 24, true], [0, 28, true]];
 
-async function shoot(page, rows, name) {
-  const png = await page.screenshot({ path: path.join(artifactDir, `${name}.png`) });
-  return decodePng(png);
-}
-
-// Checks that every pixel of column x from y0 to y1 is (or is not) drawn.
-function column(img, x, y0, y1, drawn, what) {
-  for (let y = Math.round(y0); y <= Math.round(y1); y++) {
-    assert.equal(ink(img.rgb(Math.round(x), y)), drawn, `${what}: pixel ${x},${y}`);
-  }
-}
-
-const ORDER = ['Products', 'Widgets', GADGETS_TEXT, 'Deep & leaf', 'Picture', 'Services', 'Support', 'About'];
-
-describe('line styles and item heights', () => {
-  for (const [lines, heights] of [[1, [16, 20, 24, 28, 32]], [2, [16, 32]], [0, [16, 32]]]) {
-    for (const height of heights) {
-      test(`TreeLines ${lines} at ${height} px`, async () => {
-        const dir = await makeFolder(root, `style${lines}-${height}`, { lines, height, x: 12, y: 7 }, sample);
-        const context = await browser.newContext({ viewport: { width: 320, height: 300 } });
-        const page = await open(context, server.url(`${path.basename(dir)}/tree.html`));
-        await expandAll(page);
-        const rows = await visibleRows(page);
-        assert.deepEqual(rows.map((r) => r.text), ORDER);
-
-        // Rows of exactly the item height, stacked without gaps, at x, y.
-        assert.equal(rows[0].top, 7);
-        rows.forEach((r, i) => {
-          assert.equal(r.height, height, `${r.text} height`);
-          if (i) assert.equal(r.top, rows[i - 1].top + height, `${r.text} follows the row above`);
-        });
-        const tree = await page.locator('[role=tree]').boundingBox();
-        assert.equal(tree.x, 12);
-
-        // One 16-pixel cell per level, the content starting after them.
-        for (const r of rows) {
-          assert.equal(r.cells.length, lines ? r.level : 0, `${r.text} cells`);
-          r.cells.forEach((c, i) => {
-            assert.equal(c.left, 12 + 16 * i);
-            assert.equal(c.height, height);
-          });
-          assert.equal(r.content, 12 + 16 * (r.level - (lines ? 0 : 1)), `${r.text} indent`);
-        }
-
-        const img = await shoot(page, rows, `tree-style${lines}-${height}px`);
-        const mid = (r) => r.top + height / 2;
-        const x0 = 12 + 7;
-        if (lines === 1) {
-          const own = rows.map((r) => picture(r.cells.at(-1).bg));
-          assert.deepEqual(own, ['minus+top', 'mid', 'minus+mid', 'btm', 'btm', 'minus+mid', 'btm', 'btm']);
-          const deepRails = rows[3].cells.slice(0, 2).map((c) => picture(c.bg));
-          assert.deepEqual(deepRails, ['vline', 'vline'], 'rails beside Deep');
-          assert.equal(picture(rows[6].cells[0].bg), 'vline', 'rail beside Support');
-          // The top-level line runs unbroken from Products to About, passing the
-          // signs of Products' and Services' boxes.
-          const signs = rows.filter((r) => r.level === 1 && r.branch).map(mid);
-          for (let y = mid(rows[0]) + 5; y <= mid(rows[7]); y++) {
-            if (signs.some((s) => Math.abs(y - s) <= 4)) continue;
-            column(img, x0, y, y, true, 'top-level line');
-          }
-          column(img, x0 + 16, mid(rows[2]) + 5, mid(rows[4]), true, 'second-level line');
-          column(img, x0, rows[0].top, mid(rows[0]) - 5, false, 'nothing above the first item');
-          column(img, x0, mid(rows[7]) + 1, rows[7].top + height - 1, false, 'nothing below the last item');
-          // Horizontal arms meet the content on the row's middle.
-          assert.ok(ink(img.rgb(12 + 16 + 15, mid(rows[1]))), 'arm of Widgets');
-          assert.ok(!ink(img.rgb(12 + 16 + 15, mid(rows[1]) - 1)), 'arm is one pixel');
-        } else if (lines === 2) {
-          const own = rows.map((r) => picture(r.cells.at(-1).bg));
-          assert.deepEqual(own.filter((p) => p !== '2x2'), ['minus+2x2', 'minus+2x2', 'minus+2x2']);
-          column(img, x0, rows[0].top + height - 2, rows[1].top + 1, false, 'no line between rows');
-          column(img, x0 - 4, mid(rows[0]) - 4, mid(rows[0]) + 4, true, 'sign box');
-        }
-        assert.deepEqual(page.errors, []);
-        await context.close();
-      });
+for (const [lines, height, isStatic] of CASES) {
+  const name = `style${lines}-${height}px${isStatic ? '-static' : ''}`;
+  test(`TreeLines ${lines} at ${height} px${isStatic ? ', Static' : ''}`, async () => {
+    await makeFolder(env.root, name, { lines, height, x: 12, y: 7, background: '#ffeecc', lineColor: 'Teal',
+      pmColor: 'Red', browserSwitch: isStatic }, sample);
+    const context = await env.browser.newContext({ viewport: { width: 320, height: 300 } });
+    const page = await open(context, env.url(`${name}/tree.html`));
+    const shown = (await visibleRows(page)).map((r) => r.text);
+    assert.deepEqual(shown, isStatic ? ORDER : ['Products', 'Services', 'About']);
+    if (isStatic) { // bullet, text and Left close nothing
+      await page.locator('.vi-bullet').first().click();
+      await page.getByText(GADGETS, { exact: true }).click();
+      await page.locator('[role=treeitem]').first().focus();
+      await page.keyboard.press('ArrowLeft');
+    } else { // '*' on the top level, then on the level of Gadgets
+      for (const key of ['Tab', '*', 'ArrowDown', '*', 'Home']) await page.keyboard.press(key);
     }
-  }
+    const states = await page.$$eval('[aria-expanded]', (l) => l.map((e) => e.ariaExpanded));
+    assert.deepEqual(states, ['true', 'true', 'true']);
 
-  test('line and sign colours come from their colour folders', async () => {
-    const dir = await makeFolder(root, 'colours', { lines: 1, height: 24, x: 0, y: 0, lineColor: 'Teal', pmColor: 'Red' }, sample);
-    const context = await browser.newContext({ viewport: { width: 200, height: 200 } });
-    const page = await open(context, server.url(`${path.basename(dir)}/tree.html`));
-    const img = decodePng(await page.screenshot());
-    assert.deepEqual(img.rgb(7, 24 + 2), [0, 128, 128], 'Teal line above the sign of Services');
-    assert.deepEqual(img.rgb(3, 12), [255, 0, 0], 'Red box of Products');
-    assert.deepEqual(img.rgb(5, 12), [255, 0, 0], 'Red plus stroke');
-    assert.deepEqual(img.rgb(4, 10), [255, 255, 255], 'box inside is filled');
-    await context.close();
-  });
-});
-
-describe('Static mode and page settings', () => {
-  test('Static draws every branch open and keeps it so; links still work', async () => {
-    const dir = await makeFolder(root, 'static', { lines: 1, height: 20, browserSwitch: true }, sample);
-    const context = await browser.newContext({ viewport: { width: 320, height: 300 } });
-    const page = await open(context, server.url(`${path.basename(dir)}/tree.html`));
+    // Rows of the item height stacked from y; one 16-pixel cell per level from x, content after them.
     const rows = await visibleRows(page);
     assert.deepEqual(rows.map((r) => r.text), ORDER);
-    await page.screenshot({ path: path.join(artifactDir, 'tree-static.png') });
-    await page.locator('li[aria-level="1"]').first().locator(':scope > .vi-row > .vi-own').click();
-    await page.getByText(GADGETS_TEXT, { exact: true }).click();
-    await page.focus('li[aria-level="1"] >> nth=0');
-    await page.keyboard.press('ArrowLeft');
-    assert.deepEqual(await page.$$eval('[aria-expanded]', (l) => l.map((e) => e.getAttribute('aria-expanded'))),
-      ['true', 'true', 'true']);
-    assert.equal(await page.getAttribute('a:has-text("Support")', 'href'), 'support.html');
+    for (const [i, r] of rows.entries()) {
+      assert.deepEqual([r.top, r.height], [7 + i * height, height], `${r.text} row`);
+      assert.deepEqual(r.cells.map((c) => [c.left, c.height]),
+        Array.from({ length: lines ? r.level : 0 }, (_, j) => [12 + 16 * j, height]), `${r.text} cells`);
+      assert.equal(r.content, 12 + 16 * (r.level - (lines ? 0 : 1)), `${r.text} indent`);
+    }
+
+    const labels = await page.$$eval('.vi-label', (ls) => ls.map((l) => [l.textContent || l.firstChild.alt,
+      getComputedStyle(l).fontSize, getComputedStyle(l).color, l.getAttribute('href'), l.getAttribute('target'),
+      l.title]));
+    assert.deepEqual(labels, LABELS);
+    assert.equal(await page.$eval('.vi-label b', (b) => b.textContent), 'Deep', 'item text is HTML');
+    assert.equal(await page.evaluate(() => getComputedStyle(document.body).backgroundColor), 'rgb(255, 238, 204)');
+    const added = await page.evaluate(() => {
+      const blank = document.body.appendChild(document.createElement('iframe'));
+      const native = new Set(Object.keys(blank.contentWindow));
+      blank.remove();
+      return Object.keys(window).filter((k) => !native.has(k));
+    });
+    assert.deepEqual(added.sort(), ['BackGroundColor', 'BrowserSwitch', 'menuBase', 'menuItemObject', 'menuObject',
+      'pmPercent', 'trans2x2'], 'the page adds only its constructors to custom.js\'s globals');
+
+    const rgb = await pixels(context, await page.screenshot({ path: path.join(artifactDir, `tree-${name}.png`) }));
+    const ink = (x, y) => { const [r, g, b] = rgb(x, y); return r + g + b < 600; };
+    const column = (x, y0, y1, drawn, what) => {
+      for (let y = Math.round(y0); y <= Math.round(y1); y++) assert.equal(ink(x, y), drawn, `${what} at ${x},${y}`);
+    };
+    const mid = (r) => r.top + height / 2, x0 = 12 + 7;
+    if (lines) { // the signs are boxes in the sign colour, filled white
+      const m = mid(rows[0]);
+      column(x0 - 4, m - 4, m + 4, true, 'sign box');
+      assert.deepEqual([rgb(x0 - 4, m), rgb(x0, m), rgb(x0 - 3, m - 2)], [RED, RED, WHITE], 'minus sign');
+    }
+    if (lines === 1) {
+      assert.deepEqual(rows.map((r) => r.cells.at(-1).pic),
+        ['minus+top', 'mid', 'minus+mid', 'btm', 'btm', 'minus+mid', 'btm', 'btm']);
+      assert.deepEqual([...rows[3].cells.slice(0, 2), rows[6].cells[0]].map((c) => c.pic), ['vline', 'vline', 'vline']);
+      // The top-level line runs unbroken from Products to About past the signs, in the line colour.
+      const signs = rows.filter((r) => r.level === 1 && r.branch).map(mid);
+      for (let y = mid(rows[0]) + 5; y <= mid(rows[7]); y++) {
+        if (!signs.some((s) => Math.abs(y - s) <= 4)) column(x0, y, y, true, 'top-level line');
+      }
+      assert.deepEqual(rgb(x0, mid(rows[1])), TEAL);
+      column(x0 + 16, mid(rows[2]) + 5, mid(rows[4]), true, 'second-level line');
+      column(x0, rows[0].top, mid(rows[0]) - 5, false, 'nothing above the first item');
+      column(x0, mid(rows[7]) + 1, rows[7].top + height - 1, false, 'nothing below the last item');
+      // Horizontal arms, one pixel high, meet the content on the row's middle.
+      column(12 + 16 + 15, mid(rows[1]) - 1, mid(rows[1]) - 1, false, 'above the arm of Widgets');
+      column(12 + 16 + 15, mid(rows[1]), mid(rows[1]), true, 'arm of Widgets');
+    } else if (lines === 2) {
+      assert.deepEqual(rows.map((r) => r.cells.at(-1).pic).filter((p) => p !== '2x2'), Array(3).fill('minus+2x2'));
+      column(x0, rows[0].top + height - 2, rows[1].top + 1, false, 'no line between rows');
+    }
     assert.deepEqual(page.errors, []);
     await context.close();
   });
-
-  test('background, position, fonts, HTML text, escapes, tooltips and targets', async () => {
-    const dir = await makeFolder(root, 'settings', { lines: 1, height: 24, x: 30, y: 40, background: '#ffeecc' }, sample,
-      { 'empty.html': '<!DOCTYPE html><title>Empty</title>' });
-    const context = await browser.newContext();
-    const page = await open(context, server.url(`${path.basename(dir)}/tree.html`));
-    await expandAll(page);
-    const bg = await page.evaluate(() => getComputedStyle(document.body).backgroundColor);
-    assert.equal(bg, 'rgb(255, 238, 204)');
-    const box = await page.locator('[role=tree]').boundingBox();
-    assert.deepEqual([box.x, box.y], [30, 40]);
-
-    const labels = await page.$$eval('.vi-label', (ls) => ls.map((l) => {
-      const s = getComputedStyle(l);
-      return { text: l.textContent, html: l.innerHTML, size: s.fontSize, color: s.color,
-        title: l.title, href: l.getAttribute('href'), target: l.getAttribute('target') };
-    }));
-    const by = Object.fromEntries(labels.map((l) => [l.text, l]));
-    assert.deepEqual([by.Products.size, by.Products.color], ['13px', 'rgb(0, 0, 0)']);
-    assert.deepEqual([by.Widgets.size, by.Widgets.color], ['16px', 'rgb(0, 0, 128)']);
-    assert.deepEqual([by[GADGETS_TEXT].size, by[GADGETS_TEXT].color], ['10px', 'rgb(255, 0, 0)']);
-    assert.equal(by['Deep & leaf'].size, '13px');
-    assert.deepEqual([by.About.size, by.About.color], ['18px', 'rgb(128, 0, 0)']);
-    assert.equal(by['Deep & leaf'].html, '<b>Deep</b> &amp; leaf');
-    assert.deepEqual([by.Widgets.href, by.Widgets.target, by.Widgets.title], ['widgets.html', 'main', 'Our widgets']);
-    assert.deepEqual([by['Deep & leaf'].target, by['Deep & leaf'].title], [null, 'Deep "down"']);
-    assert.equal(by.Products.href, null);
-    const picture = await page.$eval('.vi-label:has(img[alt="Picture"])', (a) => [a.target, a.title]);
-    assert.deepEqual(picture, ['_blank', 'A picture']);
-
-    // The only globals are the constructors and custom.js's own variables.
-    const blank = await context.newPage();
-    await blank.goto(server.url('settings/empty.html'));
-    const native = new Set(await blank.evaluate(() => Object.keys(window)));
-    const added = (await page.evaluate(() => Object.keys(window))).filter((k) => !native.has(k));
-    assert.deepEqual(added.sort(), ['BackGroundColor', 'BrowserSwitch', 'menuBase', 'menuItemObject',
-      'menuObject', 'pmPercent', 'trans2x2']);
-    assert.deepEqual(page.errors, []);
-    await context.close();
-  });
-});
+}

@@ -1,153 +1,141 @@
 // Export-shaped folders (custom.js, tree.html, treePics/) for the page tests,
-// a static server for them, and the browser they are viewed in.
+// the menus written into them, a static server and the browser.
 import { chromium } from 'playwright-core';
 import { createServer } from 'node:http';
-import { copyFile as cp, mkdir, mkdtemp, readFile, rm, writeFile } from 'node:fs/promises';
+import { copyFile, mkdir, mkdtemp, readFile, rm, writeFile } from 'node:fs/promises';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
 
-export const dataDir = process.env.VI_DATA_DIR;
-export const artifactDir = process.env.VI_ARTIFACT_DIR || path.join(tmpdir(), 'vi-test-artifacts');
+const dataDir = process.env.VI_DATA_DIR;
 if (!dataDir) throw new Error('VI_DATA_DIR must name the built TreeData folder');
+export const artifactDir = process.env.VI_ARTIFACT_DIR || path.join(tmpdir(), 'vi-test-artifacts');
 
-const HEIGHTS = { 16: 0, 20: 1, 24: 2, 28: 3, 32: 4 };
-const LINE_PICTURES = ['plus', 'minus', 'top', 'mid', 'btm', 'hline', 'vline'];
-
-// Lines 1-28 of custom.js, as the exporter writes them.
-function header(s) {
-  return [
-    "// 'DO NOT WRITE TO OR ALTER THIS FILE",
-    "// 'Even if you edit the JavaScript your risking",
-    "// 'not being able to load it back into Vuvov-Ivoza",
-    "// '", "// '", "// '", "// '",
-    '//# Generator = Vuvov-Ivoza',
-    '//# Version = 2.0.3',
-    "// '",
-    "// 'About: Vuvov-Ivoza by Vevadev, download free at https://example.org/",
-    "// 'Copyright (c) Vevadev",
-    "// '", "// '",
-    `//# TreeX = ${s.x}`,
-    `//# TreeY = ${s.y}`,
-    `//# TreeSize = ${HEIGHTS[s.height]}`,
-    `//# TreeLines = ${s.lines}`,
-    `//# TreeLineColor = ${s.lineColor}`,
-    `//# TreePMColor = ${s.pmColor}`,
-    '//# TreeBNonExpanded = ',
-    '//# TreeBExpanded = ',
-    '//# TreeLeaf = ',
-    '//# TreeTarget = ',
-    `//# TreeBackground = ${s.background.trim()}`,
-    '//# TreeFontSize = 2',
-    '//# TreeFontColor = Black',
-    '//\\\\',
-  ];
+// The whole custom.js as the exporter writes it: header lines, preamble, root
+// statement, then the item statements, each line ended by CR LF.
+function customJs(s, items) {
+  const pic = (p) => `"treePics/${p}.gif"`;
+  const pictures = ['false,"","","","","","",""',
+    `true,${['plus', 'minus', 'top', 'mid', 'btm', 'hline', 'vline'].map(pic).join(',')}`,
+    `true,${pic('plus')},${pic('minus')},${Array(5).fill(pic('2x2')).join(',')}`][s.lines];
+  const settings = { TreeX: s.x, TreeY: s.y, TreeSize: [16, 20, 24, 28, 32].indexOf(s.height), TreeLines: s.lines,
+    TreeLineColor: s.lineColor, TreePMColor: s.pmColor, TreeBNonExpanded: '', TreeBExpanded: '', TreeLeaf: '',
+    TreeTarget: '', TreeBackground: s.background, TreeFontSize: 2, TreeFontColor: 'Black' };
+  return ["// 'DO NOT WRITE TO OR ALTER THIS FILE", "// 'Even if you edit the JavaScript your risking",
+    "// 'not being able to load it back into Vuvov-Ivoza", ...Array(4).fill("// '"),
+    '//# Generator = Vuvov-Ivoza', '//# Version = 2.0.3', "// '",
+    "// 'About: Vuvov-Ivoza by Vevadev, download free at https://example.org/", "// 'Copyright (c) Vevadev",
+    "// '", "// '", ...Object.entries(settings).map(([k, v]) => `//# ${k} = ${v}`), '//\\\\',
+    `var BrowserSwitch = ${s.browserSwitch};`, `var BackGroundColor = "${s.background}";`, 'var pmPercent = 50;',
+    'var trans2x2=new Image();', 'trans2x2.src="treePics/2x2.gif";',
+    `var menuBase = new menuObject(${s.x},${s.y},${s.height},${pictures});`, ...items,
+  ].map((l) => l + '\r\n').join('');
 }
 
-function rootStatement(s) {
-  const q = (name) => `"treePics/${name}"`;
-  const pictures = {
-    0: 'false,"","","","","","",""',
-    1: 'true,' + LINE_PICTURES.map((p) => q(`${p}.gif`)).join(','),
-    2: `true,${q('plus.gif')},${q('minus.gif')},` + Array(5).fill(q('2x2.gif')).join(','),
-  }[s.lines];
-  return `var menuBase = new menuObject(${s.x},${s.y},${s.height},${pictures});`;
-}
-
-// The whole custom.js text: header, preamble, root statement and the given
-// item statements (written by hand in the tests), CR LF after every line.
-export function customJs(settings, items) {
-  const s = { x: 5, y: 5, height: 20, lines: 1, lineColor: 'Black', pmColor: 'Black',
-    background: '', browserSwitch: false, ...settings };
-  const lines = [
-    ...header(s),
-    `var BrowserSwitch = ${s.browserSwitch};`,
-    `var BackGroundColor = "${s.background}";`,
-    'var pmPercent = 50;',
-    'var trans2x2=new Image();',
-    'trans2x2.src="treePics/2x2.gif";',
-    rootStatement(s),
-    ...items,
-  ];
-  return lines.map((l) => l + '\r\n').join('');
-}
-
-const bullet = (fill) =>
-  `<svg xmlns="http://www.w3.org/2000/svg" width="12" height="12"><rect width="12" height="12" fill="${fill}"/></svg>`;
-
-// Writes an export-shaped folder and returns its path. Pictures the items may
-// name: folder.svg, open.svg, leaf.svg, out.svg, over.svg.
+// Writes root/name as an export would, with `extra` files beside tree.html.
+// Bullets and pictures the items may name: folder, open, leaf, out, over (.svg).
 export async function makeFolder(root, name, settings, items, extra = {}) {
-  const s = { lineColor: 'Black', pmColor: 'Black', ...settings };
-  const dir = path.join(root, name);
-  const pics = path.join(dir, 'treePics');
+  const s = { x: 5, y: 5, height: 20, lines: 1, lineColor: 'Black', pmColor: 'Black', background: '',
+    browserSwitch: false, ...settings };
+  const dir = path.join(root, name), pics = path.join(dir, 'treePics'), lines = path.join(dataDir, 'TreeLines');
   await mkdir(pics, { recursive: true });
-  await cp(path.join(dataDir, 'tree.html'), path.join(dir, 'tree.html'));
-  await cp(path.join(dataDir, 'TreeLines', '2x2.gif'), path.join(pics, '2x2.gif'));
-  for (const p of ['top', 'mid', 'btm', 'hline', 'vline']) {
-    await cp(path.join(dataDir, 'TreeLines', s.lineColor, `${p}.gif`), path.join(pics, `${p}.gif`));
+  await copyFile(path.join(dataDir, 'tree.html'), path.join(dir, 'tree.html'));
+  await copyFile(path.join(lines, '2x2.gif'), path.join(pics, '2x2.gif'));
+  for (const p of ['top', 'mid', 'btm', 'hline', 'vline', 'plus', 'minus']) {
+    const colour = p === 'plus' || p === 'minus' ? s.pmColor : s.lineColor;
+    await copyFile(path.join(lines, colour, `${p}.gif`), path.join(pics, `${p}.gif`));
   }
-  for (const p of ['plus', 'minus']) {
-    await cp(path.join(dataDir, 'TreeLines', s.pmColor, `${p}.gif`), path.join(pics, `${p}.gif`));
+  const fills = { folder: '#c90', open: '#fc3', leaf: '#393', out: '#00c', over: '#c00' };
+  for (const [file, fill] of Object.entries(fills)) {
+    await writeFile(path.join(pics, `${file}.svg`), '<svg xmlns="http://www.w3.org/2000/svg" width="12" height="12">' +
+      `<rect width="12" height="12" fill="${fill}"/></svg>`);
   }
-  const svgs = { folder: '#c90', open: '#fc3', leaf: '#393', out: '#00c', over: '#c00' };
-  for (const [file, fill] of Object.entries(svgs)) {
-    await writeFile(path.join(pics, `${file}.svg`), bullet(fill));
-  }
-  await writeFile(path.join(dir, 'custom.js'), customJs(settings, items));
+  await writeFile(path.join(dir, 'custom.js'), customJs(s, items));
   for (const [file, text] of Object.entries(extra)) await writeFile(path.join(dir, file), text);
-  return dir;
 }
 
-export async function tempRoot() {
-  return mkdtemp(path.join(tmpdir(), 'vi-page-'));
-}
+// An item statement of a generated menu; `sample` below is written out in full.
+export const statement = (at, text, href = '', kind = 'LEAF') => `menuBase.${at}= new menuItemObject(` +
+  `"","","","","${text}","","","${href}","",""); //[+]${kind}[+]${text}[+]0[+]False[+]False[+]False[+]False`;
 
-const TYPES = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript; charset=utf-8',
-  '.gif': 'image/gif', '.svg': 'image/svg+xml' };
+// Products > Widgets (link into frame "main"), Gadgets "quoted" C:\dir //[+] (escapes) > Deep & leaf
+// (HTML text, link in this window), Picture (mouse-out/over pictures, _blank); Services (branch with a
+// link, no bullets) > Support; About (font size +1, Maroon).
+export const sample = [
+  String.raw`menuBase.menuItems[0]= new menuItemObject("treePics/folder.svg","treePics/open.svg","","","Products","2","Black","","",""); //[+]BRANCH[+]Products[+]0[+]False[+]False[+]False[+]True`,
+  String.raw`menuBase.menuItems[0].subMenu[0]= new menuItemObject("treePics/leaf.svg","","","","Widgets","3","Navy","widgets.html","main","Our widgets"); //[+]LEAF[+]Widgets[+]1[+]False[+]False[+]False[+]False`,
+  String.raw`menuBase.menuItems[0].subMenu[1]= new menuItemObject("treePics/folder.svg","treePics/open.svg","","","Gadgets \"quoted\" C:\\dir /\/[+]","1","Red","","",""); //[+]BRANCH[+]Gadgets[+]1[+]False[+]False[+]False[+]False`,
+  String.raw`menuBase.menuItems[0].subMenu[1].subMenu[0]= new menuItemObject("treePics/leaf.svg","","","","<b>Deep</b> &amp; leaf","-1","","deep.html","","Deep \"down\""); //[+]LEAF[+]Deep[+]3[+]False[+]False[+]False[+]False`,
+  String.raw`menuBase.menuItems[0].subMenu[2]= new menuItemObject("","","treePics/out.svg","treePics/over.svg","Picture","","","picture.html","_blank","A picture"); //[+]LEAF[+]Picture[+]1[+]False[+]False[+]False[+]False`,
+  String.raw`menuBase.menuItems[1]= new menuItemObject("","","","","Services","","","services.html","main",""); //[+]BRANCH[+]Services[+]0[+]False[+]False[+]False[+]False`,
+  String.raw`menuBase.menuItems[1].subMenu[0]= new menuItemObject("","","","","Support","","","support.html","main","Get help"); //[+]LEAF[+]Support[+]6[+]False[+]False[+]False[+]False`,
+  String.raw`menuBase.menuItems[2]= new menuItemObject("treePics/leaf.svg","","","","About","+1","Maroon","about.html","main",""); //[+]LEAF[+]About[+]0[+]False[+]False[+]False[+]False`,
+];
+export const GADGETS = 'Gadgets "quoted" C:\\dir //[+]';
 
-// Serves `root` on 127.0.0.1 at a free port.
-export async function serve(root) {
+// A frameset as sites use it (menu left, pages in "main"), and its pages.
+export const site = (main = 'blank.html') => ({
+  ...Object.fromEntries(['blank', 'widgets', 'deep', 'support', 'services'].map((p) =>
+    [`${p}.html`, `<!DOCTYPE html><title>${p}</title><p>${p} page`])),
+  'index.html': `<!DOCTYPE html><html><head><title>Site</title></head><frameset cols="260,*">
+<frame name="menu" src="tree.html"><frame name="main" src="${main}"></frameset></html>`,
+});
+
+// A browser, and a temporary root served on 127.0.0.1, for one test file.
+export async function setUp() {
+  const [browser, root] = await Promise.all([
+    chromium.launch({ executablePath: process.env.VI_CHROMIUM || '/usr/bin/chromium',
+      args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+        '--disable-background-networking', '--disable-component-update', '--disable-sync'] }),
+    mkdtemp(path.join(tmpdir(), 'vi-page-')),
+  ]);
+  const types = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript; charset=utf-8',
+    '.gif': 'image/gif', '.svg': 'image/svg+xml' };
   const server = createServer(async (req, res) => {
-    const rel = decodeURIComponent(new URL(req.url, 'http://x').pathname);
-    const file = path.join(root, path.normalize(rel));
-    if (!file.startsWith(root)) { res.writeHead(403).end(); return; }
+    const file = path.join(root, path.normalize(decodeURIComponent(new URL(req.url, 'http://x').pathname)));
     try {
-      const body = await readFile(file);
-      res.writeHead(200, { 'content-type': TYPES[path.extname(file)] || 'application/octet-stream' });
-      res.end(body);
+      if (!file.startsWith(root)) throw new Error('outside the root');
+      res.writeHead(200, { 'content-type': types[path.extname(file)] }).end(await readFile(file));
     } catch {
       res.writeHead(404).end();
     }
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  return {
+  return { browser, root,
     url: (rel) => `http://127.0.0.1:${server.address().port}/${rel}`,
-    close: () => new Promise((resolve) => server.close(resolve)),
-  };
+    fileUrl: (rel) => pathToFileURL(path.join(root, rel)).href,
+    tearDown: async () => {
+      await browser.close();
+      await new Promise((resolve) => server.close(resolve));
+      await rm(root, { recursive: true, force: true });
+    } };
 }
 
-export const fileUrl = (root, rel) => pathToFileURL(path.join(root, rel)).href;
-
-export async function launch() {
-  return chromium.launch({
-    executablePath: process.env.VI_CHROMIUM || '/usr/bin/chromium',
-    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-  });
-}
-
-// Opens a page that fails the test on any script error.
+// Opens url in context; page.errors collects script errors, which tests expect to stay empty.
 export async function open(context, url, { menu = true } = {}) {
   const page = await context.newPage();
-  const errors = [];
-  page.on('pageerror', (e) => errors.push(e.message));
-  page.errors = errors;
+  page.errors = [];
+  page.on('pageerror', (e) => page.errors.push(e.message));
   await page.goto(url);
   if (menu) await page.waitForSelector('[role=tree]', { state: 'attached' });
   return page;
 }
 
-export async function cleanup(root) {
-  await rm(root, { recursive: true, force: true });
+// The pixels of a PNG screenshot, read back through a canvas: rgb(x, y) -> [r, g, b].
+export async function pixels(context, png) {
+  const page = await context.newPage();
+  const [width, rgba] = await page.evaluate(async (src) => {
+    const img = new Image();
+    img.src = src;
+    await img.decode();
+    const g = new OffscreenCanvas(img.width, img.height).getContext('2d');
+    g.drawImage(img, 0, 0);
+    const data = g.getImageData(0, 0, img.width, img.height).data;
+    let bytes = '';
+    for (let i = 0; i < data.length; i += 0x8000) bytes += String.fromCharCode(...data.subarray(i, i + 0x8000));
+    return [img.width, btoa(bytes)];
+  }, `data:image/png;base64,${png.toString('base64')}`);
+  await page.close();
+  const data = Buffer.from(rgba, 'base64');
+  return (x, y) => [...data.subarray(4 * (Math.round(y) * width + Math.round(x))).subarray(0, 3)];
 }
