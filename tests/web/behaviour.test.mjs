@@ -85,7 +85,8 @@ test('keyboard table with visible focus, and the ARIA tree it leaves', () =>
       ['Home ArrowUp', 'Products', null, 'Home, and nothing above the first item'],
       ['*', 'Products', ['Services', 'true'], '* opens the siblings'],
       ['s', 'Services', null, 'type-ahead'],
-      ['u', 'Support', null, 'type-ahead extends the search'],
+      // Keys of one search go back to back, so a slow assertion cannot outlast the search window.
+      ['pause s e', 'Services', null, 'type-ahead extends the search'],
       ['pause A', 'About', null, 'type-ahead ignores case'],
       ['pause P', 'Products', null, 'type-ahead wraps around'],
       ['ArrowDown ArrowDown Enter', GADGETS, [GADGETS, 'true'], 'Enter opens a branch'],
