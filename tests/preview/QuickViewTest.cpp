@@ -66,8 +66,8 @@ protected:
             bool done = false;
             QVariant result;
             PreviewWindow()->Browser()->page()->runJavaScript(script, [&](const QVariant& v) { result = v, done = true; });
-            return QTest::qWaitFor([&] { return done; }) && result == expected;
-        }, 20000);
+            return QTest::qWaitFor([&] { return done; }, 20000) && result == expected;
+        }, 60000);
     }
 
     template <typename T> static T* Control(const QString& name) { return PreviewWindow()->findChild<T*>(name); }
