@@ -59,6 +59,20 @@ void BM_Load(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * QFile(file).size());
 }
 
+// The share of a reload that frees the previous tree: NewTree on a full document.
+void BM_NewTree(benchmark::State& state)
+{
+    const QString file = ExportedFile(static_cast<Shape>(state.range(0)));
+    SilentUserInterface ui(UserInterface::Answer::Yes);
+    TreeDocument d;
+    for (auto _ : state) {
+        state.PauseTiming();
+        LoadTreeScript(d, file, ui);
+        state.ResumeTiming();
+        d.NewTree();
+    }
+}
+
 void BM_ReadLines(benchmark::State& state)
 {
     const QString file = ExportedFile(static_cast<Shape>(state.range(0)));
@@ -81,6 +95,7 @@ BENCHMARK(BM_Load)
     ->ArgsProduct({{Flat, Deep, Bushy}, {0, 1}})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+BENCHMARK(BM_NewTree)->ArgName("shape")->DenseRange(Flat, Bushy)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ReadLines)->ArgName("shape")->DenseRange(Flat, Bushy)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 BENCHMARK_MAIN();

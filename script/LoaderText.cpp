@@ -3,8 +3,14 @@
 #include "script/ScriptText.h"
 
 #include <QStringDecoder>
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace vi {
 
@@ -69,6 +75,28 @@ bool StartsWithNoCase(QStringView text, QLatin1String prefix)
     return true;
 }
 
+qsizetype IndexOfEither(QStringView text, qsizetype from, char16_t a, char16_t b)
+{
+    const char16_t* chars = text.utf16();
+    const qsizetype size = text.size();
+    qsizetype i = std::max<qsizetype>(from, 0);
+#if defined(__SSE2__)
+    const __m128i first = _mm_set1_epi16(static_cast<short>(a));
+    const __m128i second = _mm_set1_epi16(static_cast<short>(b));
+    for (; i + 8 <= size; i += 8) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(chars + i));
+        const __m128i found = _mm_or_si128(_mm_cmpeq_epi16(v, first), _mm_cmpeq_epi16(v, second));
+        if (const auto hits = static_cast<unsigned>(_mm_movemask_epi8(found)))
+            return i + std::countr_zero(hits) / 2; // two mask bits per character
+    }
+#endif
+    for (; i < size; ++i) {
+        if (chars[i] == a || chars[i] == b)
+            return i;
+    }
+    return -1;
+}
+
 namespace {
 QStringView SplitAt(QStringView& text, qsizetype at, qsizetype delimiterSize)
 {
@@ -82,18 +110,25 @@ QStringView SplitAt(QStringView& text, qsizetype at, qsizetype delimiterSize)
     return before;
 }
 
-// The first occurrence of delimiter: candidates are found by its first
-// character, which the library scans for quickly, then compared whole.
+// The first occurrence of delimiter. Candidates are found by one of its
+// characters, then compared whole. Item lines are full of slashes (links,
+// HTML) and brackets (paths), while a plus sign hardly appears outside the
+// "//[+]" and "[+]" markers: a delimiter that holds one is found by it.
 qsizetype Find(QStringView text, QStringView delimiter)
 {
-    if (delimiter.isEmpty())
+    const qsizetype size = delimiter.size();
+    if (size == 0)
         return 0;
-    const QChar first = delimiter.front();
-    const QStringView tail = delimiter.sliced(1);
-    for (qsizetype at = text.indexOf(first); at >= 0 && at + delimiter.size() <= text.size();
-         at = text.indexOf(first, at + 1)) {
-        if (text.sliced(at + 1, tail.size()) == tail)
-            return at;
+    qsizetype anchor = 0;
+    while (anchor + 1 < size && delimiter[anchor] != QLatin1Char('+'))
+        ++anchor;
+    if (delimiter[anchor] != QLatin1Char('+'))
+        anchor = 0;
+    const char16_t c = delimiter[anchor].unicode();
+    for (qsizetype at = IndexOfEither(text, anchor, c, c); at >= 0 && at - anchor + size <= text.size();
+         at = IndexOfEither(text, at + 1, c, c)) {
+        if (std::equal(delimiter.utf16(), delimiter.utf16() + size, text.utf16() + (at - anchor)))
+            return at - anchor;
     }
     return -1;
 }
@@ -110,15 +145,14 @@ QStringView NextQuotedToken(QStringView& text, bool* escaped)
     // One pass that skips every escaped character and notes whether there was any.
     qsizetype at = -1;
     bool backslash = false;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c == u'\\') {
-            backslash = true;
-            ++i;
-        } else if (c == u'"') {
+    for (qsizetype i = IndexOfEither(text, 0, u'"', u'\\'); i >= 0; i = IndexOfEither(text, i + 1, u'"', u'\\')) {
+        if (text[i] == QLatin1Char('"')) {
             at = i;
             break;
         }
+        backslash = true;
+        if (++i == text.size())
+            break;
     }
     if (escaped)
         *escaped = backslash;

@@ -18,6 +18,9 @@ QString DecodeScriptBytes(const QByteArray& bytes);
 // The text with every occurrence of c removed.
 QString RemoveChar(const QString& text, QChar c);
 
+// The index of the first a or b in text at or after from, or -1. The loader
+// scans every line several times: this takes eight characters at a time.
+qsizetype IndexOfEither(QStringView text, qsizetype from, char16_t a, char16_t b);
 
 // True when text begins with prefix, ASCII letters compared without case.
 // prefix must be lower-case ASCII.

@@ -69,17 +69,6 @@ QString UnescapeScriptText(const QString& text)
     return out;
 }
 
-QStringView TrimBlanks(QStringView text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == QLatin1Char(' '))
-        ++begin;
-    while (end > begin && text[end - 1] == QLatin1Char(' '))
-        --end;
-    return text.sliced(begin, end - begin);
-}
-
 QString QuoteText(const QString& value)
 {
     return QLatin1Char('"') + EscapeScriptText(value) + QLatin1Char('"');

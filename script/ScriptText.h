@@ -22,7 +22,17 @@ QString EscapeScriptText(const QString& value);
 QString UnescapeScriptText(const QString& text);
 
 // The text without blanks (code 32) at either end; other white space stays.
-QStringView TrimBlanks(QStringView text);
+// Inline: the loader trims every token of every line.
+inline QStringView TrimBlanks(QStringView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin] == QLatin1Char(' '))
+        ++begin;
+    while (end > begin && text[end - 1] == QLatin1Char(' '))
+        --end;
+    return text.sliced(begin, end - begin);
+}
 
 // A double quote, the escaped value, a double quote.
 QString QuoteText(const QString& value);

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <array>
+#include <cstring>
 #include <vector>
 
 namespace vi {
@@ -34,6 +35,28 @@ bool KeyIs(QStringView key, QLatin1String name)
     return key.size() == name.size() && StartsWithNoCase(key, name);
 }
 
+// The last few distinct values read for one field, so that a repeated value
+// shares the text made for it before.
+class RecentValues {
+public:
+    const QString& Shared(QStringView value)
+    {
+        for (const QString& known : values_) {
+            if (known.size() == value.size()
+                && (value.isEmpty()
+                    || std::memcmp(known.utf16(), value.utf16(), sizeof(char16_t) * std::size_t(value.size())) == 0))
+                return known;
+        }
+        next_ = (next_ + 1) % values_.size();
+        values_[next_] = value.toString();
+        return values_[next_];
+    }
+
+private:
+    std::array<QString, 4> values_;
+    std::size_t next_ = 0;
+};
+
 // Reads the decoded file line by line into the document, which NewTree has
 // just emptied. Header lines set the settings; after the "//\\" line, the
 // root statement and the item lines build the tree.
@@ -50,14 +73,19 @@ public:
         result_.Opened = true;
         qsizetype start = 0;
         while (start < text.size() && !stop_) {
-            // A line ends at CR or CR LF; a lone LF is part of the line.
-            const qsizetype cr = text.indexOf(QLatin1Char('\r'), start);
-            const qsizetype end = cr < 0 ? text.size() : cr;
+            // A line ends at CR or CR LF; a lone LF is part of the line. One
+            // scan finds the end and tells whether the line holds a lone LF.
+            qsizetype end = IndexOfEither(text, start, u'\r', u'\n');
+            const bool lineFeed = end >= 0 && text[end] == QLatin1Char('\n');
+            if (lineFeed)
+                end = IndexOfEither(text, end, u'\r', u'\r');
+            if (end < 0)
+                end = text.size();
             const QStringView raw = text.sliced(start, end - start);
             start = end + 1;
             if (start < text.size() && text[start] == QLatin1Char('\n'))
                 ++start;
-            ReadLine(raw);
+            ReadLine(raw, lineFeed);
         }
         if (bulk_)
             document_.EndBulkChange();
@@ -68,10 +96,10 @@ public:
     }
 
 private:
-    void ReadLine(QStringView raw)
+    void ReadLine(QStringView raw, bool lineFeed)
     {
         QString withoutLineFeeds;
-        if (raw.contains(QLatin1Char('\n'))) {
+        if (lineFeed) {
             withoutLineFeeds = RemoveChar(raw.toString(), QLatin1Char('\n'));
             raw = withoutLineFeeds;
         }
@@ -177,7 +205,7 @@ private:
         ItemRecord& r = document_.Record(*index);
         r.ScriptLine = line.toString();
         ReadArguments(line, r);
-        r.ItemType = Shared(lastItemType_, fields[0]);
+        r.ItemType = recentItemTypes_.Shared(fields[0]);
         // The label is most often the item's text as well: share it then.
         r.FriendlyName = r.ItemText == fields[1] ? r.ItemText : fields[1].toString();
         r.UseGlobalBNonExpanded = ToBoolean(fields[3]);
@@ -214,15 +242,17 @@ private:
         r.LinkDescription = lastArgument_[9];
     }
 
-    // Menus repeat bullets, fonts and targets from item to item: a value equal
-    // to the previous item's shares its text instead of making another copy.
+    // Menus repeat bullets, fonts and targets from item to item, often
+    // alternating between a few values: a value equal to one of the last few
+    // of its argument shares that text instead of making another copy. Fewer
+    // copies make both the load and freeing the tree cheaper.
     void Argument(std::size_t i, QStringView raw, bool escaped)
     {
         QString& last = lastArgument_[i];
         if (escaped)
             last = ArgumentValue(raw);
         else if (last != raw)
-            last = raw.toString();
+            last = recentArguments_[i].Shared(raw);
     }
 
     const QString& Picture(std::size_t i)
@@ -234,12 +264,6 @@ private:
         return picturePath_[i];
     }
 
-    static const QString& Shared(QString& last, QStringView value)
-    {
-        if (last != value)
-            last = value.toString();
-        return last;
-    }
 
     TreeDocument& document_;
     const QString scriptFolder_;
@@ -254,7 +278,8 @@ private:
     std::array<QString, kArguments> lastArgument_; // the previous item line's values
     std::array<QString, 4> pictureArgument_;        // the picture arguments last rebuilt ...
     std::array<QString, 4> picturePath_;            // ... and their paths
-    QString lastItemType_;
+    std::array<RecentValues, kArguments> recentArguments_;
+    RecentValues recentItemTypes_;
 };
 
 QString ScriptFolderOf(const QString& path)
