@@ -26,6 +26,33 @@ TreeNode* TreeNode::NextSibling() const
     return parent_ && row_ + 1 < parent_->ChildCount() ? parent_->Child(row_ + 1) : nullptr;
 }
 
+TreeNode* TreeDocument::NodePool::New()
+{
+    if (!free_.empty()) {
+        TreeNode* node = free_.back();
+        free_.pop_back();
+        return node;
+    }
+    if (used_ == kBlockSize) {
+        blocks_.push_back(std::make_unique<TreeNode[]>(kBlockSize));
+        used_ = 0;
+    }
+    return &blocks_.back()[used_++];
+}
+
+void TreeDocument::NodePool::Release(TreeNode* node)
+{
+    *node = TreeNode{};
+    free_.push_back(node);
+}
+
+void TreeDocument::NodePool::Clear()
+{
+    blocks_.clear();
+    free_.clear();
+    used_ = kBlockSize;
+}
+
 TreeDocument::TreeDocument() { NewTree(); }
 
 TreeDocument::~TreeDocument() = default;
@@ -42,6 +69,7 @@ void TreeDocument::Clear()
 {
     selected_ = nullptr;
     nodes_.clear();
+    pool_.Clear();
     records_.clear();
 }
 
@@ -50,10 +78,10 @@ void TreeDocument::NewTree()
     Notify([](DocumentObserver* o) { o->BeforeReset(); });
     ++bulkDepth_;
     Clear();
-    auto root = std::make_unique<TreeNode>();
+    TreeNode* root = pool_.New();
     root->text_ = kRootText;
     root->position_ = 1;
-    nodes_.push_back(std::move(root));
+    nodes_.push_back(root);
 
     records_.resize(2); // element 0 unused; element 1 is the root's placeholder
     records_[1].RootMark = -1;
@@ -112,7 +140,7 @@ TreeNode* TreeDocument::Node(int position) const
 {
     if (position < 1 || position > NodeCount())
         return nullptr;
-    return nodes_[static_cast<std::size_t>(position - 1)].get();
+    return nodes_[static_cast<std::size_t>(position - 1)];
 }
 
 TreeNode* TreeDocument::AddNode(TreeNode* parent, const QString& text, int tag)
@@ -121,17 +149,16 @@ TreeNode* TreeDocument::AddNode(TreeNode* parent, const QString& text, int tag)
         return nullptr;
     const int row = parent->ChildCount();
     Notify([&](DocumentObserver* o) { o->BeforeInsert(parent, row); });
-    auto node = std::make_unique<TreeNode>();
+    TreeNode* node = pool_.New();
     node->parent_ = parent;
     node->text_ = text;
     node->tag_ = tag;
     node->row_ = row;
     node->position_ = NodeCount() + 1;
-    TreeNode* raw = node.get();
-    parent->children_.push_back(raw);
-    nodes_.push_back(std::move(node));
+    parent->children_.push_back(node);
+    nodes_.push_back(node);
     Notify([&](DocumentObserver* o) { o->AfterInsert(parent, row); });
-    return raw;
+    return node;
 }
 
 void TreeDocument::RenumberPositionsFrom(std::size_t index)
@@ -168,11 +195,13 @@ void TreeDocument::RemoveNode(int position)
     } else {
         std::sort(doomed.begin(), doomed.end());
         nodes_.erase(std::remove_if(nodes_.begin() + static_cast<std::ptrdiff_t>(first), nodes_.end(),
-                                    [&](const std::unique_ptr<TreeNode>& n) {
-                                        return std::binary_search(doomed.begin(), doomed.end(), n.get());
+                                    [&](const TreeNode* n) {
+                                        return std::binary_search(doomed.begin(), doomed.end(), n);
                                     }),
                      nodes_.end());
     }
+    for (TreeNode* n : doomed)
+        pool_.Release(n);
     RenumberPositionsFrom(first);
     Notify([&](DocumentObserver* o) { o->AfterRemove(parent, row); });
 }
@@ -181,7 +210,7 @@ void TreeDocument::RemoveItemNode(int position, int recordIndex)
 {
     RemoveNode(position);
     for (std::size_t i = 1; i < nodes_.size(); ++i) {
-        TreeNode* n = nodes_[i].get();
+        TreeNode* n = nodes_[i];
         if (n->tag_ > recordIndex)
             --n->tag_;
     }
@@ -270,7 +299,7 @@ QString TreeDocument::CheckInvariants() const
         return QStringLiteral("the placeholder record is missing");
     std::vector<int> seen(records_.size(), 0);
     for (std::size_t i = 0; i < nodes_.size(); ++i) {
-        const TreeNode* n = nodes_[i].get();
+        const TreeNode* n = nodes_[i];
         if (n->position_ != static_cast<int>(i) + 1)
             return QStringLiteral("position %1 is numbered %2").arg(i + 1).arg(n->position_);
         if (i == 0)

@@ -105,7 +105,7 @@ public:
     // --- nodes, by 1-based collection position in order of addition
     int NodeCount() const { return static_cast<int>(nodes_.size()); }
     TreeNode* Node(int position) const;
-    TreeNode* Root() const { return nodes_.empty() ? nullptr : nodes_.front().get(); }
+    TreeNode* Root() const { return nodes_.empty() ? nullptr : nodes_.front(); }
 
     // Adds a node as the last child of parent.
     TreeNode* AddNode(TreeNode* parent, const QString& text, int tag);
@@ -146,9 +146,26 @@ private:
     void Clear();
     void RenumberPositionsFrom(std::size_t index);
 
+    // Node storage in blocks that never move, so node pointers stay valid. A
+    // removed node's place is reused, and NewTree frees a whole tree a block
+    // at a time instead of node by node.
+    class NodePool {
+    public:
+        TreeNode* New();
+        void Release(TreeNode* node); // empties the node for reuse
+        void Clear();
+
+    private:
+        static constexpr std::size_t kBlockSize = 1024;
+        std::vector<std::unique_ptr<TreeNode[]>> blocks_;
+        std::size_t used_ = kBlockSize; // nodes handed out from the last block
+        std::vector<TreeNode*> free_;
+    };
+
     TreeSettings settings_;
-    std::vector<ItemRecord> records_;           // element 0 unused, so indexes start at 1
-    std::vector<std::unique_ptr<TreeNode>> nodes_; // collection order
+    std::vector<ItemRecord> records_; // element 0 unused, so indexes start at 1
+    NodePool pool_;                   // owns every node
+    std::vector<TreeNode*> nodes_;    // collection order
     TreeNode* selected_ = nullptr;
     QString rootStatement_;
     bool treeChanged_ = false;

@@ -89,6 +89,29 @@ TEST(TreeDocument, RemovingAnItemRenumbersTagsClosesPositionsAndKeepsThePlacehol
     EXPECT_EQ(d.Record(1).RootMark, -1);
 }
 
+TEST(TreeDocument, NodesAddedAfterARemovalStartEmptyAndLeaveTheOthersInPlace)
+{
+    TreeDocument d;
+    TreeNode* a = AddItem(d, d.Root(), QStringLiteral("A"));
+    TreeNode* b = AddItem(d, a, QStringLiteral("B"));
+    TreeNode* c = AddItem(d, d.Root(), QStringLiteral("C"));
+    AddItem(d, b, QStringLiteral("D"));
+    d.RemoveItemRecord(3);
+    d.RemoveItemNode(b->Position(), 3);
+    d.RemoveItemRecord(4);
+
+    // The freed places are used again: each new node is a fresh leaf.
+    TreeNode* e = AddItem(d, c, QStringLiteral("E"));
+    TreeNode* f = AddItem(d, e, QStringLiteral("F"));
+    EXPECT_EQ(d.Node(2), a);
+    EXPECT_EQ(d.Node(3), c);
+    EXPECT_EQ(e->Text(), QStringLiteral("E"));
+    EXPECT_EQ(e->ChildCount(), 1);
+    EXPECT_EQ(f->ChildCount(), 0);
+    EXPECT_EQ(a->ChildCount(), 0);
+    EXPECT_TRUE(d.CheckInvariants().isEmpty()) << d.CheckInvariants().toStdString();
+}
+
 TEST(TreeDocument, RecordLimitRefusesTheItemPastIt)
 {
     TreeDocument d;
