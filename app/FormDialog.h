@@ -2,6 +2,7 @@
 #include "app/QtUserInterface.h"
 
 #include <QDialog>
+#include <type_traits>
 
 namespace vi {
 
@@ -25,6 +26,17 @@ protected:
     void BindForm(FormModel& form);
     // After every user action: refresh, and end the modal display once the model hid itself.
     void AfterEvent();
+    // Hands a widget's signal to a model handler, then runs AfterEvent.
+    template <class Sender, class Signal, class Handler> void On(Sender* sender, Signal signal, Handler handler)
+    {
+        connect(sender, signal, this, [this, handler](auto... args) {
+            if constexpr (std::is_invocable_v<Handler, decltype(args)...>)
+                handler(args...);
+            else
+                handler(); // the handler does not need the signal's arguments
+            AfterEvent();
+        });
+    }
     void showEvent(QShowEvent* event) override;
 
 private:

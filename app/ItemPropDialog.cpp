@@ -13,7 +13,8 @@
 namespace vi {
 
 ItemPropDialog::ItemPropDialog(const TreeSettings& settings, QWidget* parent)
-    : FormDialog(parent, QStringLiteral("frmItemProp"), kItemPropCaption, QSize(kClientWidth, kClientHeight)), model_(settings)
+    : FormDialog(parent, QStringLiteral("frmItemProp"), kItemPropCaption, QSize(kClientWidth, kClientHeight)),
+      model_(settings)
 {
     BindForm(model_);
 
@@ -119,59 +120,24 @@ ItemPropDialog::ItemPropDialog(const TreeSettings& settings, QWidget* parent)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
     for (int i = 0; i < 2; ++i)
-        connect(option1_[std::size_t(i)], &QRadioButton::clicked, this, [this, i]() {
-            model_.SetOption1(i);
-            AfterEvent();
-        });
-    connect(text3_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        model_.SetText3(text);
-        AfterEvent();
-    });
+        On(option1_[std::size_t(i)], &QRadioButton::clicked, [this, i]() { model_.SetOption1(i); });
+    On(text3_, &QLineEdit::textEdited, [this](const QString& text) { model_.SetText3(text); });
     for (int i = 0; i < 7; ++i) {
-        connect(check1_[std::size_t(i)], &QCheckBox::clicked, this, [this, i](bool ticked) {
-            model_.SetCheck1(i, ticked);
-            AfterEvent();
-        });
-        connect(text2_[std::size_t(i)], &QLineEdit::textEdited, this, [this, i](const QString& text) {
-            model_.SetText2(i, text);
-            AfterEvent();
-        });
+        On(check1_[std::size_t(i)], &QCheckBox::clicked, [this, i](bool ticked) { model_.SetCheck1(i, ticked); });
+        On(text2_[std::size_t(i)], &QLineEdit::textEdited,
+           [this, i](const QString& text) { model_.SetText2(i, text); });
     }
     for (int i = 0; i < 4; ++i) {
-        connect(check4_[std::size_t(i)], &QCheckBox::clicked, this, [this, i](bool ticked) {
-            model_.SetCheck4(i, ticked);
-            AfterEvent();
-        });
-        connect(image1_[std::size_t(i)], &FolderPicture::clicked, this, [this, i]() {
-            model_.Image1_Click(i);
-            AfterEvent();
-        });
+        On(check4_[std::size_t(i)], &QCheckBox::clicked, [this, i](bool ticked) { model_.SetCheck4(i, ticked); });
+        On(image1_[std::size_t(i)], &FolderPicture::clicked, [this, i]() { model_.Image1_Click(i); });
     }
-    connect(check2_, &QCheckBox::clicked, this, [this](bool ticked) {
-        model_.SetCheck2(ticked);
-        AfterEvent();
-    });
-    connect(text1_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        model_.SetText1(text);
-        AfterEvent();
-    });
-    connect(check3_, &QCheckBox::clicked, this, [this](bool ticked) {
-        model_.SetCheck3(ticked);
-        AfterEvent();
-    });
+    On(check2_, &QCheckBox::clicked, [this](bool ticked) { model_.SetCheck2(ticked); });
+    On(text1_, &QLineEdit::textEdited, [this](const QString& text) { model_.SetText1(text); });
+    On(check3_, &QCheckBox::clicked, [this](bool ticked) { model_.SetCheck3(ticked); });
     for (int i = 0; i < 2; ++i)
-        connect(combo1_[std::size_t(i)], &QComboBox::activated, this, [this, i](int index) {
-            model_.SetCombo1(i, index);
-            AfterEvent();
-        });
-    connect(ok, &QPushButton::clicked, this, [this]() {
-        model_.Command1_Click(1);
-        AfterEvent();
-    });
-    connect(cancel, &QPushButton::clicked, this, [this]() {
-        model_.Command1_Click(0);
-        AfterEvent();
-    });
+        On(combo1_[std::size_t(i)], &QComboBox::activated, [this, i](int index) { model_.SetCombo1(i, index); });
+    On(ok, &QPushButton::clicked, [this]() { model_.Command1_Click(1); });
+    On(cancel, &QPushButton::clicked, [this]() { model_.Command1_Click(0); });
 
     Refresh();
 }
@@ -192,8 +158,5 @@ void ItemPropDialog::Refresh()
     for (int i = 0; i < 2; ++i)
         ShowComboBox(combo1_[std::size_t(i)], model_.Combo1(i));
 }
-
-
-
 
 } // namespace vi

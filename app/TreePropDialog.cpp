@@ -13,7 +13,8 @@
 namespace vi {
 
 TreePropDialog::TreePropDialog(QWidget* parent, const QString& treeLinesFolder)
-    : FormDialog(parent, QStringLiteral("frmTreeProp"), kTreePropCaption, QSize(kClientWidth, kClientHeight)), model_(treeLinesFolder)
+    : FormDialog(parent, QStringLiteral("frmTreeProp"), kTreePropCaption, QSize(kClientWidth, kClientHeight)),
+      model_(treeLinesFolder)
 {
     BindForm(model_);
 
@@ -95,51 +96,23 @@ TreePropDialog::TreePropDialog(QWidget* parent, const QString& treeLinesFolder)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
     for (int i = 0; i < 2; ++i)
-        connect(text1_[std::size_t(i)], &QLineEdit::textEdited, this, [this, i](const QString& text) {
-            model_.SetText1(i, text);
-            AfterEvent();
-        });
-    connect(combo2_, &QComboBox::activated, this, [this](int index) {
-        model_.SetCombo2(index);
-        AfterEvent();
-    });
+        On(text1_[std::size_t(i)], &QLineEdit::textEdited,
+           [this, i](const QString& text) { model_.SetText1(i, text); });
+    On(combo2_, &QComboBox::activated, [this](int index) { model_.SetCombo2(index); });
     for (int i = 0; i < 3; ++i)
-        connect(option1_[std::size_t(i)], &QRadioButton::clicked, this, [this, i]() {
-            model_.SetOption1(i);
-            AfterEvent();
-        });
+        On(option1_[std::size_t(i)], &QRadioButton::clicked, [this, i]() { model_.SetOption1(i); });
     for (int i = 0; i < 4; ++i)
-        connect(combo1_[std::size_t(i)], &QComboBox::activated, this, [this, i](int index) {
-            model_.SetCombo1(i, index);
-            AfterEvent();
-        });
+        On(combo1_[std::size_t(i)], &QComboBox::activated, [this, i](int index) { model_.SetCombo1(i, index); });
     for (int i = 0; i < 5; ++i) {
-        connect(check1_[std::size_t(i)], &QCheckBox::clicked, this, [this, i](bool ticked) {
-            model_.SetCheck1(i, ticked);
-            AfterEvent();
-        });
-        connect(text2_[std::size_t(i)], &QLineEdit::textEdited, this, [this, i](const QString& text) {
-            model_.SetText2(i, text);
-            AfterEvent();
-        });
+        On(check1_[std::size_t(i)], &QCheckBox::clicked, [this, i](bool ticked) { model_.SetCheck1(i, ticked); });
+        On(text2_[std::size_t(i)], &QLineEdit::textEdited,
+           [this, i](const QString& text) { model_.SetText2(i, text); });
     }
     for (int i = 0; i < 3; ++i)
-        connect(image1_[std::size_t(i)], &FolderPicture::clicked, this, [this, i]() {
-            model_.Image1_Click(i);
-            AfterEvent();
-        });
-    connect(check3_, &QCheckBox::clicked, this, [this](bool ticked) {
-        model_.SetCheck3(ticked);
-        AfterEvent();
-    });
-    connect(ok, &QPushButton::clicked, this, [this]() {
-        model_.Command1_Click(1);
-        AfterEvent();
-    });
-    connect(cancel, &QPushButton::clicked, this, [this]() {
-        model_.Command1_Click(0);
-        AfterEvent();
-    });
+        On(image1_[std::size_t(i)], &FolderPicture::clicked, [this, i]() { model_.Image1_Click(i); });
+    On(check3_, &QCheckBox::clicked, [this](bool ticked) { model_.SetCheck3(ticked); });
+    On(ok, &QPushButton::clicked, [this]() { model_.Command1_Click(1); });
+    On(cancel, &QPushButton::clicked, [this]() { model_.Command1_Click(0); });
 
     Refresh();
 }
@@ -161,8 +134,5 @@ void TreePropDialog::Refresh()
     }
     ShowCheckBox(check3_, model_.Check3());
 }
-
-
-
 
 } // namespace vi
