@@ -22,20 +22,6 @@ set(VI_SANITIZER_FLAGS -fsanitize=address,undefined -fno-omit-frame-pointer -fno
 # with AddressSanitizer and UndefinedBehaviorSanitizer for the sanitized tests.
 function(vi_core_library name)
     cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
-    list(FILTER ARG_SOURCES INCLUDE REGEX "\\.(cpp|h)$")
-    if(NOT ARG_SOURCES MATCHES "\\.cpp")
-        # A layer that has no code yet: keep the target so dependents link.
-        add_library(${name} INTERFACE)
-        target_link_libraries(${name} INTERFACE vi_common Qt6::Core ${ARG_DEPS})
-        if(VI_SANITIZE_CORE)
-            add_library(${name}_san INTERFACE)
-            list(TRANSFORM ARG_DEPS APPEND _san OUTPUT_VARIABLE san_deps)
-            target_link_libraries(${name}_san INTERFACE vi_common Qt6::Core ${san_deps})
-            target_compile_options(${name}_san INTERFACE ${VI_SANITIZER_FLAGS})
-            target_link_options(${name}_san INTERFACE ${VI_SANITIZER_FLAGS})
-        endif()
-        return()
-    endif()
     add_library(${name} STATIC ${ARG_SOURCES})
     target_link_libraries(${name} PUBLIC vi_common Qt6::Core ${ARG_DEPS})
     if(VI_SANITIZE_CORE)
@@ -64,4 +50,17 @@ function(vi_core_test name)
         set_tests_properties(${name}_sanitized PROPERTIES
             ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1:abort_on_error=1;UBSAN_OPTIONS=print_stacktrace=1;QT_QPA_PLATFORM=offscreen")
     endif()
+endfunction()
+
+# vi_widget_test(NAME SOURCES... DEPS...)
+# A GoogleTest executable of widget tests with its own main (one QApplication),
+# run on Qt's offscreen platform after the data folder is built.
+function(vi_widget_test name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_DEPS} Qt6::Test GTest::gtest)
+    if(TARGET treedata)
+        add_dependencies(${name} treedata)
+    endif()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()

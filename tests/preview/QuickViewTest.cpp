@@ -34,7 +34,10 @@ protected:
         const QString built = QCoreApplication::applicationDirPath() + QStringLiteral("/TreeData");
         QDirIterator it(built, QDir::Files, QDirIterator::Subdirectories);
         while (it.hasNext()) {
-            const QString target = program_.filePath(QStringLiteral("TreeData/") + QDir(built).relativeFilePath(it.next()));
+            const QString relative = QDir(built).relativeFilePath(it.next());
+            if (relative.startsWith(QStringLiteral("TmpTree/")))
+                continue; // a preview left by an editor run from the build tree
+            const QString target = program_.filePath(QStringLiteral("TreeData/") + relative);
             QDir().mkpath(QFileInfo(target).path());
             QFile::copy(it.filePath(), target);
         }
