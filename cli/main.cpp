@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
+#include <optional>
 
 using namespace vi;
 
@@ -30,8 +31,8 @@ const char* const kUsageText =
     "Messages go to stderr, one line each. A file of another version loads with a\n"
     "warning.\n"
     "\n"
-    "Exit status: 0 success, 1 the export had a failed step, 2 FILE could not be\n"
-    "loaded, 64 bad usage.\n";
+    "Exit status: 0 success, 1 the export had a failed step or items past the\n"
+    "limit were left out, 2 FILE could not be loaded, 64 bad usage.\n";
 
 int Usage(const QString& problem)
 {
@@ -42,36 +43,42 @@ int Usage(const QString& problem)
 
 QString FullPath(const QString& path) { return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()); }
 
-// Loads the file; false when nothing usable was read (the reason is on stderr).
-bool Load(TreeDocument& document, const QString& file, ConsoleUserInterface& ui)
+// Loads the file; nothing when nothing usable was read (the reason is on stderr).
+std::optional<LoadResult> Load(TreeDocument& document, const QString& file, ConsoleUserInterface& ui)
 {
     const LoadResult r = LoadTreeScript(document, FullPath(file), ui);
-    return r.Opened && !r.ForeignGenerator && !r.VersionDeclined;
+    if (!r.Opened || r.ForeignGenerator || r.VersionDeclined)
+        return std::nullopt;
+    return r;
 }
 
 int Export(const QString& file, const QString& folder, bool browserSwitch)
 {
     TreeDocument document;
     ConsoleUserInterface ui;
-    if (!Load(document, file, ui))
+    const std::optional<LoadResult> loaded = Load(document, file, ui);
+    if (!loaded)
         return kNotLoaded;
     const QString target = FullPath(folder);
     QDir().mkpath(target); // a build script names a fresh folder; if this fails, the export says why
     const ExportResult result = ExportTree(document, target, browserSwitch, ui);
     for (const QString& failure : result.Failures)
         ConsoleUserInterface::PrintLine(stderr, QStringLiteral("failed: ") + failure);
-    return result.Complete() ? kSuccess : kStepFailed;
+    if (result.Opened && !result.HasItems)
+        ConsoleUserInterface::PrintLine(stderr, QStringLiteral("failed: the tree has no items"));
+    return result.Complete() && !loaded->TooManyItems ? kSuccess : kStepFailed;
 }
 
 int Dump(const QString& file)
 {
     TreeDocument document;
     ConsoleUserInterface ui;
-    if (!Load(document, file, ui))
+    const std::optional<LoadResult> loaded = Load(document, file, ui);
+    if (!loaded)
         return kNotLoaded;
     const QByteArray json = DocumentJson(document).toUtf8();
     std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), stdout);
-    return std::fflush(stdout) == 0 ? kSuccess : kStepFailed;
+    return std::fflush(stdout) == 0 && !loaded->TooManyItems ? kSuccess : kStepFailed;
 }
 
 } // namespace

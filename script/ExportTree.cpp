@@ -175,8 +175,8 @@ ExportResult ExportTree(TreeDocument& document, const QString& folder, bool brow
     if (!result.Opened)
         result.Failures << file.fileName() + QStringLiteral(": ") + reason;
 
-    // A tree without items keeps TreeChanged, as the walk over no items is a failed step.
-    if (result.Complete() && hasItems)
+    result.HasItems = hasItems;
+    if (result.Complete())
         document.SetTreeChanged(false);
     return result;
 }

@@ -7,6 +7,7 @@
 #include <array>
 #include <bit>
 #include <cmath>
+#include <optional>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -42,12 +43,121 @@ bool IsExportEscape(QChar c)
 
 } // namespace
 
+namespace {
+
+// The length of the valid UTF-8 sequence that starts at p, or 0 when the
+// bytes there are no valid UTF-8 (overlong forms and surrogates included).
+int Utf8SequenceAt(const unsigned char* p, qsizetype left)
+{
+    const unsigned b = p[0];
+    if (b < 0x80)
+        return 1;
+    int length = 0;
+    unsigned low = 0x80, high = 0xBF; // the range of the second byte
+    if (b >= 0xC2 && b <= 0xDF) {
+        length = 2;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+        length = 3;
+        low = b == 0xE0 ? 0xA0 : 0x80;
+        high = b == 0xED ? 0x9F : 0xBF;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+        length = 4;
+        low = b == 0xF0 ? 0x90 : 0x80;
+        high = b == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    if (left < length || p[1] < low || p[1] > high)
+        return 0;
+    for (int i = 2; i < length; ++i) {
+        if (p[i] < 0x80 || p[i] > 0xBF)
+            return 0;
+    }
+    return length;
+}
+
+// Text that is UTF-8 except for some bytes, as left by an editor that saved
+// a few characters in Windows-1252: every valid UTF-8 sequence as UTF-8, every
+// other byte as Windows-1252. Empty when the invalid bytes are at least as
+// many as the valid multi-byte sequences: then the file is Windows-1252 text
+// in which a few byte pairs only happen to look like UTF-8.
+std::optional<QString> DecodeMostlyUtf8(const QByteArray& bytes)
+{
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const qsizetype size = bytes.size();
+    qsizetype sequences = 0, invalid = 0;
+    for (qsizetype i = 0; i < size;) {
+        const int length = Utf8SequenceAt(data + i, size - i);
+        sequences += length > 1;
+        invalid += length == 0;
+        i += std::max(length, 1);
+    }
+    if (sequences <= invalid)
+        return std::nullopt;
+    QString text;
+    text.reserve(size);
+    qsizetype run = 0; // the start of the current run of valid UTF-8
+    for (qsizetype i = 0; i < size;) {
+        const int length = Utf8SequenceAt(data + i, size - i);
+        if (length > 0) {
+            i += length;
+            continue;
+        }
+        text += QString::fromUtf8(bytes.constData() + run, i - run);
+        const unsigned char b = data[i];
+        text += QChar(b >= 0x80 && b <= 0x9F ? kWindows1252High[b - 0x80] : char16_t(b));
+        run = ++i;
+    }
+    text += QString::fromUtf8(bytes.constData() + run, size - run);
+    return text;
+}
+
+// UTF-16 written without a byte-order mark: a custom.js is mostly ASCII, so
+// one byte of nearly every pair is zero. Sampled from the start of the file.
+std::optional<QStringConverter::Encoding> Utf16WithoutMark(const QByteArray& bytes)
+{
+    const qsizetype pairs = std::min<qsizetype>(bytes.size(), 4096) / 2;
+    qsizetype zeroFirst = 0, zeroSecond = 0;
+    for (qsizetype i = 0; i < pairs; ++i) {
+        zeroFirst += bytes[2 * i] == 0;
+        zeroSecond += bytes[2 * i + 1] == 0;
+    }
+    if (pairs == 0)
+        return std::nullopt;
+    if (zeroSecond * 2 >= pairs && zeroFirst * 8 < pairs)
+        return QStringConverter::Utf16LE;
+    if (zeroFirst * 2 >= pairs && zeroSecond * 8 < pairs)
+        return QStringConverter::Utf16BE;
+    return std::nullopt;
+}
+
+} // namespace
+
 QString DecodeScriptBytes(const QByteArray& bytes)
 {
+    std::optional<QStringConverter::Encoding> utf16;
+    qsizetype mark = 0;
+    if (bytes.startsWith("\xFF\xFE")) {
+        utf16 = QStringConverter::Utf16LE;
+        mark = 2;
+    } else if (bytes.startsWith("\xFE\xFF")) {
+        utf16 = QStringConverter::Utf16BE;
+        mark = 2;
+    } else {
+        utf16 = Utf16WithoutMark(bytes);
+    }
+    if (utf16) {
+        QStringDecoder decoder(*utf16, QStringDecoder::Flag::Stateless);
+        return decoder.decode(QByteArrayView(bytes).sliced(mark));
+    }
+
     QStringDecoder utf8(QStringConverter::Utf8);
     QString text = utf8.decode(bytes);
     if (!utf8.hasError())
         return text;
+    const QByteArray withoutMark = bytes.startsWith("\xEF\xBB\xBF") ? bytes.sliced(3) : bytes;
+    if (std::optional<QString> mixed = DecodeMostlyUtf8(withoutMark))
+        return *std::move(mixed);
     return DecodeWindows1252(bytes);
 }
 

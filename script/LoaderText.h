@@ -11,8 +11,10 @@
 
 namespace vi {
 
-// The file's bytes as text: UTF-8 (a leading byte-order mark is dropped), or
-// Windows-1252 when the bytes are not valid UTF-8.
+// The file's bytes as text: UTF-16 when it has a UTF-16 byte-order mark or
+// looks like UTF-16; else UTF-8 (a leading byte-order mark is dropped), where
+// bytes that are not valid UTF-8 are read as Windows-1252; a file with more
+// such bytes than UTF-8 sequences is read wholly as Windows-1252.
 QString DecodeScriptBytes(const QByteArray& bytes);
 
 // The text with every occurrence of c removed.

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <vector>
@@ -57,6 +58,21 @@ private:
     std::size_t next_ = 0;
 };
 
+// True when the text's lines end in LF alone: it has at least as many lone
+// LFs as CRs. A file with CR or CR LF line ends keeps the odd LF inside a
+// line, as older files may hold one within a value.
+bool LineFeedsEndLines(QStringView text)
+{
+    qsizetype carriageReturns = 0, loneLineFeeds = 0;
+    for (qsizetype i = IndexOfEither(text, 0, u'\r', u'\n'); i >= 0; i = IndexOfEither(text, i + 1, u'\r', u'\n')) {
+        if (text[i] == QLatin1Char('\r'))
+            ++carriageReturns;
+        else if (i == 0 || text[i - 1] != QLatin1Char('\r'))
+            ++loneLineFeeds;
+    }
+    return loneLineFeeds > 0 && loneLineFeeds >= carriageReturns;
+}
+
 // Reads the decoded file line by line into the document, which NewTree has
 // just emptied. Header lines set the settings; after the "//\\" line, the
 // root statement and the item lines build the tree.
@@ -71,19 +87,21 @@ public:
     LoadResult Read(QStringView text)
     {
         result_.Opened = true;
+        const bool lineFeedEnds = LineFeedsEndLines(text);
         qsizetype start = 0;
         while (start < text.size() && !stop_) {
-            // A line ends at CR or CR LF; a lone LF is part of the line. One
+            // A line ends at CR or CR LF, and at a lone LF in a file written
+            // with LF line ends; elsewhere a lone LF is part of the line. One
             // scan finds the end and tells whether the line holds a lone LF.
             qsizetype end = IndexOfEither(text, start, u'\r', u'\n');
-            const bool lineFeed = end >= 0 && text[end] == QLatin1Char('\n');
+            const bool lineFeed = !lineFeedEnds && end >= 0 && text[end] == QLatin1Char('\n');
             if (lineFeed)
                 end = IndexOfEither(text, end, u'\r', u'\r');
             if (end < 0)
                 end = text.size();
             const QStringView raw = text.sliced(start, end - start);
             start = end + 1;
-            if (start < text.size() && text[start] == QLatin1Char('\n'))
+            if (start < text.size() && text[start] == QLatin1Char('\n') && text[end] == QLatin1Char('\r'))
                 ++start;
             ReadLine(raw, lineFeed);
         }
@@ -307,8 +325,19 @@ std::optional<QByteArray> ReadScriptFile(const QString& path, QString& reason)
         }
         bytes = file.readAll();
     } else {
-        while (!file.atEnd() && file.error() == QFileDevice::NoError) {
-            bytes += file.read(kReadChunk);
+        // A pipe or a terminal: read until the writer closes it, as data may
+        // arrive in pieces with pauses between them.
+        for (;;) {
+            const qsizetype used = bytes.size();
+            bytes.resize(used + kReadChunk);
+            const qint64 read = file.read(bytes.data() + used, kReadChunk);
+            bytes.resize(used + std::max<qint64>(read, 0));
+            if (read < 0) {
+                reason = file.errorString();
+                return std::nullopt;
+            }
+            if (read == 0)
+                break;
             if (bytes.size() > kMaxScriptFileBytes) {
                 reason = tooLarge;
                 return std::nullopt;

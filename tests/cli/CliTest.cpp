@@ -5,6 +5,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
 
 namespace {
@@ -118,4 +119,55 @@ TEST(Cli, DumpPrintsTheDocument)
     EXPECT_EQ(records[1].toObject(), leaf);
     EXPECT_EQ(records[0][S("BNonExpanded")], QJsonValue(QDir::toNativeSeparators(Seed("treePics/folder.gif"))));
     EXPECT_EQ(records[0][S("UseGlobalFont")], QJsonValue(true));
+}
+
+TEST(Cli, ReadsStandardInputToItsEnd)
+{
+    const QByteArray file = ReadFile(Seed("escapes.js"));
+    QProcess p;
+    p.start(S(VI_CLI), {S("dump"), S("/dev/stdin")});
+    ASSERT_TRUE(p.waitForStarted());
+    // A slow producer: the first piece, a pause, then the rest.
+    p.write(file.left(1500));
+    p.waitForBytesWritten();
+    QThread::msleep(300);
+    p.write(file.mid(1500));
+    p.closeWriteChannel();
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 0);
+    const QJsonObject doc = QJsonDocument::fromJson(p.readAllStandardOutput()).object();
+    EXPECT_EQ(doc[S("nodes")].toArray().size(), 5);
+}
+
+TEST(Cli, DroppedItemsAndAnEmptyTreeAreFailures)
+{
+    QTemporaryDir dir;
+    QByteArray header = ReadFile(Seed("example.js"));
+    header.truncate(header.indexOf("menuBase.menuItems[0]"));
+    QByteArray many = header;
+    for (int i = 0; i < 32766 + 2; ++i)
+        many += "menuBase.menuItems[0]= new menuItemObject(\"\",\"\",\"\",\"\",\"I\",\"\",\"\",\"\",\"\",\"\"); "
+                "//[+]LEAF[+]I[+]0[+]False[+]False[+]False[+]False\r\n";
+    const QString tooMany = dir.filePath(S("many.js")), rootOnly = dir.filePath(S("root.js"));
+    for (const auto& [path, bytes] : {std::pair{tooMany, many}, std::pair{rootOnly, header}}) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+    }
+    const struct {
+        const char* name;
+        QStringList args;
+        QString err;
+    } cases[] = {
+        {"dump past the limit", {S("dump"), tooMany}, S("The tree can not hold more than 32766 items.")},
+        {"export past the limit", {S("export"), tooMany, dir.filePath(S("out1"))},
+         S("The tree can not hold more than 32766 items.")},
+        {"export of the root alone", {S("export"), rootOnly, dir.filePath(S("out2"))}, S("failed: the tree has no items")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const CliRun r = Cli(c.args);
+        EXPECT_EQ(r.Status, 1);
+        EXPECT_TRUE(r.Err.split(QLatin1Char('\n')).contains(c.err)) << r.Err.toStdString();
+    }
+    EXPECT_EQ(Cli({S("dump"), rootOnly}).Status, 0);
 }

@@ -5,7 +5,11 @@
 #include "tests/script/ExportTestSupport.h"
 #include "tests/support/FakeUserInterface.h"
 
+#include <QStringEncoder>
+#include <chrono>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <thread>
 
 using namespace vi;
 using namespace vi::test;
@@ -200,21 +204,41 @@ TEST_F(Loader, QuotedArguments)
     }
 }
 
-TEST_F(Loader, LineEndsAndMissingHeaderEnd)
+TEST_F(Loader, LineEndsAndEncodings)
 {
-    const QString file = Script({S("//# TreeX = 8")}, {Plain(S("menuBase.menuItems[0]"), S("A"), 0)});
-    QString lfOnly = file;
-    Load(lfOnly.replace(S("\r\n"), S("\n")));
-    EXPECT_EQ(doc.NodeCount(), 1);
-    EXPECT_EQ(doc.Settings(), TreeSettings{});
-
-    // CR alone ends lines too; a stray LF inside a line is dropped.
-    QString crOnly = file;
-    Load(crOnly.replace(S("\r\n"), S("\r")).replace(S("TreeX = 8"), S("Tree\nX = 8")));
-    EXPECT_EQ(doc.NodeCount(), 2);
-    EXPECT_EQ(doc.Settings().TreeX, 8);
-    EXPECT_EQ(doc.RootStatement(), S(kRoot));
-    EXPECT_EQ(doc.Root()->Text(), S("Your Tree"));
+    const QString file = Script({S("//# TreeX = 8")}, {Plain(S("menuBase.menuItems[0]"), S("Café"), 0)});
+    auto utf16 = [](const QString& text, bool bigEndian, bool mark) {
+        QStringEncoder encoder(bigEndian ? QStringConverter::Utf16BE : QStringConverter::Utf16LE,
+                               mark ? QStringConverter::Flag::WriteBom : QStringConverter::Flag::Default);
+        return QByteArray(encoder.encode(text));
+    };
+    QString lfOnly = file, crOnly = file, mixed = file, strayLf = file;
+    lfOnly.replace(S("\r\n"), S("\n"));
+    crOnly.replace(S("\r\n"), S("\r"));
+    mixed.replace(S("\r\n//\\\\"), S("\n//\\\\")).replace(S("\r\nvar Back"), S("\rvar Back"));
+    const struct {
+        const char* name;
+        QByteArray bytes;
+    } cases[] = {
+        {"CR LF", file.toUtf8()},
+        {"LF only", lfOnly.toUtf8()},
+        {"CR only", crOnly.toUtf8()},
+        {"LF mostly, one CR", (lfOnly + S("\r")).toUtf8()},
+        {"CR LF with a lone LF inside a line", strayLf.replace(S("TreeX = 8"), S("Tree\nX = 8")).toUtf8()},
+        {"UTF-8 with byte-order mark", "\xEF\xBB\xBF" + file.toUtf8()},
+        {"UTF-16 LE with mark", utf16(file, false, true)},
+        {"UTF-16 BE with mark", utf16(file, true, true)},
+        {"UTF-16 LE without mark", utf16(file, false, false)},
+        {"UTF-16 BE without mark, LF only", utf16(lfOnly, true, false)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        LoadBytes(c.bytes);
+        EXPECT_EQ(doc.Settings().TreeX, 8);
+        EXPECT_EQ(doc.RootStatement(), S(kRoot));
+        ASSERT_EQ(NodeTexts(), QStringList{S("1:Café")});
+        EXPECT_EQ(doc.RecordOf(doc.Node(2)).ItemText, S("Café"));
+    }
 
     QString noEnd = file;
     Load(noEnd.remove(S("//\\\\\r\n")));
@@ -223,15 +247,50 @@ TEST_F(Loader, LineEndsAndMissingHeaderEnd)
     EXPECT_EQ(doc.RootStatement(), BuildRootStatement(TreeSettings{}));
 }
 
-TEST_F(Loader, DecodesUtf8ElseWindows1252)
+TEST_F(Loader, DecodesUtf8AndWindows1252)
 {
     const QByteArray line = "menuBase.menuItems[0]= new menuItemObject(\"\",\"\",\"\",\"\",\"X\"); //[+]LEAF[+]X[+]0";
-    QByteArray utf8 = Script({}, {}).toUtf8() + line + "\r\n";
-    QByteArray cp1252 = utf8;
-    LoadBytes(utf8.replace("\"X\"", "\"\xC3\xA9\xE2\x82\xAC\""));
-    EXPECT_EQ(doc.RecordOf(doc.Node(2)).ItemText, S("é€"));
-    LoadBytes(cp1252.replace("\"X\"", "\"\xE9\x80\x9F\x81\""));
-    EXPECT_EQ(doc.RecordOf(doc.Node(2)).ItemText, S("é€Ÿ\u0081"));
+    const QByteArray file = Script({}, {}).toUtf8() + line + "\r\n";
+    const struct {
+        const char* name;
+        QByteArray text; // in place of X
+        const char* want;
+    } cases[] = {
+        {"UTF-8", "\xC3\xA9\xE2\x82\xAC", "é€"},
+        {"Windows-1252", "\xE9\x80\x9F\x81", "é€Ÿ\u0081"},
+        {"Windows-1252 with a pair that looks like UTF-8", "\xC3\xA9 \xE9", "Ã© é"},
+        {"UTF-8 with a few Windows-1252 bytes", "\xC3\xA9t\xE9 \xE4\xB8\xAD\xE6\x96\x87 \x80 caf\xC3\xA9", "été 中文 € café"},
+        {"UTF-8 with a cut sequence", "\xE4\xB8\xAD\xE6\x96\x87\xE5\xAD\x97\xE4\xB8", "中文字ä¸"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        LoadBytes(QByteArray(file).replace("\"X\"", "\"" + c.text + "\""));
+        ASSERT_EQ(doc.NodeCount(), 2);
+        EXPECT_EQ(doc.RecordOf(doc.Node(2)).ItemText, S(c.want));
+    }
+}
+
+TEST_F(Loader, ReadsPipesToTheirEnd)
+{
+    const QByteArray file = ReadFile(Corpus("escapes.js"));
+    const QString fifo = dir.filePath(S("fifo"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    // The writer sends the file in pieces with pauses, as a slow producer would.
+    std::thread writer([&] {
+        QFile out(fifo);
+        if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            return;
+        for (qsizetype at = 0; at < file.size(); at += 700) {
+            out.write(file.mid(at, 700));
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    });
+    const LoadResult r = LoadTreeScript(doc, fifo, ui);
+    writer.join();
+    EXPECT_TRUE(r.Opened);
+    EXPECT_EQ(r.ItemsAdded, 5);
+    EXPECT_EQ(doc.NodeCount(), 6);
+    EXPECT_TRUE(ui.Messages.empty());
 }
 
 TEST_F(Loader, StopsAtTheRecordLimitWithOneMessageAndObserversSeeOneReset)
