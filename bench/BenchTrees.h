@@ -48,13 +48,14 @@ inline void FillItem(TreeDocument& d, TreeNode* parent, int i)
     r.FontColor = QStringLiteral("Navy");
 }
 
-// Fills a new document with a full tree of the given shape.
-inline void BuildTree(TreeDocument& d, Shape shape)
+// Fills a new document with a full tree of the given shape; chainDepth sets
+// how deep the chains of the Deep shape go.
+inline void BuildTree(TreeDocument& d, Shape shape, int chainDepth = 256)
 {
     d.BeginBulkChange();
     for (int i = 0; i < kMaxItems; ++i) {
         TreeNode* parent = d.Root();
-        if (shape == Deep && i % 256 != 0)
+        if (shape == Deep && i % chainDepth != 0)
             parent = d.Node(d.NodeCount());
         else if (shape == Bushy && i >= 8)
             parent = d.Node(2 + (i - 8) / 8);

@@ -2,121 +2,168 @@
 
 #include "document/TreeDocument.h"
 
-#include <QStringList>
+#include <QStringEncoder>
 
 namespace vi {
 
 namespace {
 
-QString Quoted(const QString& text)
-{
-    QString out;
-    out.reserve(text.size() + 2);
-    out += QLatin1Char('"');
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case '"': out += QStringLiteral("\\\""); break;
-        case '\\': out += QStringLiteral("\\\\"); break;
-        case '\b': out += QStringLiteral("\\b"); break;
-        case '\f': out += QStringLiteral("\\f"); break;
-        case '\n': out += QStringLiteral("\\n"); break;
-        case '\r': out += QStringLiteral("\\r"); break;
-        case '\t': out += QStringLiteral("\\t"); break;
-        default:
-            if (c.unicode() < 0x20)
-                out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-            else
-                out += c;
-        }
-    }
-    out += QLatin1Char('"');
-    return out;
-}
+constexpr qsizetype kBlockSize = 256 * 1024;
 
-// Builds one JSON object, members in the order they are added.
-class Object {
+// UTF-8 JSON text, handed to the sink a block at a time.
+class JsonWriter {
 public:
-    Object& Add(const char* key, const QString& text) { return Raw(key, Quoted(text)); }
-    Object& Add(const char* key, int number) { return Raw(key, QString::number(number)); }
-    Object& Add(const char* key, bool flag) { return Raw(key, flag ? QStringLiteral("true") : QStringLiteral("false")); }
-    Object& Raw(const char* key, const QString& json)
+    explicit JsonWriter(const JsonSink& sink) : sink_(sink) { buffer_.reserve(kBlockSize + 4096); }
+
+    JsonWriter& operator<<(const char* ascii)
     {
-        members_ << Quoted(QString::fromLatin1(key)) + QStringLiteral(": ") + json;
+        buffer_.append(ascii);
         return *this;
     }
-    QString Text(const QString& separator = QStringLiteral(", ")) const
+    JsonWriter& operator<<(int number)
     {
-        return QLatin1Char('{') + members_.join(separator) + QLatin1Char('}');
+        buffer_.append(QByteArray::number(number));
+        return *this;
+    }
+    JsonWriter& operator<<(bool flag) { return *this << (flag ? "true" : "false"); }
+
+    // A JSON string: quotes, backslashes and control characters escaped.
+    JsonWriter& operator<<(QStringView text)
+    {
+        buffer_.append('"');
+        qsizetype run = 0; // start of the characters not yet written
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const char16_t c = text[i].unicode();
+            if (c >= 0x20 && c != u'"' && c != u'\\')
+                continue;
+            Encode(text.sliced(run, i - run));
+            run = i + 1;
+            switch (c) {
+            case u'"': buffer_.append("\\\""); break;
+            case u'\\': buffer_.append("\\\\"); break;
+            case u'\b': buffer_.append("\\b"); break;
+            case u'\f': buffer_.append("\\f"); break;
+            case u'\n': buffer_.append("\\n"); break;
+            case u'\r': buffer_.append("\\r"); break;
+            case u'\t': buffer_.append("\\t"); break;
+            default: buffer_.append("\\u00").append(QByteArray::number(c, 16).rightJustified(2, '0'));
+            }
+        }
+        Encode(text.sliced(run));
+        buffer_.append('"');
+        if (buffer_.size() >= kBlockSize)
+            Flush();
+        return *this;
+    }
+    JsonWriter& operator<<(const QString& text) { return *this << QStringView(text); }
+
+    // A member of an object: the key, ": " and the value.
+    template <typename T> JsonWriter& Member(const char* key, const T& value)
+    {
+        return *this << "\"" << key << "\": " << value;
+    }
+
+    bool Finish()
+    {
+        Flush();
+        return ok_;
     }
 
 private:
-    QStringList members_;
-};
+    void Encode(QStringView text)
+    {
+        if (text.isEmpty())
+            return;
+        const qsizetype used = buffer_.size();
+        buffer_.resize(used + encoder_.requiredSpace(text.size()));
+        char* end = encoder_.appendToBuffer(buffer_.data() + used, text);
+        buffer_.truncate(end - buffer_.constData());
+    }
 
-QString Array(const QStringList& elements)
-{
-    if (elements.isEmpty())
-        return QStringLiteral("[]");
-    return QStringLiteral("[\n") + elements.join(QStringLiteral(",\n")) + QStringLiteral("\n]");
-}
+    void Flush()
+    {
+        if (ok_ && !buffer_.isEmpty())
+            ok_ = sink_(buffer_);
+        buffer_.truncate(0); // keeps the block allocated
+    }
+
+    const JsonSink& sink_;
+    QByteArray buffer_;
+    QStringEncoder encoder_{QStringEncoder::Utf8, QStringEncoder::Flag::Stateless};
+    bool ok_ = true;
+};
 
 } // namespace
 
-QString DocumentJson(const TreeDocument& document)
+bool WriteDocumentJson(const TreeDocument& document, const JsonSink& sink)
 {
+    JsonWriter out(sink);
     const TreeSettings& s = document.Settings();
-    Object settings;
-    settings.Add("TreeX", s.TreeX).Add("TreeY", s.TreeY).Add("TreeSize", s.TreeSize).Add("TreeLines", s.TreeLines);
-    settings.Add("TreeLineColor", s.TreeLineColor).Add("TreePMColor", s.TreePMColor);
-    settings.Add("TreeBNonExpanded", s.TreeBNonExpanded).Add("TreeBExpanded", s.TreeBExpanded);
-    settings.Add("TreeLeaf", s.TreeLeaf).Add("TreeTarget", s.TreeTarget).Add("TreeBackground", s.TreeBackground);
-    settings.Add("TreeFontSize", s.TreeFontSize).Add("TreeFontColor", s.TreeFontColor);
+    out << "{\"settings\": {";
+    out.Member("TreeX", int(s.TreeX)) << ", ";
+    out.Member("TreeY", int(s.TreeY)) << ", ";
+    out.Member("TreeSize", int(s.TreeSize)) << ", ";
+    out.Member("TreeLines", int(s.TreeLines)) << ", ";
+    out.Member("TreeLineColor", s.TreeLineColor) << ", ";
+    out.Member("TreePMColor", s.TreePMColor) << ", ";
+    out.Member("TreeBNonExpanded", s.TreeBNonExpanded) << ", ";
+    out.Member("TreeBExpanded", s.TreeBExpanded) << ", ";
+    out.Member("TreeLeaf", s.TreeLeaf) << ", ";
+    out.Member("TreeTarget", s.TreeTarget) << ", ";
+    out.Member("TreeBackground", s.TreeBackground) << ", ";
+    out.Member("TreeFontSize", s.TreeFontSize) << ", ";
+    out.Member("TreeFontColor", s.TreeFontColor) << "},\n";
+    out.Member("rootStatement", document.RootStatement()) << ",\n";
+    out.Member("treeChanged", document.TreeChanged()) << ",\n";
 
-    QStringList nodes;
-    for (int p = 2; p <= document.NodeCount(); ++p) {
+    // An array of one element per line, or [] when empty.
+    auto array = [&](int first, int last, auto&& element) {
+        if (first > last) {
+            out << "[]";
+            return;
+        }
+        out << "[\n";
+        for (int i = first; i <= last; ++i) {
+            out << (i > first ? ",\n{" : "{");
+            element(i);
+            out << "}";
+        }
+        out << "\n]";
+    };
+
+    out << "\"nodes\": ";
+    array(2, document.NodeCount(), [&](int p) {
         const TreeNode* n = document.Node(p);
-        nodes << Object()
-                     .Add("position", p)
-                     .Add("parent", n->Parent()->Position())
-                     .Add("text", n->Text())
-                     .Add("tag", n->Tag())
-                     .Text();
-    }
-
-    QStringList records;
-    for (int i = 2; i <= document.UpperBound(); ++i) {
+        out.Member("position", p) << ", ";
+        out.Member("parent", n->Parent()->Position()) << ", ";
+        out.Member("text", n->Text()) << ", ";
+        out.Member("tag", n->Tag());
+    });
+    out << ",\n\"records\": ";
+    array(2, document.UpperBound(), [&](int i) {
         const ItemRecord& r = document.Record(i);
-        records << Object()
-                       .Add("index", i)
-                       .Add("RootMark", int(r.RootMark))
-                       .Add("ScriptLine", r.ScriptLine)
-                       .Add("ItemType", r.ItemType)
-                       .Add("FriendlyName", r.FriendlyName)
-                       .Add("UseGlobalBNonExpanded", r.UseGlobalBNonExpanded)
-                       .Add("BNonExpanded", r.BNonExpanded)
-                       .Add("UseGlobalBExpanded", r.UseGlobalBExpanded)
-                       .Add("BExpanded", r.BExpanded)
-                       .Add("MouseOutPic", r.MouseOutPic)
-                       .Add("MouseOverPic", r.MouseOverPic)
-                       .Add("ItemText", r.ItemText)
-                       .Add("UseGlobalFont", r.UseGlobalFont)
-                       .Add("FontSize", r.FontSize)
-                       .Add("FontColor", r.FontColor)
-                       .Add("LinkHref", r.LinkHref)
-                       .Add("UseGlobalTarget", r.UseGlobalTarget)
-                       .Add("LinkTarget", r.LinkTarget)
-                       .Add("LinkDescription", r.LinkDescription)
-                       .Text();
-    }
-
-    return Object()
-               .Raw("settings", settings.Text())
-               .Add("rootStatement", document.RootStatement())
-               .Add("treeChanged", document.TreeChanged())
-               .Raw("nodes", Array(nodes))
-               .Raw("records", Array(records))
-               .Text(QStringLiteral(",\n"))
-        + QLatin1Char('\n');
+        out.Member("index", i) << ", ";
+        out.Member("RootMark", int(r.RootMark)) << ", ";
+        out.Member("ScriptLine", r.ScriptLine) << ", ";
+        out.Member("ItemType", r.ItemType) << ", ";
+        out.Member("FriendlyName", r.FriendlyName) << ", ";
+        out.Member("UseGlobalBNonExpanded", r.UseGlobalBNonExpanded) << ", ";
+        out.Member("BNonExpanded", r.BNonExpanded) << ", ";
+        out.Member("UseGlobalBExpanded", r.UseGlobalBExpanded) << ", ";
+        out.Member("BExpanded", r.BExpanded) << ", ";
+        out.Member("MouseOutPic", r.MouseOutPic) << ", ";
+        out.Member("MouseOverPic", r.MouseOverPic) << ", ";
+        out.Member("ItemText", r.ItemText) << ", ";
+        out.Member("UseGlobalFont", r.UseGlobalFont) << ", ";
+        out.Member("FontSize", r.FontSize) << ", ";
+        out.Member("FontColor", r.FontColor) << ", ";
+        out.Member("LinkHref", r.LinkHref) << ", ";
+        out.Member("UseGlobalTarget", r.UseGlobalTarget) << ", ";
+        out.Member("LinkTarget", r.LinkTarget) << ", ";
+        out.Member("LinkDescription", r.LinkDescription);
+    });
+    out << "}\n";
+    return out.Finish();
 }
 
 } // namespace vi

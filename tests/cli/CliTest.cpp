@@ -171,3 +171,27 @@ TEST(Cli, DroppedItemsAndAnEmptyTreeAreFailures)
     }
     EXPECT_EQ(Cli({S("dump"), rootOnly}).Status, 0);
 }
+
+TEST(Cli, DumpKeepsLongAndControlCharacterTextsWhole)
+{
+    // Longer than the blocks the dump is written in, with characters JSON escapes
+    // and characters that take several UTF-8 bytes.
+    QString text;
+    for (int i = 0; i < 40000; ++i)
+        text += S("\xc3\xa9\t\xf0\x9f\x98\x80\x01<b>x</b>\x1f ");
+    text = text.trimmed();
+    QTemporaryDir dir;
+    const QString file = dir.filePath(S("custom.js"));
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(ReadFile(Seed("example.js")).replace("\"\",\"Widgets\",\"3\"", "\"\",\"" + text.toUtf8() + "\",\"3\""));
+    f.close();
+
+    const CliRun r = Cli({S("dump"), file});
+    ASSERT_EQ(r.Status, 0) << r.Err.toStdString();
+    QJsonParseError error;
+    const QJsonObject doc = QJsonDocument::fromJson(r.Out.toUtf8(), &error).object();
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    EXPECT_EQ(doc[S("records")][1][S("ItemText")].toString(), text);
+    EXPECT_TRUE(r.Out.contains(S("\xc3\xa9\\t\xf0\x9f\x98\x80\\u0001<b>x</b>\\u001f")));
+}
