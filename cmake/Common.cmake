@@ -1,7 +1,12 @@
 # Settings shared by every target: language level, warnings and strict Qt defines.
 add_library(vi_common INTERFACE)
 target_compile_features(vi_common INTERFACE cxx_std_20)
-target_compile_options(vi_common INTERFACE -Wall -Wextra -pedantic $<$<BOOL:${VI_WERROR}>:-Werror>)
+if(MSVC)
+    target_compile_options(vi_common INTERFACE /W4 /permissive- /utf-8 /Zc:__cplusplus
+        $<$<BOOL:${VI_WERROR}>:/WX>)
+elseif(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+    target_compile_options(vi_common INTERFACE -Wall -Wextra -pedantic $<$<BOOL:${VI_WERROR}>:-Werror>)
+endif()
 target_compile_definitions(vi_common INTERFACE
     QT_NO_CAST_FROM_ASCII
     QT_NO_CAST_TO_ASCII
@@ -9,13 +14,21 @@ target_compile_definitions(vi_common INTERFACE
     QT_NO_URL_CAST_FROM_STRING
     QT_NO_NARROWING_CONVERSIONS_IN_CONNECT
     QT_NO_CONTEXTLESS_CONNECT
-    QT_NO_FOREACH
-    VI_VERSION_MAJOR=${PROJECT_VERSION_MAJOR}
-    VI_VERSION_MINOR=${PROJECT_VERSION_MINOR}
-    VI_VERSION_PATCH=${PROJECT_VERSION_PATCH})
-target_include_directories(vi_common INTERFACE ${PROJECT_SOURCE_DIR})
+    QT_NO_FOREACH)
 
-set(VI_SANITIZER_FLAGS -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+# The version and the install layout reach the code through one generated header.
+include(GNUInstallDirs)
+set(VI_INSTALL_DATA_DIR ${CMAKE_INSTALL_DATADIR}/vuvov-ivoza/TreeData)
+file(RELATIVE_PATH VI_INSTALLED_DATA_FROM_BIN
+    ${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR} ${CMAKE_INSTALL_PREFIX}/${VI_INSTALL_DATA_DIR})
+configure_file(${CMAKE_CURRENT_LIST_DIR}/BuildConfig.h.in ${PROJECT_BINARY_DIR}/generated/BuildConfig.h @ONLY)
+target_include_directories(vi_common INTERFACE ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR}/generated)
+
+if(MSVC)
+    set(VI_SANITIZER_FLAGS /fsanitize=address)
+else()
+    set(VI_SANITIZER_FLAGS -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+endif()
 
 # vi_core_library(NAME SOURCES... DEPS...)
 # A core layer library. With VI_SANITIZE_CORE a second copy NAME_san is built

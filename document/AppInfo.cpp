@@ -1,7 +1,11 @@
 #include "document/AppInfo.h"
 
+#include "BuildConfig.h"
+
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 namespace vi {
 
@@ -15,11 +19,7 @@ QString& ProgramFolderOverride()
 
 QString ProductName() { return QStringLiteral("Vuvov-Ivoza"); }
 
-QString AppVersion()
-{
-    return QString::number(VI_VERSION_MAJOR) + QLatin1Char('.') + QString::number(VI_VERSION_MINOR)
-        + QLatin1Char('.') + QString::number(VI_VERSION_PATCH);
-}
+QString AppVersion() { return QStringLiteral(VI_VERSION_STRING); }
 
 QString MakerWebAddress() { return QStringLiteral("https://www.vevadev.com/vuvov-ivoza"); }
 
@@ -43,8 +43,36 @@ QString JoinPath(const QString& folder, const QString& name)
     return folder + NativeSeparator() + name;
 }
 
-QString DataFolder() { return JoinPath(ProgramFolder(), QStringLiteral("TreeData")); }
+namespace {
+QString BesideProgram() { return JoinPath(ProgramFolder(), QStringLiteral("TreeData")); }
+} // namespace
 
-QString TmpTreePath() { return JoinPath(DataFolder(), QStringLiteral("TmpTree")); }
+QString DataFolder()
+{
+    const QString beside = BesideProgram();
+    if (QFileInfo(beside).isDir())
+        return beside;
+    const QString program = QDir::fromNativeSeparators(ProgramFolder()) + QLatin1Char('/');
+    for (const QLatin1StringView relative :
+         {QLatin1StringView(VI_INSTALLED_DATA_FROM_BIN), QLatin1StringView("../Resources/TreeData")}) {
+        const QString candidate = QDir::cleanPath(program + relative);
+        if (QFileInfo(candidate).isDir())
+            return QDir::toNativeSeparators(candidate);
+    }
+    return beside;
+}
+
+bool DataFolderBesideProgram() { return DataFolder() == BesideProgram(); }
+
+QString TmpTreePath()
+{
+    return DataFolderBesideProgram() ? JoinPath(BesideProgram(), QStringLiteral("TmpTree")) : UserPreviewPath();
+}
+
+QString UserPreviewPath()
+{
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    return JoinPath(QDir::toNativeSeparators(cache), QStringLiteral("TmpTree"));
+}
 
 } // namespace vi

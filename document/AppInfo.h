@@ -17,7 +17,19 @@ void SetProgramFolder(const QString& folder);
 QChar NativeSeparator();
 QString JoinPath(const QString& folder, const QString& name); // folder + separator + name
 
-QString DataFolder();  // ProgramFolder + "/TreeData"
-QString TmpTreePath(); // ProgramFolder + "/TreeData/TmpTree"
+// The data folder: the first that exists of TreeData beside the executable
+// (build tree, portable copy, Windows), the installed one in
+// ../share/vuvov-ivoza/TreeData and the one in a macOS bundle's Resources.
+// When none exists, the one beside the executable, whose absence the export
+// and the colour lists then meet.
+QString DataFolder();
+// Only a data folder beside the executable is the program's own to write in;
+// an installed one is never written to.
+bool DataFolderBesideProgram();
+// The preview folder: TmpTree in the data folder beside the executable, else
+// the per-user one.
+QString TmpTreePath();
+// TmpTree in the user's cache folder.
+QString UserPreviewPath();
 
 } // namespace vi

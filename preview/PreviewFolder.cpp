@@ -8,7 +8,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -22,17 +21,6 @@ QString& CurrentPreviewFolder()
 {
     static QString folder;
     return folder;
-}
-
-// A name for the user's own sub-folder of a temporary folder that all users may share.
-QString UserFolderName()
-{
-    QString user = qEnvironmentVariable("USER", qEnvironmentVariable("USERNAME"));
-    user.removeIf([](QChar c) { return !c.isLetterOrNumber() && c != QLatin1Char('_') && c != QLatin1Char('-'); });
-#ifdef Q_OS_UNIX
-    user += QLatin1Char('-') + QString::number(::getuid());
-#endif
-    return ProductName() + QLatin1Char('-') + (user.isEmpty() ? QStringLiteral("user") : user);
 }
 
 // The user's sub-folder must be a real folder of the user's own, or another
@@ -60,11 +48,7 @@ bool MakeFresh(const QString& path)
 
 } // namespace
 
-QString FallbackPreviewPath()
-{
-    const QString temp = QDir::toNativeSeparators(QStandardPaths::writableLocation(QStandardPaths::TempLocation));
-    return JoinPath(JoinPath(temp, UserFolderName()), QStringLiteral("TmpTree"));
-}
+QString FallbackPreviewPath() { return UserPreviewPath(); }
 
 QString PreparePreviewFolder(const QString& primary, const QString& fallback)
 {
@@ -72,7 +56,7 @@ QString PreparePreviewFolder(const QString& primary, const QString& fallback)
         return primary;
     const QString userFolder = QFileInfo(fallback).path();
     const auto ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
-    if (!QFileInfo(userFolder).exists())
+    if (!QFileInfo(userFolder).exists() && QDir().mkpath(QFileInfo(userFolder).path()))
         QDir().mkdir(userFolder, ownerOnly);
     if (IsOwnFolder(userFolder) && MakeFresh(fallback))
         return fallback;

@@ -6,8 +6,8 @@ namespace vi {
 class TreeDocument;
 class UserInterface;
 
-// The per-user stand-in for the data folder's TmpTree, under the system's
-// temporary folder, for a data folder the program cannot write to.
+// The per-user stand-in for the data folder's TmpTree, in the user's cache
+// folder, for a data folder the program cannot or may not write to.
 QString FallbackPreviewPath();
 
 // Makes the preview folder afresh, so that nothing of an earlier preview is

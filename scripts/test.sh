@@ -9,13 +9,12 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
 
 # The loader fuzzer needs clang's libFuzzer; it is built in a tree of its own.
-fuzzer=""
-if [ -f "$root/fuzz/CMakeLists.txt" ]; then
-    cmake -S "$root/fuzz" -B "$root/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DCMAKE_CXX_COMPILER=clang++
-    cmake --build "$root/build-fuzz" -j "$jobs"
-    fuzzer="$root/build-fuzz/fuzz_loader"
+# (A tree left by the former stand-alone fuzz project is made afresh.)
+if grep -qx "CMAKE_HOME_DIRECTORY:INTERNAL=$root/fuzz" "$root/build-fuzz/CMakeCache.txt" 2>/dev/null; then
+    rm -rf "$root/build-fuzz"
 fi
+(cd "$root" && cmake --preset fuzz && cmake --build --preset fuzz -j "$jobs")
+fuzzer="$root/build-fuzz/bin/fuzz_loader"
 
 cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DVI_WERROR=ON -DVI_FUZZER="$fuzzer"

@@ -3,6 +3,8 @@
 #include "document/TreeDocument.h"
 #include "tests/support/TestTree.h"
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace vi;
@@ -147,3 +149,43 @@ TEST(AppInfo, PreviewFolderLiesInTheProgramsDataFolder)
     EXPECT_EQ(TmpTreePath(), QStringLiteral("/opt/vi/TreeData/TmpTree"));
     SetProgramFolder({});
 }
+
+// Data folders present under a scratch prefix, with the program in prefix/bin.
+struct DataFolderCase {
+    const char* Name;
+    std::vector<const char*> Present;
+    const char* DataFolder;   // relative to the prefix
+    bool PreviewInDataFolder; // else in the user's cache folder
+    friend void PrintTo(const DataFolderCase& c, std::ostream* os) { *os << c.Name; }
+};
+
+class DataFolderLookup : public ::testing::TestWithParam<DataFolderCase> {};
+
+TEST_P(DataFolderLookup, FindsTheFirstThatExists)
+{
+    const DataFolderCase& c = GetParam();
+    QTemporaryDir prefix;
+    const auto native = [&](const char* relative) {
+        return QDir::toNativeSeparators(prefix.filePath(QString::fromLatin1(relative)));
+    };
+    for (const char* folder : c.Present)
+        ASSERT_TRUE(QDir().mkpath(prefix.filePath(QString::fromLatin1(folder))));
+    SetProgramFolder(native("bin"));
+    EXPECT_EQ(DataFolder(), native(c.DataFolder));
+    EXPECT_EQ(DataFolderBesideProgram(), c.PreviewInDataFolder);
+    EXPECT_EQ(TmpTreePath(), c.PreviewInDataFolder ? JoinPath(native(c.DataFolder), QStringLiteral("TmpTree"))
+                                                   : UserPreviewPath());
+    SetProgramFolder({});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, DataFolderLookup,
+    ::testing::Values(
+        DataFolderCase{"BuildTree", {"bin/TreeData"}, "bin/TreeData", true},
+        DataFolderCase{"BesideWinsOverInstalled", {"bin/TreeData", "share/vuvov-ivoza/TreeData"}, "bin/TreeData", true},
+        DataFolderCase{"Installed", {"bin", "share/vuvov-ivoza/TreeData"}, "share/vuvov-ivoza/TreeData", false},
+        DataFolderCase{"MacBundle", {"bin", "Resources/TreeData"}, "Resources/TreeData", false},
+        DataFolderCase{"NoneStaysBeside", {"bin"}, "bin/TreeData", true}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(AppInfo, VersionIsTheProjectVersion) { EXPECT_EQ(AppVersion(), QStringLiteral("2.0.3")); }

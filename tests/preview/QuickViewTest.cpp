@@ -42,7 +42,7 @@ protected:
             QFile::copy(it.filePath(), target);
         }
         SetProgramFolder(program_.path());
-        qputenv("TMPDIR", temp_.path().toLocal8Bit());
+        qputenv("XDG_CACHE_HOME", temp_.path().toLocal8Bit());
         document_.NewTree();
     }
 
@@ -51,7 +51,7 @@ protected:
         ClosePreviewWindow();
         SetPreviewFolder({});
         SetProgramFolder({});
-        qunsetenv("TMPDIR");
+        qunsetenv("XDG_CACHE_HOME");
     }
 
     void AddItem(const QString& text) { test::AddItem(document_, document_.Root(), text); }
@@ -123,7 +123,7 @@ TEST_F(Preview, ShowsTheTreeWithTheChosenSwitchUntilClosed)
 }
 
 // Silently, and the stand-in goes when the preview folder is removed.
-TEST_F(Preview, UsesTheUserTemporaryFolderWhenThePreviewFolderCannotBeMade)
+TEST_F(Preview, UsesTheUserCacheFolderWhenThePreviewFolderCannotBeMade)
 {
     QFile blocker(TmpTreePath());
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
