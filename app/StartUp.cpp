@@ -1,9 +1,11 @@
 #include "app/StartUp.h"
 
 #include "app/MainWindow.h"
+#include "commands/TreeCommands.h"
 #include "document/AppInfo.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFont>
 #include <QGuiApplication>
 #include <QScreen>
@@ -37,7 +39,7 @@ void StartUp::ApplyDesignFont()
     }
 }
 
-void StartUp::Run()
+void StartUp::Run(const QString& file)
 {
     ApplyDesignFont();
     HideDataFolder(DataFolder());
@@ -51,6 +53,8 @@ void StartUp::Run()
         window_->move(frame.topLeft());
     }
     window_->show();
+    if (!file.isEmpty())
+        LoadTreeFileCommand(document_, QDir::toNativeSeparators(file), ui_);
 }
 
 } // namespace vi

@@ -8,13 +8,14 @@ namespace vi {
 
 class MainWindow;
 
-// The program's start: hides the data folder, builds the first tree and shows
-// the main window. Owns the document and the user interface for the whole run.
+// The program's start: hides the data folder, builds the first tree, shows
+// the main window and opens the file named on the command line, if any. Owns
+// the document and the user interface for the whole run.
 class StartUp {
 public:
     StartUp();
     ~StartUp();
-    void Run();
+    void Run(const QString& file = {});
 
     TreeDocument& Document() { return document_; }
     MainWindow* Window() const { return window_.get(); }

@@ -2,10 +2,12 @@
 // loaded document as JSON. For site build scripts and for our own tests.
 #include "cli/ConsoleUserInterface.h"
 #include "cli/DocumentJson.h"
+#include "document/AppInfo.h"
 #include "document/TreeDocument.h"
 #include "script/ExportTree.h"
 #include "script/TreeLoader.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -22,6 +24,7 @@ const char* const kUsageText =
     "Usage: vuvov-ivoza-cli export FILE FOLDER [--static]\n"
     "       vuvov-ivoza-cli dump FILE\n"
     "       vuvov-ivoza-cli --help\n"
+    "       vuvov-ivoza-cli --version\n"
     "\n"
     "  export  Load FILE, a custom.js written by the editor, and export the tree into\n"
     "          FOLDER (custom.js, tree.html and treePics), as the editor's Export Tree\n"
@@ -118,24 +121,35 @@ int Dump(const QString& file)
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv); // the program folder is the executable's folder
-    QStringList args = app.arguments().mid(1);
+    QCoreApplication::setApplicationVersion(AppVersion());
 
-    if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
+    QCommandLineParser parser;
+    const QCommandLineOption help = parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption staticOption(QStringLiteral("static"));
+    parser.addOption(staticOption);
+    if (!parser.parse(app.arguments()))
+        return Usage(parser.errorText());
+    if (parser.isSet(help)) {
         std::fputs(kUsageText, stdout);
         return kSuccess;
     }
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion();
+
+    QStringList args = parser.positionalArguments();
     if (args.isEmpty())
         return Usage(QStringLiteral("no command given"));
 
     const QString command = args.takeFirst();
     if (command == QStringLiteral("export")) {
-        const bool browserSwitch = args.removeAll(QStringLiteral("--static")) > 0;
+        const bool browserSwitch = parser.isSet(staticOption);
         if (args.size() != 2 || args[0].startsWith(QLatin1Char('-')) || args[1].startsWith(QLatin1Char('-')))
             return Usage(QStringLiteral("export needs FILE and FOLDER"));
         return Export(args[0], args[1], browserSwitch);
     }
     if (command == QStringLiteral("dump")) {
-        if (args.size() != 1 || args[0].startsWith(QLatin1Char('-')))
+        if (args.size() != 1 || args[0].startsWith(QLatin1Char('-')) || parser.isSet(staticOption))
             return Usage(QStringLiteral("dump needs FILE"));
         return Dump(args[0]);
     }

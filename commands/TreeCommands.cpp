@@ -42,6 +42,12 @@ void LoadTreeCommand(TreeDocument& document, UserInterface& ui)
     LoadTreeScript(document, *path, ui);
 }
 
+void LoadTreeFileCommand(TreeDocument& document, const QString& path, UserInterface& ui)
+{
+    if (!AskToExportChanges(document, ui))
+        LoadTreeScript(document, path, ui);
+}
+
 void ExportTreeCommand(TreeDocument& document, UserInterface& ui)
 {
     if (document.NodeCount() < 2) {

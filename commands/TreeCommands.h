@@ -17,6 +17,8 @@ inline const QString kLoadDialogFilter = QStringLiteral("Custom Tree File (*.js)
 bool AskToExportChanges(TreeDocument& document, UserInterface& ui);
 void NewTreeCommand(TreeDocument& document, UserInterface& ui);
 void LoadTreeCommand(TreeDocument& document, UserInterface& ui);
+// The load command for a file already chosen (the editor's command line).
+void LoadTreeFileCommand(TreeDocument& document, const QString& path, UserInterface& ui);
 void ExportTreeCommand(TreeDocument& document, UserInterface& ui);
 void EditTreeProperties(TreeDocument& document, UserInterface& ui);
 

@@ -195,3 +195,25 @@ TEST(Cli, DumpKeepsLongAndControlCharacterTextsWhole)
     EXPECT_EQ(doc[S("records")][1][S("ItemText")].toString(), text);
     EXPECT_TRUE(r.Out.contains(S("\xc3\xa9\\t\xf0\x9f\x98\x80\\u0001<b>x</b>\\u001f")));
 }
+
+TEST(Cli, ParsesOptionsBeforeCommands)
+{
+    struct Case {
+        QStringList args;
+        int status;
+        QString out;
+        QString err; // a line stderr must hold
+    } cases[] = {
+        {{S("--version")}, 0, S("vuvov-ivoza-cli 2.0.3\n"), {}},
+        {{S("dump"), S("--bogus"), Seed("example.js")}, 64, {}, S("vuvov-ivoza-cli: Unknown option 'bogus'.")},
+        {{S("dump"), S("--static"), Seed("example.js")}, 64, {}, S("vuvov-ivoza-cli: dump needs FILE")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
+        const CliRun r = Cli(c.args);
+        EXPECT_EQ(r.Status, c.status);
+        EXPECT_EQ(r.Out, c.out);
+        EXPECT_EQ(c.err.isEmpty() ? r.Err.isEmpty() : r.Err.split(QLatin1Char('\n')).contains(c.err), true)
+            << r.Err.toStdString();
+    }
+}
