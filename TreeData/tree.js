@@ -31,81 +31,111 @@ function menuItemObject(bullet, bulletOpen, outPic, overPic, text, fontSize, fon
   this.subMenu = [];
 }
 
+// Any script error before the menu is drawn comes from custom.js (this script
+// only defines functions until then): a file that failed to parse or run.
+(function () {
+"use strict";
+let scriptFailed = false;
+function noteScriptError() { scriptFailed = true; }
+window.addEventListener("error", noteScriptError);
+
 // Draws the menu once the parser has run custom.js, which the page loads after
 // this script.
 document.addEventListener("DOMContentLoaded", function () {
   "use strict";
 
+  window.removeEventListener("error", noteScriptError);
   performance.mark("vi-menu-start");
-  var base = window.menuBase;
-  if (!(base instanceof menuObject)) return;
+  const base = window.menuBase;
+  const loaded = base instanceof menuObject;
+  // One line instead of a blank page when custom.js is missing or broken.
+  const failure = document.getElementById("vi-failed");
+  if (failure && (!loaded || scriptFailed)) failure.hidden = false;
+  if (!loaded) return;
 
-  var CELL = 16;
-  var LONG_LIST = 100;
-  var isStatic = window.BrowserSwitch === true;
-  var signPercent = Number(window.pmPercent);
+  const CELL = 16;
+  const LONG_LIST = 100;
+  const isStatic = window.BrowserSwitch === true;
+  let signPercent = Number(window.pmPercent);
   if (!isFinite(signPercent)) signPercent = 50;
   signPercent = Math.min(100, Math.max(0, signPercent));
-  var lines = base.lines;
-  var storeKey = "vi-tree:" + location.pathname;
+  const lines = base.lines;
+  const storeKey = "vi-tree:" + location.pathname;
 
   // <font size> equivalents: 1..7, and +n / -n relative to the default 3.
   // The class vi-fs1 .. vi-fs7 of the style sheet.
   function fontSizeClass(value) {
-    var v = value.trim();
+    const v = value.trim();
     if (!/^[+-]?\d+$/.test(v)) return "";
-    var n = /^[+-]/.test(v) ? 3 + parseInt(v, 10) : parseInt(v, 10);
+    const n = /^[+-]/.test(v) ? 3 + parseInt(v, 10) : parseInt(v, 10);
     return " vi-fs" + Math.min(7, Math.max(1, n));
   }
 
   function itemsOf(list) {
     if (!Array.isArray(list)) return [];
-    var out = [];
-    for (var i = 0; i < list.length; i++) {
+    const out = [];
+    for (let i = 0; i < list.length; i++) {
       if (list[i] instanceof menuItemObject) out.push(list[i]);
     }
     return out;
   }
 
   function storage() {
-    try { return window.sessionStorage; } catch (e) { return null; }
+    try { return window.sessionStorage; } catch { return null; }
   }
   function load(name) {
-    var s = storage();
-    try { return s ? JSON.parse(s.getItem(storeKey + ":" + name) || "null") : null; } catch (e) { return null; }
+    const s = storage();
+    try { return s ? JSON.parse(s.getItem(storeKey + ":" + name) || "null") : null; } catch { return null; }
   }
   function save(name, value) {
-    var s = storage();
-    try { if (s) s.setItem(storeKey + ":" + name, JSON.stringify(value)); } catch (e) { /* full or denied */ }
+    const s = storage();
+    try { if (s) s.setItem(storeKey + ":" + name, JSON.stringify(value)); } catch { /* full or denied */ }
   }
 
   // ---- Page and picture styles -------------------------------------------
 
-  var bg = typeof window.BackGroundColor === "string" ? window.BackGroundColor.trim() : "";
+  const bg = typeof window.BackGroundColor === "string" ? window.BackGroundColor.trim() : "";
   if (bg) document.body.style.backgroundColor = bg;
+  // Without a background of its own the page takes the visitor's colour
+  // scheme; in a dark one, lines are drawn in the text colour and item colours
+  // too dark to read give way to it.
+  else document.documentElement.classList.add("vi-follow-scheme");
+  const darkScheme = bg ? null : window.matchMedia("(prefers-color-scheme: dark)");
 
   function cssUrl(src) {
     return src ? 'url("' + src.replace(/["\\\n\r]/g, "\\$&") + '")' : "";
   }
+  // Layers of [picture, position, size]; pictures without a size keep theirs.
   function layers(list) {
-    var used = list.filter(function (l) { return l[0]; });
+    const used = list.filter(function (l) { return l[0]; });
     if (!used.length) return "background-image:none;";
-    return "background-image:" + used.map(function (l) { return l[0]; }).join(",") +
-      ";background-position:" + used.map(function (l) { return l[1]; }).join(",") + ";";
+    const part = function (i, none) { return used.map(function (l) { return l[i] || none; }).join(","); };
+    return "background-image:" + part(0) + ";background-position:" + part(1) + ";background-size:" +
+      part(2, "auto") + ";";
   }
+  // Plus and minus only: every connector picture is the same blank one.
+  const noConnectors = lines &&
+    ["midPic", "btmPic", "hlinePic", "vlinePic"].every(function (k) { return base[k] === base.topPic; });
   if (lines) {
-    var centre = "50% 50%", signAt = "50% " + signPercent + "%";
-    var css = ".vi-rail{" + layers([[cssUrl(base.vlinePic), centre]]) + "}";
+    // The pictures are 32 pixels high with their arm on the middle. They sit
+    // on the first item height of a row; in a row that its text makes taller,
+    // the vertical line is stretched on to the row's bottom.
+    const h = base.itemHeight, PIC = 32;
+    const centre = "50% " + (h - PIC) / 2 + "px", signAt = "50% " + (h - PIC) * signPercent / 100 + "px";
+    const vline = cssUrl(base.vlinePic);
+    const onward = [vline, "50% 100%", "16px calc(100% - " + h / 2 + "px)"];
+    let css = ".vi-rail{" + layers([[vline, "50% 0", "16px 100%"]]) + "}";
     ["top", "mid", "btm", "hline"].forEach(function (shape) {
-      var join = cssUrl(base[shape + "Pic"]);
-      var own = ".vi-c-" + shape;
-      css += own + "{" + layers([[join, centre]]) + "}";
+      const join = cssUrl(base[shape + "Pic"]);
+      const own = ".vi-c-" + shape;
+      const below = !noConnectors && (shape === "top" || shape === "mid") ? onward : [""];
+      css += own + "{" + layers([[join, centre], below]) + "}";
       css += ".vi-branch[aria-expanded=false]>.vi-row>" + own + "{" +
-        layers([[cssUrl(base.plusPic), signAt], [join, centre]]) + "}";
+        layers([[cssUrl(base.plusPic), signAt], [join, centre], below]) + "}";
       css += ".vi-branch[aria-expanded=true]>.vi-row>" + own + "{" +
-        layers([[cssUrl(base.minusPic), signAt], [join, centre]]) + "}";
+        layers([[cssUrl(base.minusPic), signAt], [join, centre], below]) + "}";
     });
-    var style = document.createElement("style");
+    const style = document.createElement("style");
     style.textContent = css;
     document.head.appendChild(style);
   }
@@ -114,7 +144,7 @@ document.addEventListener("DOMContentLoaded", function () {
   // A node is the page's record of an item of a drawn list: its place in the
   // tree, its li once built and, once first expanded, its group and child list.
 
-  var tree = document.createElement("ul");
+  const tree = document.createElement("ul");
   tree.className = "vi-tree" + (isStatic ? " vi-static" : "");
   tree.setAttribute("role", "tree");
   tree.setAttribute("aria-label", "Menu");
@@ -122,13 +152,22 @@ document.addEventListener("DOMContentLoaded", function () {
   tree.style.setProperty("--vi-x", base.x + "px");
   tree.style.top = base.y + "px";
   tree.style.setProperty("--vi-h", base.itemHeight + "px");
+  if (noConnectors) tree.classList.add("vi-no-connectors");
+  const forcedColours = window.matchMedia("(forced-colors: active)");
+  function drawLinesInCss() {
+    tree.classList.toggle("vi-drawn-lines", forcedColours.matches || (darkScheme !== null && darkScheme.matches));
+  }
+  drawLinesInCss();
+  forcedColours.addEventListener("change", drawLinesInCss);
 
-  var scratch = document.createElement("template");
+  const scratch = document.createElement("template");
+  // The node record of every built li.
+  const nodeOf = new WeakMap();
 
   function railCells(rails) {
-    var frag = document.createDocumentFragment();
-    for (var i = 0; i < rails.length; i++) {
-      var cell = document.createElement("span");
+    const frag = document.createDocumentFragment();
+    for (let i = 0; i < rails.length; i++) {
+      const cell = document.createElement("span");
       cell.className = rails[i] ? "vi-cell vi-rail" : "vi-cell";
       frag.appendChild(cell);
     }
@@ -143,12 +182,12 @@ document.addEventListener("DOMContentLoaded", function () {
 
   // The part of a row that all items of one sibling list share, cloned per item.
   function rowPrototype(level, setSize, rails) {
-    var li = document.createElement("li");
+    const li = document.createElement("li");
     li.setAttribute("role", "treeitem");
     li.setAttribute("aria-level", level);
     li.setAttribute("aria-setsize", setSize);
     li.tabIndex = -1;
-    var row = document.createElement("div");
+    const row = document.createElement("div");
     row.className = "vi-row";
     if (lines) {
       if (rails) row.appendChild(rails);
@@ -160,23 +199,59 @@ document.addEventListener("DOMContentLoaded", function () {
     return li;
   }
 
+  // Item colours stay as the author set them, except on a dark page that the
+  // visitor's scheme chose, where one with less than 4.5:1 gives way to the
+  // text colour.
+  const readable = new Map();
+  function luminance(rgb) {
+    const c = rgb.map(function (v) { v /= 255; return v <= 0.04045 ? v / 12.92 : Math.pow((v + 0.055) / 1.055, 2.4); });
+    return 0.2126 * c[0] + 0.7152 * c[1] + 0.0722 * c[2];
+  }
+  function rgbOf(colour, probe) {
+    probe.style.color = "";
+    probe.style.color = colour;
+    const m = getComputedStyle(probe).color.match(/[\d.]+/g);
+    return m ? m.slice(0, 3).map(Number) : null;
+  }
+  function readableOnDark(colour) {
+    if (!readable.has(colour)) {
+      const probe = document.body.appendChild(document.createElement("span"));
+      const fg = rgbOf(colour, probe), back = rgbOf("Canvas", probe);
+      probe.remove();
+      const a = fg ? luminance(fg) : 0, b = back ? luminance(back) : 0;
+      readable.set(colour, (Math.max(a, b) + 0.05) / (Math.min(a, b) + 0.05) >= 4.5);
+    }
+    return readable.get(colour);
+  }
+  // On a background too dark for the default black text, items without a
+  // colour of their own are written in white.
+  if (bg) {
+    const probe = document.body.appendChild(document.createElement("span"));
+    const back = rgbOf(bg, probe);
+    probe.remove();
+    if (back && (luminance(back) + 0.05) / 0.05 < 4.5) document.body.style.color = "#fff";
+  }
+  function setColour(label, colour) {
+    label.style.color = darkScheme && darkScheme.matches && !readableOnDark(colour) ? "" : colour;
+  }
+
   function buildItem(node, setSize, proto) {
-    var item = node.item;
-    var li = proto.cloneNode(true);
+    const item = node.item;
+    const li = proto.cloneNode(true);
     li.className = node.items.length ? "vi-item vi-branch" : "vi-item";
     li.setAttribute("aria-posinset", node.index + 1);
     if (node.items.length) li.setAttribute("aria-expanded", "false");
-    li._viNode = node;
+    nodeOf.set(li, node);
 
-    var row = li.firstChild;
+    const row = li.firstChild;
     if (lines) {
-      var shape = node.index < setSize - 1 ? (node.level === 1 && node.index === 0 ? "top" : "mid")
+      const shape = node.index < setSize - 1 ? (node.level === 1 && node.index === 0 ? "top" : "mid")
         : (node.level === 1 && node.index === 0 ? "hline" : "btm");
       row.lastChild.className = "vi-cell vi-own vi-c-" + shape;
     }
 
     if (item.bullet || item.bulletOpen) {
-      var bullet = document.createElement("img");
+      const bullet = document.createElement("img");
       bullet.className = "vi-bullet";
       bullet.alt = "";
       bullet.src = item.bullet || item.bulletOpen;
@@ -184,20 +259,25 @@ document.addEventListener("DOMContentLoaded", function () {
       node.bullet = bullet;
     }
 
-    var label = document.createElement(item.href ? "a" : "span");
+    const label = document.createElement(item.href ? "a" : "span");
     label.className = "vi-label" + fontSizeClass(item.fontSize);
     label.id = "vi-l-" + node.id;
+    label.dir = "auto";
     if (item.href) {
       label.href = item.href;
       if (item.target) label.target = item.target;
       label.tabIndex = -1;
     }
     if (item.description) label.title = item.description;
-    if (item.fontColor) label.style.color = item.fontColor;
+    if (item.fontColor) setColour(label, item.fontColor);
+    // An item without text is named by its link, else by its place.
+    const blank = !/<img\b/i.test(item.text) && !plainText(item.text).trim();
+    const name = blank ? item.description.trim() || item.href.trim() ||
+      "Item " + (node.index + 1) + " of " + setSize : "";
     if (item.outPic) {
-      var pic = document.createElement("img");
+      const pic = document.createElement("img");
       pic.src = item.outPic;
-      pic.alt = plainText(item.text);
+      pic.alt = blank ? name : plainText(item.text);
       label.appendChild(pic);
       node.pic = pic;
     } else if (item.text.indexOf("<") < 0 && item.text.indexOf("&") < 0) {
@@ -206,7 +286,12 @@ document.addEventListener("DOMContentLoaded", function () {
       label.innerHTML = item.text;
     }
     row.appendChild(label);
-    li.setAttribute("aria-labelledby", label.id);
+    if (blank && !item.outPic) {
+      li.setAttribute("aria-label", name);
+      if (item.href) label.setAttribute("aria-label", name);
+    } else {
+      li.setAttribute("aria-labelledby", label.id);
+    }
     li.appendChild(row);
     node.li = li;
     node.label = label;
@@ -218,15 +303,15 @@ document.addEventListener("DOMContentLoaded", function () {
   // slices, so that a branch opens without delay however many children it
   // has. (Few large slices: every slice costs the browser a layout pass.)
   function makeList(parent, ul) {
-    var items = parent ? parent.items : itemsOf(base.menuItems);
-    var level = parent ? parent.level + 1 : 1;
+    const items = parent ? parent.items : itemsOf(base.menuItems);
+    const level = parent ? parent.level + 1 : 1;
     // A rail (vline) runs beside the rows for every ancestor that has a next sibling.
-    var railsOf = parent ? parent.rails.concat([!parent.last]) : [];
-    var list = {
+    const railsOf = parent ? parent.rails.concat([!parent.last]) : [];
+    const list = {
       nodes: new Array(items.length), ul: ul, built: 0,
       proto: rowPrototype(level, items.length, lines && railsOf.length ? railCells(railsOf) : null)
     };
-    for (var i = 0; i < items.length; i++) {
+    for (let i = 0; i < items.length; i++) {
       list.nodes[i] = {
         item: items[i], items: itemsOf(items[i].subMenu), parent: parent, index: i, level: level,
         id: parent ? parent.id + "." + i : String(i), list: null, group: null,
@@ -243,22 +328,23 @@ document.addEventListener("DOMContentLoaded", function () {
   }
 
   function build(list, upTo) {
-    var from = list.built;
+    const from = list.built;
     if (upTo <= from) return;
-    var frag = document.createDocumentFragment();
-    for (var i = from; i < upTo; i++) frag.appendChild(buildItem(list.nodes[i], list.nodes.length, list.proto));
+    const frag = document.createDocumentFragment();
+    for (let i = from; i < upTo; i++) frag.appendChild(buildItem(list.nodes[i], list.nodes.length, list.proto));
     list.built = upTo;
     list.ul.appendChild(frag);
     reopen(list.nodes.slice(from, upTo));
   }
 
   // Static mode shows everything at once, so it builds everything at once.
-  var FIRST_ROWS = isStatic ? Infinity : 100, SLICE_ROWS = 1000, pending = [], pumping = 0;
+  const FIRST_ROWS = isStatic ? Infinity : 100, SLICE_ROWS = 1000, pending = [];
+  let pumping = 0;
   function pump() {
     pumping = 0;
-    var until = performance.now() + 8;
+    const until = performance.now() + 8;
     while (pending.length && performance.now() < until) {
-      var list = pending[0];
+      const list = pending[0];
       build(list, Math.min(list.nodes.length, list.built + SLICE_ROWS));
       if (list.built === list.nodes.length) pending.shift();
     }
@@ -267,7 +353,7 @@ document.addEventListener("DOMContentLoaded", function () {
   // Builds every row still waiting, before anything walks the rows.
   function buildAll() {
     while (pending.length) {
-      var list = pending.shift();
+      const list = pending.shift();
       build(list, list.nodes.length);
     }
   }
@@ -276,11 +362,11 @@ document.addEventListener("DOMContentLoaded", function () {
 
   // Ids of the open branches, kept for this tab; a branch opens again when
   // its row is next built.
-  var openIds = new Set();
-  var active = null; // the item that holds the tab stop
+  const openIds = new Set();
+  let active = null; // the item that holds the tab stop
 
   function renderKids(node) {
-    var group = document.createElement("ul");
+    const group = document.createElement("ul");
     group.setAttribute("role", "group");
     node.group = group;
     node.li.appendChild(group);
@@ -315,13 +401,13 @@ document.addEventListener("DOMContentLoaded", function () {
 
   function isOpen(node) { return node.li.getAttribute("aria-expanded") === "true"; }
 
-  var roots = null;
+  let roots = null;
 
   // Opens the branches down to the item with this id and returns its node.
   function reveal(id) {
-    var path = String(id).split(".");
-    var list = roots, node = null;
-    for (var i = 0; i < path.length; i++) {
+    const path = String(id).split(".");
+    let list = roots, node = null;
+    for (let i = 0; i < path.length; i++) {
       build(list, list.nodes.length);
       node = list.nodes[Number(path[i])];
       if (!node) return null;
@@ -340,30 +426,30 @@ document.addEventListener("DOMContentLoaded", function () {
 
   function urlKey(href, baseUrl) {
     try {
-      var u = new URL(href, baseUrl || document.baseURI);
+      const u = new URL(href, baseUrl || document.baseURI);
       u.hash = "";
       return u.href;
-    } catch (e) { return null; }
+    } catch { return null; }
   }
   function lastSegment(key) {
-    var path = key.replace(/[?#].*$/, "");
+    const path = key.replace(/[?#].*$/, "");
     return path.slice(path.lastIndexOf("/") + 1);
   }
   function decoded(text) {
-    try { return decodeURIComponent(text); } catch (e) { return text; }
+    try { return decodeURIComponent(text); } catch { return text; }
   }
   function findFrame(win, name, depth) {
     try {
-      for (var i = 0; i < win.frames.length; i++) {
-        var f = win.frames[i];
+      for (let i = 0; i < win.frames.length; i++) {
+        const f = win.frames[i];
         if (f.name === name) return f;
-        if (depth > 0) { var found = findFrame(f, name, depth - 1); if (found) return found; }
+        if (depth > 0) { const found = findFrame(f, name, depth - 1); if (found) return found; }
       }
-    } catch (e) { /* another site's frame */ }
+    } catch { /* another site's frame */ }
     return null;
   }
   function targetWindow(target) {
-    var t = target.toLowerCase();
+    const t = target.toLowerCase();
     if (!t || t === "_self") return window;
     if (t === "_top") return window.top;
     if (t === "_parent") return window.parent;
@@ -373,10 +459,10 @@ document.addEventListener("DOMContentLoaded", function () {
   // matching link must contain (so most links are never resolved).
   function shownIn(win) {
     try {
-      var key = win ? urlKey(win.location.href) : null;
-      var seg = key ? lastSegment(key) : "";
+      const key = win ? urlKey(win.location.href) : null;
+      const seg = key ? lastSegment(key) : "";
       return key ? { key: key, seg: seg, plainSeg: decoded(seg) } : null;
-    } catch (e) { return null; }
+    } catch { return null; }
   }
   function links(item, shown) {
     return shown && (item.href.indexOf(shown.seg) >= 0 || item.href.indexOf(shown.plainSeg) >= 0) &&
@@ -386,7 +472,7 @@ document.addEventListener("DOMContentLoaded", function () {
   // Calls fn(item, id) for every item in file order.
   function eachItem(fn) {
     (function walk(items, prefix) {
-      for (var i = 0; i < items.length; i++) {
+      for (let i = 0; i < items.length; i++) {
         fn(items[i], prefix + i);
         walk(itemsOf(items[i].subMenu), prefix + i + ".");
       }
@@ -396,12 +482,12 @@ document.addEventListener("DOMContentLoaded", function () {
   // Finds the current item's id; also returns the frames that links target,
   // to follow what they show later.
   function survey() {
-    var frames = new Map(), followedLink = load("followed");
-    var found = null, byFollowed = null;
+    const frames = new Map(), followedLink = load("followed");
+    let found = null, byFollowed = null;
     eachItem(function (item, id) {
       if (!item.href) return;
       if (!frames.has(item.target)) {
-        var win = targetWindow(item.target);
+        const win = targetWindow(item.target);
         frames.set(item.target, { win: win, shown: shownIn(win) });
       }
       if (found !== null) return;
@@ -416,17 +502,18 @@ document.addEventListener("DOMContentLoaded", function () {
   // the menu or from the page itself), that item becomes the current one.
   function watchFrames(frames) {
     frames.forEach(function (f, target) {
-      var el = null;
-      try { el = f.win && f.win !== window ? f.win.frameElement : null; } catch (e) { /* other site */ }
+      let el = null;
+      try { el = f.win && f.win !== window ? f.win.frameElement : null; } catch { /* other site */ }
       if (!el) return;
       el.addEventListener("load", function () {
-        var shown = shownIn(f.win), hit = null;
+        const shown = shownIn(f.win);
+        let hit = null;
         if (!shown) return;
         eachItem(function (item, id) {
           if (hit === null && item.target === target && item.href && links(item, shown)) hit = id;
         });
         if (hit === null) return;
-        var node = reveal(hit);
+        const node = reveal(hit);
         markCurrent(node);
         if (!tree.contains(document.activeElement)) setActive(node.li, false);
       });
@@ -434,7 +521,7 @@ document.addEventListener("DOMContentLoaded", function () {
   }
 
   function markCurrent(node) {
-    var old = tree.querySelector('[aria-current="page"]');
+    const old = tree.querySelector('[aria-current="page"]');
     if (old) old.removeAttribute("aria-current");
     if (node) node.li.setAttribute("aria-current", "page");
   }
@@ -449,25 +536,25 @@ document.addEventListener("DOMContentLoaded", function () {
   }
 
   function nextVisible(li) {
-    var node = li._viNode;
+    const node = nodeOf.get(li);
     if (node.group && isOpen(node) && node.group.firstElementChild) return node.group.firstElementChild;
-    for (var cur = li; cur; cur = parentLi(cur)) {
+    for (let cur = li; cur; cur = parentLi(cur)) {
       if (cur.nextElementSibling) return cur.nextElementSibling;
     }
     return null;
   }
   function lastVisibleIn(li) {
-    while (li && li._viNode.group && isOpen(li._viNode) && li._viNode.group.lastElementChild) {
-      li = li._viNode.group.lastElementChild;
+    while (li && nodeOf.get(li).group && isOpen(nodeOf.get(li)) && nodeOf.get(li).group.lastElementChild) {
+      li = nodeOf.get(li).group.lastElementChild;
     }
     return li;
   }
   function prevVisible(li) {
-    var prev = li.previousElementSibling;
+    const prev = li.previousElementSibling;
     return prev ? lastVisibleIn(prev) : parentLi(li);
   }
   function parentLi(li) {
-    var p = li._viNode.parent;
+    const p = nodeOf.get(li).parent;
     return p ? p.li : null;
   }
 
@@ -491,9 +578,9 @@ document.addEventListener("DOMContentLoaded", function () {
   }
 
   tree.addEventListener("click", function (e) {
-    var li = e.target.closest && e.target.closest("li.vi-item");
+    const li = e.target.closest && e.target.closest("li.vi-item");
     if (!li || !tree.contains(li)) return;
-    var node = li._viNode;
+    const node = nodeOf.get(li);
     setActive(li, false);
     if (e.target.closest(".vi-label")) {
       if (e.isTrusted === false && e.target === node.label) return; // keyboard-made click
@@ -506,14 +593,14 @@ document.addEventListener("DOMContentLoaded", function () {
 
   // Focus stays on the treeitem even when the pointer lands on its link.
   tree.addEventListener("focusin", function (e) {
-    var li = e.target.closest("li.vi-item");
+    const li = e.target.closest("li.vi-item");
     if (!li) return;
     if (e.target !== li) { li.focus({ preventScroll: true }); return; }
     setActive(li, false);
-    hover(li._viNode, true, "focus");
+    hover(nodeOf.get(li), true, "focus");
   });
   tree.addEventListener("focusout", function (e) {
-    if (e.target.classList.contains("vi-item")) hover(e.target._viNode, false, "focus");
+    if (e.target.classList.contains("vi-item")) hover(nodeOf.get(e.target), false, "focus");
   });
 
   // Mouse-over pictures: swapped in while the pointer is over the row or the
@@ -524,24 +611,26 @@ document.addEventListener("DOMContentLoaded", function () {
     node.pic.src = node.pointer || node.focus ? node.item.overPic : node.item.outPic;
   }
   tree.addEventListener("pointerenter", function (e) {
-    if (e.target.classList && e.target.classList.contains("vi-row")) hover(e.target.parentNode._viNode, true, "pointer");
+    if (e.target.classList && e.target.classList.contains("vi-row")) hover(nodeOf.get(e.target.parentNode), true, "pointer");
   }, true);
   tree.addEventListener("pointerleave", function (e) {
-    if (e.target.classList && e.target.classList.contains("vi-row")) hover(e.target.parentNode._viNode, false, "pointer");
+    if (e.target.classList && e.target.classList.contains("vi-row")) hover(nodeOf.get(e.target.parentNode), false, "pointer");
   }, true);
 
   // ---- Keyboard -------------------------------------------------------------
 
-  var typed = "", typedAt = 0;
+  const SEARCH_MS = 600;
+  let typed = "", typedAt = 0;
+  function searching() { return typed !== "" && Date.now() - typedAt <= SEARCH_MS; }
   function typeAhead(li, ch) {
-    var now = Date.now();
-    typed = now - typedAt > 600 ? ch : typed + ch;
+    const now = Date.now();
+    typed = now - typedAt > SEARCH_MS ? ch : typed + ch;
     typedAt = now;
-    var needle = typed.toLowerCase();
-    var start = typed.length > 1 ? li : nextVisible(li) || tree.firstElementChild;
-    var cur = start;
+    const needle = typed.toLowerCase();
+    const start = typed.length > 1 ? li : nextVisible(li) || tree.firstElementChild;
+    let cur = start;
     do {
-      var n = cur._viNode;
+      const n = nodeOf.get(cur);
       if (n.plain === undefined) n.plain = (n.label.textContent || (n.pic ? n.pic.alt : "")).trim().toLowerCase();
       if (n.plain.indexOf(needle) === 0) return cur;
       cur = nextVisible(cur) || tree.firstElementChild;
@@ -551,10 +640,11 @@ document.addEventListener("DOMContentLoaded", function () {
 
   tree.addEventListener("keydown", function (e) {
     if (e.altKey || e.ctrlKey || e.metaKey) return;
-    var li = e.target.closest("li.vi-item");
+    const li = e.target.closest("li.vi-item");
     if (!li) return;
     buildAll();
-    var node = li._viNode, to = null;
+    const node = nodeOf.get(li);
+    let to = null, searchKey = false;
     switch (e.key) {
       case "ArrowDown": to = nextVisible(li); break;
       case "ArrowUp": to = prevVisible(li); break;
@@ -570,34 +660,52 @@ document.addEventListener("DOMContentLoaded", function () {
         break;
       case "Home": to = tree.firstElementChild; break;
       case "End": to = lastVisibleIn(tree.lastElementChild); break;
-      case "Enter": case " ": activate(node, true); break;
+      case "Enter": activate(node, true); break;
+      case " ":
+        // A blank inside a type-ahead search is part of the search text.
+        if (searching()) { to = typeAhead(li, " "); searchKey = true; }
+        else activate(node, true);
+        break;
       case "*":
         (node.parent ? node.parent.list : roots).nodes.forEach(function (s) { setExpanded(s, true); });
         break;
       default:
-        if (e.key.length === 1 && e.key.trim()) { to = typeAhead(li, e.key); break; }
+        if (e.key.length === 1 && e.key.trim()) { to = typeAhead(li, e.key); searchKey = true; break; }
         return;
     }
+    // Any other key ends a type-ahead search.
+    if (!searchKey) typed = "";
     e.preventDefault();
     if (to) setActive(to, true);
   });
 
   // ---- First draw -----------------------------------------------------------
 
-  var found = survey();
-  var saved = load("open");
+  const found = survey();
+  const saved = load("open");
   if (!isStatic && Array.isArray(saved)) {
     saved.forEach(function (id) { openIds.add(String(id)); });
   }
   roots = makeList(null, tree);
-  var current = found.current !== null ? reveal(found.current) : null;
+  const current = found.current !== null ? reveal(found.current) : null;
   markCurrent(current);
   watchFrames(found.frames);
   document.body.appendChild(tree);
+  if (failure && !failure.hidden) tree.style.top = base.y + failure.offsetTop + failure.offsetHeight + "px";
   if (roots.nodes.length) setActive(current ? current.li : roots.nodes[0].li, false);
   if (current) {
-    var r = current.li.firstElementChild.getBoundingClientRect();
+    const r = current.li.firstElementChild.getBoundingClientRect();
     if (r.bottom > window.innerHeight || r.top < 0) current.li.scrollIntoView({ block: "center" });
+  }
+  if (darkScheme) {
+    darkScheme.addEventListener("change", function () {
+      drawLinesInCss();
+      tree.querySelectorAll("li.vi-item").forEach(function (li) {
+        const node = nodeOf.get(li);
+        if (node.item.fontColor) setColour(node.label, node.item.fontColor);
+      });
+    });
   }
   performance.mark("vi-menu-drawn");
 });
+})();

@@ -95,7 +95,8 @@ export async function setUp() {
     const file = path.join(root, path.normalize(decodeURIComponent(new URL(req.url, 'http://x').pathname)));
     try {
       if (!file.startsWith(root)) throw new Error('outside the root');
-      res.writeHead(200, { 'content-type': types[path.extname(file)] }).end(await readFile(file));
+      const body = await readFile(file);
+      res.writeHead(200, { 'content-type': types[path.extname(file)] }).end(body);
     } catch {
       res.writeHead(404).end();
     }

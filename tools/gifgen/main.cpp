@@ -16,7 +16,9 @@
 
 #include <gif_lib.h>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -60,6 +62,25 @@ const Rgb* findRgb(std::string_view name)
         if (c.name == name)
             return &c;
     return nullptr;
+}
+
+constexpr Rgb kWhite{"White", 0xFF, 0xFF, 0xFF};
+
+// Relative luminance and contrast ratio as the web's accessibility
+// guidelines define them.
+double luminance(const Rgb& c)
+{
+    const auto channel = [](GifByteType v) {
+        const double s = v / 255.0;
+        return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.r) + 0.7152 * channel(c.g) + 0.0722 * channel(c.b);
+}
+
+double contrast(const Rgb& a, const Rgb& b)
+{
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 class Canvas {
@@ -187,9 +208,9 @@ int main(int argc, char** argv)
         const fs::path folder = out / name;
         fs::create_directories(folder, ec);
 
-        // The sign's inside contrasts with the ink: white, black for white ink.
-        const bool whiteInk = rgb->r == 0xFF && rgb->g == 0xFF && rgb->b == 0xFF;
-        const GifByteType fill = whiteInk ? 0x00 : 0xFF;
+        // The sign's inside is white, unless the ink is too light to read on
+        // white (under 3:1): then black.
+        const GifByteType fill = contrast(*rgb, kWhite) >= 3.0 ? 0xFF : 0x00;
         const std::vector<GifColorType> palette = {
             {0xFF, 0xFF, 0xFF}, {rgb->r, rgb->g, rgb->b}, {fill, fill, fill}, {0, 0, 0}};
 

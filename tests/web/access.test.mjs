@@ -1,0 +1,255 @@
+// Accessibility of the menu page: axe-core's WCAG 2.2 A/AA rules on default
+// and Static exports, names of items without text, type-ahead with blanks,
+// contrast of the focus ring and of the signs, forced colours and dark
+// schemes, rows taller than the item height, and pages without a menu.
+import { after, before, test } from 'node:test';
+import assert from 'node:assert/strict';
+import { readFile } from 'node:fs/promises';
+import { createRequire } from 'node:module';
+import path from 'node:path';
+import { makeFolder, open, pixels, sample, setUp, statement } from './fixture.mjs';
+
+const axeSource = await readFile(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
+const COLOURS = { Black: [0, 0, 0], White: [255, 255, 255], Gray: [128, 128, 128], Silver: [192, 192, 192],
+  Red: [255, 0, 0], Green: [0, 128, 0], Blue: [0, 0, 255], Yellow: [255, 255, 0], Purple: [128, 0, 128],
+  Olive: [128, 128, 0], Navy: [0, 0, 128], Aqua: [0, 255, 255], Lime: [0, 255, 0], Maroon: [128, 0, 0],
+  Teal: [0, 128, 128], Fuchsia: [255, 0, 255] };
+
+function contrast(a, b) {
+  const lum = (rgb) => rgb.map((v) => { v /= 255; return v <= 0.04045 ? v / 12.92 : ((v + 0.055) / 1.055) ** 2.4; })
+    .reduce((sum, c, i) => sum + c * [0.2126, 0.7152, 0.0722][i], 0);
+  const [x, y] = [lum(a), lum(b)].sort((p, q) => q - p);
+  return (x + 0.05) / (y + 0.05);
+}
+const rgbOf = (css) => css.match(/\d+/g).slice(0, 3).map(Number);
+
+// Items without text, right-to-left text, blanks for type-ahead, a line break.
+const named = [
+  statement('menuItems[0]', 'About us', 'us.html'),
+  statement('menuItems[1]', 'About them', 'them.html'),
+  statement('menuItems[2]', '', 'nameless.html'),
+  String.raw`menuBase.menuItems[3]= new menuItemObject("","","","","","","","","","Described"); //[+]LEAF[+]x[+]0[+]False[+]False[+]False[+]False`,
+  statement('menuItems[4]', '', '', 'BRANCH'),
+  statement('menuItems[4].subMenu[0]', 'Two<br>lines'),
+  statement('menuItems[4].subMenu[1]', 'שלום עולם'),
+  statement('menuItems[5]', 'Last'),
+];
+
+// The sample in colours that reach 4.5:1 on white, and on navy (the author's choice, which the page keeps).
+const recolour = (map) => sample.map((s) => s.replace(/"(Black|Navy|Red|Maroon)"/g, (m, c) => `"${map[c] || c}"`));
+const onWhite = recolour({ Red: 'Maroon' }), onNavy = recolour({ Black: 'White', Navy: 'Yellow', Red: 'Aqua', Maroon: 'Lime' });
+
+let env;
+before(async () => {
+  env = await setUp();
+  for (const [name, settings] of [['d16', { height: 16 }], ['d20', {}], ['d24', { height: 24 }],
+    ['d32-none', { height: 32, lines: 0 }], ['s20', { browserSwitch: true }],
+    ['s24-signs', { browserSwitch: true, height: 24, lines: 2 }]]) {
+    await makeFolder(env.root, name, settings, onWhite);
+  }
+  await makeFolder(env.root, 'navy', { background: 'Navy', lineColor: 'Silver', pmColor: 'Yellow' }, onNavy);
+  await makeFolder(env.root, 'named', {}, named);
+  await makeFolder(env.root, 'named-static', { browserSwitch: true }, named);
+  await makeFolder(env.root, 'white-lines', { lineColor: 'White', pmColor: 'White' }, sample);
+  await makeFolder(env.root, 'missing', {}, sample);
+  await makeFolder(env.root, 'broken', {}, sample, { 'custom.js': 'var menuBase = new menuObject(5,5,20,true,' });
+  await makeFolder(env.root, 'half', {}, [...sample.slice(0, 2), statement('menuItems[7].subMenu[0]', 'Orphan')]);
+});
+after(() => env?.tearDown());
+
+async function withPage(url, fn, options = {}) {
+  const context = await env.browser.newContext(options);
+  try {
+    const page = await open(context, url, { menu: options.javaScriptEnabled !== false && !options.noMenu });
+    await fn(page, context);
+  } finally {
+    await context.close();
+  }
+}
+
+// [folder, item height, context options]
+const AXE = [['d16', 16], ['d20', 20], ['d24', 24], ['d32-none', 32], ['s20', 20], ['s24-signs', 24], ['navy', 20],
+  ['named', 20], ['named-static', 20], ['d20', 20, { colorScheme: 'dark' }], ['named', 20, { forcedColors: 'active' }]];
+for (const [folder, height, options = {}] of AXE) {
+  test(`axe-core finds no WCAG 2.2 A/AA violation: ${folder} ${JSON.stringify(options)}`, () =>
+    withPage(env.url(`${folder}/tree.html`), async (page) => {
+      // Everything open, the focus ring shown.
+      await page.keyboard.press('Tab');
+      for (let i = 0; i < 3; i++) {
+        await page.evaluate(() => document.querySelectorAll('[aria-expanded=false]').forEach((li) =>
+          li.dispatchEvent(new KeyboardEvent('keydown', { key: 'ArrowRight', bubbles: true }))));
+      }
+      await page.addScriptTag({ content: axeSource });
+      const result = await page.evaluate((small) => window.axe.run(document, {
+        runOnly: { type: 'tag', values: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22aa'] },
+        rules: { 'target-size': { enabled: !small }, 'label-content-name-mismatch': { enabled: false } },
+      }), height < 24);
+      assert.deepEqual(result.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`), []);
+      assert.ok(result.passes.length > 10);
+      assert.equal(await page.getAttribute('html', 'lang'), 'en');
+    }, options));
+}
+
+test('items without text are named by description, address or place; labels isolate their direction', () =>
+  withPage(env.url('named/tree.html'), async (page) => {
+    await page.getByRole('treeitem', { name: 'Item 5 of 6' }).focus();
+    await page.keyboard.press('ArrowRight');
+    // [accessible name, found by role]
+    for (const name of ['nameless.html', 'Described', 'Item 5 of 6', 'שלום עולם', 'Two lines']) {
+      assert.equal(await page.getByRole('treeitem', { name, exact: true }).count(), 1, name);
+    }
+    assert.equal(await page.getByRole('link', { name: 'nameless.html' }).count(), 1, 'the link is named too');
+    assert.deepEqual(await page.$$eval('.vi-label', (ls) => [...new Set(ls.map((l) => l.dir))]), ['auto']);
+    const box = await page.locator('.vi-label').nth(3).boundingBox();
+    assert.ok(box.width > 0, 'a blank item still has a label to click');
+    // Keyboard reaches the blank items.
+    await page.getByRole('treeitem', { name: 'About them' }).focus();
+    await page.keyboard.press('ArrowDown');
+    assert.equal(await page.evaluate(() => document.activeElement.getAttribute('aria-label')), 'nameless.html');
+  }));
+
+test('Space is part of a running type-ahead search, else it activates', () =>
+  withPage(env.url('named/tree.html'), async (page) => {
+    const focused = () => page.evaluate(() => document.activeElement.textContent);
+    await page.getByRole('treeitem', { name: 'Last' }).focus();
+    // [keys typed back to back, focused item]
+    for (const [keys, expected] of [['about t', 'About them'], ['about u', 'About us'], ['last', 'Last']]) {
+      await page.waitForTimeout(700);
+      await page.keyboard.type(keys);
+      assert.equal(await focused(), expected, keys);
+    }
+    await page.getByRole('treeitem', { name: 'Item 5 of 6' }).focus();
+    await page.waitForTimeout(700);
+    await page.keyboard.press(' ');
+    assert.equal(await page.getByRole('treeitem', { name: 'Item 5 of 6' }).getAttribute('aria-expanded'), 'true',
+      'Space outside a search opens the branch');
+    await page.keyboard.type('l');
+    await page.keyboard.press('ArrowUp');
+    await page.keyboard.press(' ');
+    assert.equal(await page.getByRole('treeitem', { name: 'Item 5 of 6' }).getAttribute('aria-expanded'), 'true',
+      'an arrow key ends the search, and Space on a leaf leaves the branch as it is');
+  }));
+
+test('the focus ring reaches 3:1 against each of the 16 backgrounds', async () => {
+  for (const colour of Object.keys(COLOURS)) await makeFolder(env.root, `bg-${colour}`, { background: colour }, sample);
+  const context = await env.browser.newContext();
+  try {
+    for (const [colour, rgb] of Object.entries(COLOURS)) {
+      const page = await open(context, env.url(`bg-${colour}/tree.html`));
+      await page.keyboard.press('Tab');
+      const ring = await page.evaluate(() => {
+        const s = getComputedStyle(document.activeElement.querySelector('.vi-label'));
+        return { outline: s.outlineColor, width: s.outlineWidth, style: s.outlineStyle, shadow: s.boxShadow };
+      });
+      assert.equal(ring.style, 'solid', colour);
+      assert.equal(ring.width, '2px', colour);
+      // The outline borders the background inside, the white shadow outside it.
+      const best = Math.max(contrast(rgbOf(ring.outline), rgb), contrast(rgbOf(ring.shadow), rgb));
+      assert.ok(best >= 3, `${colour}: ${best.toFixed(2)}`);
+      await page.close();
+    }
+  } finally {
+    await context.close();
+  }
+});
+
+test('the plus and minus glyphs reach 3:1 against their box in every line colour', async () => {
+  const context = await env.browser.newContext();
+  const page = await context.newPage();
+  try {
+    for (const colour of Object.keys(COLOURS)) {
+      for (const sign of ['plus', 'minus']) {
+        const gif = await readFile(path.join(process.env.VI_DATA_DIR, 'TreeLines', colour, `${sign}.gif`));
+        // Glyph centre (7, 16), box inside (4, 13), box edge (3, 16).
+        const [glyph, fill, edge] = await page.evaluate(async (src) => {
+          const img = new Image();
+          img.src = src;
+          await img.decode();
+          const g = new OffscreenCanvas(img.width, img.height).getContext('2d');
+          g.drawImage(img, 0, 0);
+          return [[7, 16], [4, 13], [3, 16]].map(([x, y]) => [...g.getImageData(x, y, 1, 1).data.slice(0, 3)]);
+        }, `data:image/gif;base64,${gif.toString('base64')}`);
+        assert.deepEqual([glyph, edge], [COLOURS[colour], COLOURS[colour]], `${colour} ${sign} keeps its colour`);
+        assert.ok(contrast(glyph, fill) >= 3, `${colour} ${sign}: ${contrast(glyph, fill).toFixed(2)}`);
+      }
+    }
+  } finally {
+    await context.close();
+  }
+});
+
+// Ink at the line column of the first row's own cell, above the sign, and at the middle of a rail.
+const lineInk = async (page, context) => {
+  const rgb = await pixels(context, await page.screenshot());
+  const cell = await page.$eval('[role=treeitem]:nth-child(2) .vi-own', (c) => {
+    const r = c.getBoundingClientRect();
+    return { x: r.left + 7, y: r.top + 2 };
+  });
+  return rgb(cell.x, cell.y);
+};
+
+// [folder, context options, line colour expected at the column]
+for (const [folder, options, expected] of [['white-lines', { forcedColors: 'active' }, 'CanvasText'],
+  ['d20', { forcedColors: 'active' }, 'CanvasText'], ['d20', { colorScheme: 'dark' }, 'CanvasText'],
+  ['navy', { colorScheme: 'dark' }, [192, 192, 192]], ['d20', {}, [0, 0, 0]]]) {
+  test(`lines stay visible: ${folder} ${JSON.stringify(options)}`, () =>
+    withPage(env.url(`${folder}/tree.html`), async (page, context) => {
+      const { canvas, text, label } = await page.evaluate(() => ({
+        canvas: getComputedStyle(document.body).backgroundColor,
+        text: getComputedStyle(document.body).color,
+        label: getComputedStyle(document.querySelector('.vi-label')).color,
+      }));
+      const ink = await lineInk(page, context);
+      assert.deepEqual(ink, expected === 'CanvasText' ? rgbOf(text) : expected);
+      if (canvas !== 'rgba(0, 0, 0, 0)') assert.ok(contrast(ink, rgbOf(canvas)) >= 3, `line on ${canvas}`);
+      if (options.colorScheme === 'dark' && folder === 'd20') {
+        assert.ok(contrast(rgbOf(canvas), [255, 255, 255]) > 10, 'a page without background turns dark');
+        assert.ok(contrast(rgbOf(label), rgbOf(canvas)) >= 4.5, 'black item text gives way');
+      }
+      if (folder === 'navy') assert.equal(canvas, 'rgb(0, 0, 128)', 'a page background of its own stays');
+    }, options));
+}
+
+test('a row whose text is taller than the item height grows, and its lines run on through it', () =>
+  withPage(env.url('named/tree.html'), async (page, context) => {
+    await page.getByRole('treeitem', { name: 'Item 5 of 6' }).focus();
+    await page.keyboard.press('ArrowRight');
+    const rows = await page.$$eval('.vi-row', (rs) => rs.map((r) => {
+      const b = r.getBoundingClientRect();
+      return { top: b.top, height: b.height, rail: r.querySelector('.vi-rail')?.getBoundingClientRect().left };
+    }));
+    const tall = rows[5];
+    assert.deepEqual(rows.map((r) => r.height).filter((h) => h !== 20), [tall.height]);
+    assert.ok(tall.height >= 26, 'two lines');
+    for (let i = 1; i < rows.length; i++) assert.equal(rows[i].top, rows[i - 1].top + rows[i - 1].height);
+    const rgb = await pixels(context, await page.screenshot());
+    const x = tall.rail + 7;
+    for (let y = Math.ceil(tall.top); y < tall.top + tall.height; y++) {
+      assert.deepEqual(rgb(x, y), [0, 0, 0], `rail at ${y}`);
+      assert.deepEqual(rgb(x + 16, y), [0, 0, 0], `own line at ${y}`);
+    }
+  }));
+
+// [what, folder, context options, message shown]
+for (const [what, folder, options, message] of [
+  ['scripting off', 'd20', { javaScriptEnabled: false }, /needs JavaScript/],
+  ['custom.js missing', 'missing', {}, /could not be shown/],
+  ['custom.js broken', 'broken', {}, /could not be shown/],
+  ['custom.js failing half-way', 'half', {}, /could not be shown/],
+  ['a sound custom.js', 'd20', {}, null]]) {
+  test(`a page without its menu says so: ${what}`, async () => {
+    if (folder === 'missing') await import('node:fs/promises').then((fs) => fs.rm(path.join(env.root, 'missing', 'custom.js')));
+    await withPage(env.url(`${folder}/tree.html`), async (page) => {
+      await page.waitForLoadState('load');
+      const shown = await page.locator('.vi-note').evaluateAll((ns) => ns.filter((n) => n.offsetParent)
+        .map((n) => n.textContent));
+      if (message) {
+        assert.equal(shown.length, 1);
+        assert.match(shown[0], message);
+      } else {
+        assert.deepEqual(shown, []);
+      }
+      if (folder === 'half') assert.equal(await page.getByRole('treeitem').count(), 1, 'what ran is drawn');
+    }, { ...options, noMenu: true });
+  });
+}
