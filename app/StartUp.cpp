@@ -8,13 +8,19 @@
 #include <QDir>
 #include <QFont>
 #include <QGuiApplication>
+#include <QLoggingCategory>
 #include <QScreen>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
 #endif
 
+// The resources live in a static library, so they are registered by hand.
+static void InitAppResources() { Q_INIT_RESOURCE(App); }
+
 namespace vi {
+
+Q_LOGGING_CATEGORY(lcStartUp, "vuvov.startup")
 
 StartUp::StartUp() = default;
 StartUp::~StartUp() = default;
@@ -39,9 +45,21 @@ void StartUp::ApplyDesignFont()
     }
 }
 
+QIcon StartUp::ApplicationIcon()
+{
+    InitAppResources();
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/app/vuvov-ivoza-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
 void StartUp::Run(const QString& file)
 {
     ApplyDesignFont();
+    QApplication::setWindowIcon(ApplicationIcon());
+    // Silent unless asked for (QT_LOGGING_RULES="vuvov.startup.debug=true"): where the program looks.
+    qCDebug(lcStartUp).noquote() << "data folder:" << DataFolder() << "preview folder:" << TmpTreePath();
     HideDataFolder(DataFolder());
     window_ = std::make_unique<MainWindow>(document_, ui_);
     ui_.SetParentWidget(window_.get());

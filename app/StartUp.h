@@ -2,6 +2,7 @@
 #include "app/QtUserInterface.h"
 #include "document/TreeDocument.h"
 
+#include <QIcon>
 #include <memory>
 
 namespace vi {
@@ -24,6 +25,8 @@ public:
     static void HideDataFolder(const QString& path);
     // Keeps the fixed-pixel layouts readable under large desktop fonts.
     static void ApplyDesignFont();
+    // The application icon in the sizes the desktop asks for.
+    static QIcon ApplicationIcon();
 
 private:
     TreeDocument document_;

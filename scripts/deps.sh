@@ -11,6 +11,7 @@ APT_PACKAGES=(
     libgif-dev
     chromium
     fonts-dejavu-core
+    desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

@@ -47,6 +47,7 @@ TEST_P(StartUpOpens, TheFileNamedOnTheCommandLine)
     startUp.Window()->SetQuitOnUnload(false);
     EXPECT_EQ(startUp.Document().NodeCount(), c.Nodes);
     EXPECT_FALSE(startUp.Document().TreeChanged());
+    EXPECT_EQ(startUp.Window()->windowIcon().availableSizes().size(), 6); // the application icon, 16 to 256 pixels
     ASSERT_EQ(shown.size(), c.Message ? 1 : 0) << shown.join(QLatin1Char('|')).toStdString();
     if (c.Message) {
         EXPECT_TRUE(shown.first().startsWith(QString::fromUtf8(c.Message))) << shown.first().toStdString();
