@@ -25,11 +25,44 @@
 
 namespace vi {
 
-#ifdef Q_OS_WIN
 namespace {
+#ifdef Q_OS_WIN
 constexpr int kAboutCommand = 10; // the system menu entry's command number
-}
 #endif
+
+// The tree view keeps one item selected, as the platform's tree control does:
+// a click on empty space or a control-click on the selected item leaves the
+// selection where it is, so the commands always act on the item shown selected.
+class ItemTreeView final : public QTreeView {
+public:
+    using QTreeView::QTreeView;
+
+protected:
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override
+    {
+        if (!index.isValid())
+            return QItemSelectionModel::NoUpdate;
+        const QItemSelectionModel::SelectionFlags command = QTreeView::selectionCommand(index, event);
+        if (command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
+            return QItemSelectionModel::ClearAndSelect;
+        return command;
+    }
+};
+
+// A button's mnemonic that a menu title of the menu bar also uses is left to
+// the menu bar, as on the platform the window was designed for.
+void YieldMnemonicsToMenus(const QList<QPushButton*>& buttons, const QMenuBar* menuBar)
+{
+    QList<QKeySequence> menuKeys;
+    for (const QAction* menu : menuBar->actions())
+        menuKeys << QKeySequence::mnemonic(menu->text());
+    for (QPushButton* button : buttons) {
+        if (menuKeys.contains(button->shortcut()))
+            button->setShortcut(QKeySequence());
+    }
+}
+} // namespace
 
 MainWindow::MainWindow(TreeDocument& document, UserInterface& ui, QWidget* parent)
     : QMainWindow(parent), document_(document), ui_(ui)
@@ -45,18 +78,19 @@ MainWindow::MainWindow(TreeDocument& document, UserInterface& ui, QWidget* paren
     client->setFixedSize(kClientWidth, kClientHeight);
     setCentralWidget(client);
 
-    treeView_ = new QTreeView(client);
+    treeView_ = new ItemTreeView(client);
     treeView_->setObjectName(QStringLiteral("TreeView1"));
     treeView_->setGeometry(11, 45, 510, 325);
     treeView_->setHeaderHidden(true);
     treeView_->setUniformRowHeights(true);
-    treeView_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
-                               | QAbstractItemView::SelectedClicked);
+    // A double-click opens or closes a branch; F2 or a slow second click renames.
+    treeView_->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     model_ = new TreeModel(document_, ui_, this);
     treeView_->setModel(model_);
 
     BuildButtons(client);
     BuildMenus();
+    YieldMnemonicsToMenus(client->findChildren<QPushButton*>(), menuBar());
     ConnectView();
     AddSystemMenuAbout();
 
@@ -147,9 +181,12 @@ void MainWindow::BuildMenus()
 void MainWindow::ConnectView()
 {
     // The document holds selection and expansion; the view reports the user's
-    // changes to it and follows the commands' changes.
-    connect(treeView_->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) { document_.Select(model_->NodeOf(current)); });
+    // changes to it and follows the commands' changes. The document follows the
+    // item the view shows selected, not the keyboard's current item.
+    connect(treeView_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        const QModelIndexList selected = treeView_->selectionModel()->selectedIndexes();
+        document_.Select(selected.isEmpty() ? nullptr : model_->NodeOf(selected.constFirst()));
+    });
     connect(treeView_, &QTreeView::expanded, this,
             [this](const QModelIndex& index) { document_.SetExpanded(model_->NodeOf(index), true); });
     connect(treeView_, &QTreeView::collapsed, this,
@@ -168,12 +205,19 @@ void MainWindow::ConnectView()
         if (expanded)
             treeView_->scrollTo(index);
     });
-    connect(model_, &QAbstractItemModel::modelReset, this, [this] {
-        // After a new tree or a load, the view shows what the document holds.
-        if (TreeNode* selected = document_.SelectedNode())
-            treeView_->selectionModel()->setCurrentIndex(model_->IndexOf(selected),
-                                                         QItemSelectionModel::ClearAndSelect);
-    });
+    connect(model_, &QAbstractItemModel::modelReset, this, &MainWindow::ShowDocumentSelection);
+    ShowDocumentSelection();
+}
+
+void MainWindow::ShowDocumentSelection()
+{
+    // After a new tree or a load the view shows what the document holds; a
+    // tree without a selection starts on its root, so that the first
+    // "&New Item" works at once.
+    if (!document_.SelectedNode())
+        document_.Select(document_.Root());
+    if (TreeNode* selected = document_.SelectedNode())
+        treeView_->selectionModel()->setCurrentIndex(model_->IndexOf(selected), QItemSelectionModel::ClearAndSelect);
 }
 
 void MainWindow::ShowAbout() { ShowAboutBox(this, ui_); }

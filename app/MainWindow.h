@@ -39,6 +39,7 @@ private:
     void BuildButtons(QWidget* client);
     void BuildMenus();
     void ConnectView();
+    void ShowDocumentSelection();
     void AddSystemMenuAbout();
     void ShowAbout();
     void Unload();

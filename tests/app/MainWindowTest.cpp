@@ -8,6 +8,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -209,6 +210,109 @@ TEST_F(MainWindowFixture, EndToEndAnEditedTreeExportsAndLoadsBackAsTheViewShowed
     EXPECT_TRUE(ui.MessageTexts().isEmpty()) << ui.MessageTexts().join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(Outline(*view->model()), shown);
     EXPECT_FALSE(document.TreeChanged());
+}
+
+TEST_F(MainWindowFixture, AClickOnEmptySpaceKeepsTheSelectionTheCommandsActOn)
+{
+    TreeNode* a = AddItem(document.Root(), QStringLiteral("A"));
+    QTreeView* view = window->TreeView();
+    QWidget* viewport = view->viewport();
+    const QModelIndex aIndex = window->Model()->IndexOf(a);
+    auto shownSelected = [&]() -> TreeNode* {
+        const QModelIndexList selected = view->selectionModel()->selectedIndexes();
+        return selected.isEmpty() ? nullptr : window->Model()->NodeOf(selected.constFirst());
+    };
+
+    struct Click {
+        const char* name;
+        QPoint place;
+        Qt::KeyboardModifiers modifiers;
+    };
+    for (const Click& click : {Click{"empty space", QPoint(viewport->width() / 2, viewport->height() - 4), {}},
+                               Click{"control-click on the selected item", view->visualRect(aIndex).center(),
+                                     Qt::ControlModifier}}) {
+        SCOPED_TRACE(click.name);
+        document.Select(a);
+        QTest::mouseClick(viewport, Qt::LeftButton, click.modifiers, click.place);
+        EXPECT_EQ(shownSelected(), a);
+        EXPECT_EQ(document.SelectedNode(), a);
+    }
+}
+
+TEST_F(MainWindowFixture, DoubleClickOpensABranchAndF2Renames)
+{
+    TreeNode* a = AddItem(document.Root(), QStringLiteral("A"));
+    AddItem(a, QStringLiteral("B"));
+    QTreeView* view = window->TreeView();
+    const QModelIndex aIndex = window->Model()->IndexOf(a);
+    document.SetExpanded(document.Root(), true);
+    document.Select(a);
+    ASSERT_FALSE(view->isExpanded(aIndex));
+
+    // A real double-click: press, release, then the second press as a double-click.
+    const QPoint place = view->visualRect(aIndex).center();
+    QTest::mousePress(view->viewport(), Qt::LeftButton, {}, place);
+    QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, place);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, place);
+    QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, place);
+    EXPECT_TRUE(view->isExpanded(aIndex));
+    EXPECT_EQ(view->indexWidget(aIndex), nullptr) << "a double-click starts no rename";
+
+    QTest::keyClick(view, Qt::Key_F2);
+    EXPECT_NE(view->indexWidget(aIndex), nullptr);
+}
+
+TEST_F(MainWindowFixture, MenuTitlesTakeTheirMnemonicsAndTheButtonsKeepTheOthers)
+{
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    struct Row {
+        const char* name;
+        Qt::Key key;
+        const char* menu;   // the menu that opens, or nullptr
+        bool loadDialog;    // whether "&Load Custom File" ran
+    };
+    for (const Row& row : {Row{"Alt+T opens the Tree menu at once", Qt::Key_T, "mnuTree", false},
+                           Row{"Alt+F opens the File menu", Qt::Key_F, "mnuFile", false},
+                           Row{"Alt+L presses the load button", Qt::Key_L, nullptr, true}}) {
+        SCOPED_TRACE(row.name);
+        ui.FileDialog.clear();
+        QTest::keyClick(window.get(), row.key, Qt::AltModifier);
+        if (row.loadDialog) { // a mnemonic presses its button with a short animation
+            EXPECT_TRUE(QTest::qWaitFor([&] { return !ui.FileDialog.isEmpty(); }, 2000));
+        }
+        QWidget* popup = QApplication::activePopupWidget();
+        EXPECT_EQ(popup ? popup->objectName().toStdString() : std::string(), row.menu ? row.menu : "");
+        if (popup)
+            popup->close();
+        EXPECT_EQ(!ui.FileDialog.isEmpty(), row.loadDialog);
+        EXPECT_FALSE(Button("Command1_0")->hasFocus());
+    }
+}
+
+TEST_F(MainWindowFixture, TheRootIsSelectedAtStartAfterANewTreeAndAfterALoad)
+{
+    EXPECT_EQ(document.SelectedNodeIndex(), 1);
+    ui.OnEditItem = [](ItemRecord& r, const TreeSettings&) {
+        r.FriendlyName = QStringLiteral("Home");
+        return true;
+    };
+    Button("Command2_0")->click();
+    EXPECT_TRUE(ui.MessageTexts().isEmpty()) << ui.MessageTexts().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(document.NodeCount(), 2);
+
+    QTemporaryDir out;
+    ui.Folders = {out.path()};
+    Button("Command1_2")->click();
+    Button("Command1_0")->click();
+    EXPECT_EQ(document.SelectedNodeIndex(), 1) << "after New Tree";
+
+    document.Select(nullptr);
+    ui.Files = {JoinPath(out.path(), QStringLiteral("custom.js"))};
+    Button("Command1_1")->click();
+    EXPECT_EQ(document.NodeCount(), 2);
+    EXPECT_EQ(document.SelectedNodeIndex(), 1) << "after a load";
+    EXPECT_EQ(window->Model()->NodeOf(window->TreeView()->currentIndex()), document.Root());
 }
 
 TEST(QtUserInterface, TurnsCoreTextsIntoQtOnes)
