@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QStyle>
+#include <QStyleOptionButton>
+#include <algorithm>
 
 namespace vi {
 
@@ -33,26 +35,25 @@ constexpr qreal kSmallestPointSize = 6.0;
 
 QString Shown(QString caption) { return caption.remove(QLatin1Char('&')); }
 
-bool LabelFits(const QLabel* label, const QFont& font, bool wrap)
+// Whether the caption drawn in a font stays inside its widget and clear of
+// every sibling drawn over it, shown or not: the "Use Global" boxes appear and disappear
+// with the settings, and a caption must fit beside them either way.
+bool Fits(const QWidget* widget, const QFont& font, bool wrap)
 {
-    const QFontMetrics metrics(font);
-    const QRect room = label->contentsRect();
-    if (!wrap)
-        return metrics.horizontalAdvance(Shown(label->text())) <= room.width();
-    const QRect needed =
-        metrics.boundingRect(QRect(0, 0, room.width(), 10000), Qt::TextWordWrap, Shown(label->text()));
-    return needed.height() <= room.height();
+    const QRect text = CaptionTextRect(widget, font, wrap);
+    if (!widget->geometry().contains(text))
+        return false;
+    // Later siblings are drawn over the widget.
+    const QObjectList& siblings = widget->parent()->children();
+    for (auto it = std::find(siblings.begin(), siblings.end(), widget); it != siblings.end(); ++it) {
+        const auto* sibling = qobject_cast<const QWidget*>(*it);
+        if (sibling && sibling != widget && !sibling->isWindow() && sibling->geometry().intersects(text))
+            return false;
+    }
+    return true;
 }
 
-bool ButtonFits(const QAbstractButton* button, const QFont& font)
-{
-    const QStyle* style = button->style();
-    const int indicator = style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, button)
-        + style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, button);
-    return indicator + QFontMetrics(font).horizontalAdvance(Shown(button->text())) + 2 <= button->width();
-}
-
-template <class Fits> void Shrink(QWidget* widget, Fits fits)
+template <class Fit> void Shrink(QWidget* widget, Fit fits)
 {
     QFont font = widget->font();
     while (!fits(font) && font.pointSizeF() > kSmallestPointSize)
@@ -62,19 +63,55 @@ template <class Fits> void Shrink(QWidget* widget, Fits fits)
 }
 } // namespace
 
+QRect CaptionTextRect(const QWidget* widget, const QFont& font, bool wrap)
+{
+    const QFontMetrics metrics(font);
+    QRect room;
+    QString text;
+    int alignment = Qt::AlignLeft | Qt::AlignVCenter;
+    if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+        room = label->contentsRect();
+        text = Shown(label->text());
+        alignment = int(label->alignment());
+    } else if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+        text = Shown(button->text());
+        if (qobject_cast<const QCheckBox*>(button) || qobject_cast<const QRadioButton*>(button)) {
+            QStyleOptionButton option;
+            option.initFrom(button);
+            const bool radio = qobject_cast<const QRadioButton*>(button) != nullptr;
+            room = button->style()->subElementRect(radio ? QStyle::SE_RadioButtonContents
+                                                         : QStyle::SE_CheckBoxContents,
+                                                   &option, button);
+        } else {
+            room = button->rect();
+            alignment = Qt::AlignCenter;
+        }
+    } else {
+        return {};
+    }
+    // A single line is measured across only: the style centres it in the height it has.
+    const QSize size = wrap ? metrics
+                                  .boundingRect(QRect(0, 0, room.width(), 10000),
+                                                (alignment & Qt::AlignHorizontal_Mask) | Qt::TextWordWrap, text)
+                                  .size()
+                            : QSize(metrics.horizontalAdvance(text), std::min(metrics.height(), room.height()));
+    const QRect needed = QStyle::alignedRect(widget->layoutDirection(), Qt::Alignment(alignment), size, room);
+    return needed.translated(widget->pos());
+}
+
 void FitCaptions(QWidget* window)
 {
     for (QLabel* label : window->findChildren<QLabel*>()) {
         if (label->text().isEmpty() || !label->pixmap().isNull())
             continue;
         // A caption that fits on one line stays on one line; a longer one wraps.
-        const bool wrap = label->wordWrap() && !LabelFits(label, label->font(), false);
+        const bool wrap = label->wordWrap() && !Fits(label, label->font(), false);
         label->setWordWrap(wrap);
-        Shrink(label, [&](const QFont& font) { return LabelFits(label, font, wrap); });
+        Shrink(label, [&](const QFont& font) { return Fits(label, font, wrap); });
     }
     for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
         if (qobject_cast<QCheckBox*>(button) || qobject_cast<QRadioButton*>(button))
-            Shrink(button, [&](const QFont& font) { return ButtonFits(button, font); });
+            Shrink(button, [&](const QFont& font) { return Fits(button, font, false); });
     }
 }
 

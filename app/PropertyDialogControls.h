@@ -39,9 +39,14 @@ Widget* MakeControl(QWidget* parent, const QString& name, const QRect& place, co
     return widget;
 }
 
+// Where a label's or button's caption is drawn in a font, in its parent's
+// coordinates (wrapped within the width when wrap is set); empty for other widgets.
+QRect CaptionTextRect(const QWidget* widget, const QFont& font, bool wrap = false);
+
 // Shrinks the font of every label, check box and option button of a window
-// whose caption does not fit its fixed place, so that no caption is clipped
-// when the desktop font is wider than the one the layout was drawn for.
+// whose caption does not fit its fixed place or runs under a neighbour, so
+// that no caption is clipped when the desktop font is wider than the one the
+// layout was drawn for.
 void FitCaptions(QWidget* window);
 
 void ShowCheckBox(QCheckBox* widget, const CheckBox& state);

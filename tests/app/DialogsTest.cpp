@@ -1,7 +1,11 @@
 #include "app/FolderDialog.h"
 #include "app/ItemPropDialog.h"
 #include "app/PropertyDialogs.h"
+#include "app/MainWindow.h"
+#include "app/PropertyDialogControls.h"
 #include "app/TreePropDialog.h"
+#include "document/TreeDocument.h"
+#include "tests/support/FakeUserInterface.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -9,6 +13,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QFileSystemModel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -153,6 +158,54 @@ TEST(TreePropDialog, BindingAndMessages)
     EXPECT_EQ(shown,
               QStringLiteral("Vuvov-Ivoza|1|You must enter a number value for the Top left X, and Top left Y position."));
     EXPECT_TRUE(dialog.isVisible());
+}
+
+// Every shown caption whose text a shown sibling drawn over it covers, as "name under sibling".
+QStringList CoveredCaptions(QWidget* window)
+{
+    QStringList covered;
+    for (QWidget* widget : window->findChildren<QWidget*>()) {
+        if (!widget->isVisible())
+            continue;
+        const auto* label = qobject_cast<QLabel*>(widget);
+        const QRect text = CaptionTextRect(widget, widget->font(), label && label->wordWrap());
+        if (text.isEmpty())
+            continue;
+        const QObjectList& siblings = widget->parent()->children();
+        for (auto it = siblings.begin() + siblings.indexOf(widget) + 1; it != siblings.end(); ++it) {
+            auto* sibling = qobject_cast<QWidget*>(*it);
+            if (sibling && sibling->isVisible() && sibling->geometry().intersects(text))
+                covered << widget->objectName() + QStringLiteral(" under ") + sibling->objectName();
+        }
+    }
+    return covered;
+}
+
+TEST(Captions, NoShownCaptionIsCoveredByANeighbour)
+{
+    // Tree-wide values show every "Use Global" box; a branch shows the expanded bullet's.
+    const TreeSettings everythingSet{.TreeBNonExpanded = QStringLiteral("b.gif"),
+                                     .TreeBExpanded = QStringLiteral("e.gif"),
+                                     .TreeLeaf = QStringLiteral("l.gif"),
+                                     .TreeTarget = QStringLiteral("main"),
+                                     .TreeFontSize = QStringLiteral("2"),
+                                     .TreeFontColor = QStringLiteral("Black")};
+    ItemPropDialog itemDialog(everythingSet);
+    ItemRecord branch{.ItemType = kBranch, .FriendlyName = QStringLiteral("Menu")};
+    itemDialog.Model().ExchangeItemRecord(branch, true);
+    QTemporaryDir lines;
+    TreePropDialog treeDialog(nullptr, lines.path());
+    TreeDocument document;
+    test::FakeUserInterface ui;
+    MainWindow mainWindow(document, ui);
+    mainWindow.SetQuitOnUnload(false);
+
+    for (QWidget* window : std::initializer_list<QWidget*>{&itemDialog, &treeDialog, &mainWindow}) {
+        SCOPED_TRACE(window->objectName().toStdString());
+        window->show();
+        EXPECT_EQ(CoveredCaptions(window).join(QLatin1Char(',')).toStdString(), "");
+        window->hide();
+    }
 }
 
 TEST(FolderDialog, KeepsTheChosenFolderUntilTheCloseBox)
