@@ -1,5 +1,7 @@
 #include "app/FolderDialog.h"
 
+#include "app/RecentFolder.h"
+
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
@@ -79,6 +81,17 @@ FolderDialog::FolderDialog(QWidget* parent) : QDialog(parent)
         model_.DriveChanged(index);
         Refresh();
     });
+    // The folder list fills and sorts itself in the background; until the user
+    // touches it, the chosen folder is scrolled into view again as rows come in.
+    const auto keepChosenInView = [this] {
+        if (scrollPending_)
+            dir1_->scrollTo(dir1_->currentIndex());
+    };
+    connect(folders_, &QFileSystemModel::directoryLoaded, this, keepChosenInView);
+    connect(folders_, &QAbstractItemModel::rowsInserted, this, keepChosenInView);
+    connect(folders_, &QAbstractItemModel::layoutChanged, this, keepChosenInView);
+    dir1_->installEventFilter(this);
+    dir1_->viewport()->installEventFilter(this);
     connect(dir1_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { OnDirChosen(current); });
     connect(ok_, &QPushButton::clicked, this, [this] {
@@ -99,8 +112,12 @@ FolderDialog& FolderDialog::Instance(QWidget* parent)
 
 std::optional<QString> FolderDialog::Run()
 {
-    if (model_.NeedsLoad())
-        LoadDrives();
+    // Afresh after the close box, and on the folder of a load or export made
+    // since the last show; otherwise where the user left it.
+    const QString lastUsed = LastUsedFolder();
+    if (model_.NeedsLoad() || lastUsed != lastUsedAtShow_)
+        LoadDrives(lastUsed);
+    lastUsedAtShow_ = lastUsed;
     model_.BeginShow();
     Refresh();
     exec();
@@ -109,14 +126,14 @@ std::optional<QString> FolderDialog::Run()
     return model_.Text1();
 }
 
-void FolderDialog::LoadDrives()
+void FolderDialog::LoadDrives(const QString& folder)
 {
     std::vector<Volume> volumes;
     for (const QStorageInfo& storage : QStorageInfo::mountedVolumes()) {
         if (storage.isValid() && storage.isReady())
             volumes.push_back({Native(storage.rootPath()), storage.name()});
     }
-    model_.Load(std::move(volumes), Native(QDir::currentPath()));
+    model_.Load(std::move(volumes), folder);
     refreshing_ = true;
     drive1_->clear();
     for (const Volume& volume : model_.Drives())
@@ -142,6 +159,7 @@ void FolderDialog::Refresh()
         if (current.isValid() && current != dir1_->currentIndex()) {
             dir1_->setCurrentIndex(current);
             dir1_->scrollTo(current);
+            scrollPending_ = true;
         }
         dir1_->expand(current);
     }
@@ -156,6 +174,20 @@ void FolderDialog::OnDirChosen(const QModelIndex& index)
         return;
     model_.DirChanged(Native(folders_->filePath(index)));
     Refresh();
+}
+
+bool FolderDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+        scrollPending_ = false; // the list stays where the user puts it
+        break;
+    default:
+        break;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void FolderDialog::reject()

@@ -35,12 +35,13 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 public slots:
     void reject() override; // Escape answers as "&Cancel" does
 
 private:
-    void LoadDrives();
+    void LoadDrives(const QString& folder);
     void Refresh();
     void OnDirChosen(const QModelIndex& index);
 
@@ -52,6 +53,8 @@ private:
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
     QString shownRoot_;
+    QString lastUsedAtShow_;
+    bool scrollPending_ = false; // the chosen folder is kept in view while the list fills
     bool refreshing_ = false;
 };
 

@@ -2,11 +2,13 @@
 
 #include "app/FolderDialog.h"
 #include "app/PropertyDialogs.h"
+#include "app/RecentFolder.h"
 #include "document/AppInfo.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -63,14 +65,23 @@ bool QtUserInterface::EditItemRecord(ItemRecord& record, const TreeSettings& set
 
 bool QtUserInterface::EditTreeSettings(TreeSettings& settings) { return RunTreePropDialog(parent_, settings); }
 
-std::optional<QString> QtUserInterface::ChooseExportFolder() { return RunFolderChooser(parent_); }
+std::optional<QString> QtUserInterface::ChooseExportFolder()
+{
+    std::optional<QString> folder = RunFolderChooser(parent_);
+    if (folder)
+        RememberFolder(*folder);
+    return folder;
+}
 
 std::optional<QString> QtUserInterface::ChooseFileToLoad(const QString& title, const QString& filter,
                                                          const QString& initialFolder)
 {
-    const QString path = QFileDialog::getOpenFileName(parent_, title, initialFolder, ToQtFilter(filter));
+    const QString path = QFileDialog::getOpenFileName(parent_, title,
+                                                      initialFolder.isEmpty() ? LastUsedFolder() : initialFolder,
+                                                      ToQtFilter(filter));
     if (path.isEmpty())
         return std::nullopt;
+    RememberFolder(QFileInfo(path).absolutePath());
     return QDir::toNativeSeparators(path);
 }
 

@@ -36,7 +36,8 @@ void LoadTreeCommand(TreeDocument& document, UserInterface& ui)
 {
     if (AskToExportChanges(document, ui))
         return;
-    const std::optional<QString> path = ui.ChooseFileToLoad(kLoadDialogTitle, kLoadDialogFilter, ProgramFolder());
+    // The dialog opens where the user last worked, never in the program's folder.
+    const std::optional<QString> path = ui.ChooseFileToLoad(kLoadDialogTitle, kLoadDialogFilter, QString());
     if (!path)
         return;
     LoadTreeScript(document, *path, ui);

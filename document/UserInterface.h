@@ -37,8 +37,9 @@ public:
     // The program-wide export folder chooser; the chosen folder on OK.
     virtual std::optional<QString> ChooseExportFolder() = 0;
 
-    // The file-open dialog of the load command; the chosen file's full path,
-    // or nothing when the user cancelled.
+    // The file-open dialog of the load command, opening on initialFolder or,
+    // when that is empty, on the folder the user last used; the chosen file's
+    // full path, or nothing when the user cancelled.
     virtual std::optional<QString> ChooseFileToLoad(const QString& title, const QString& filter,
                                                     const QString& initialFolder) = 0;
 

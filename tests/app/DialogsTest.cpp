@@ -3,6 +3,7 @@
 #include "app/PropertyDialogs.h"
 #include "app/MainWindow.h"
 #include "app/PropertyDialogControls.h"
+#include "app/RecentFolder.h"
 #include "app/TreePropDialog.h"
 #include "document/TreeDocument.h"
 #include "tests/support/FakeUserInterface.h"
@@ -19,6 +20,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -208,6 +211,54 @@ TEST(Captions, NoShownCaptionIsCoveredByANeighbour)
     }
 }
 
+TEST(FolderDialog, OpensOnTheFolderLastUsedAndShowsIt)
+{
+    // Enough sibling folders that the chosen one, last in order, lies below the fold.
+    QTemporaryDir tmp;
+    for (int i = 0; i < 60; ++i)
+        ASSERT_TRUE(QDir(tmp.path()).mkdir(QStringLiteral("d%1").arg(i, 2, 10, QLatin1Char('0'))));
+    const QString chosen = QDir::toNativeSeparators(tmp.filePath(QStringLiteral("d59")));
+    RememberFolder(chosen);
+
+    FolderDialog dialog;
+    auto* dir1 = Find<QTreeView>(&dialog, "Dir1");
+    auto* folders = static_cast<QFileSystemModel*>(dir1->model());
+    QTimer::singleShot(0, &dialog, [&] {
+        EXPECT_EQ(Find<QLineEdit>(&dialog, "Text1")->text(), chosen);
+        const QModelIndex parent = folders->index(tmp.path());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return folders->rowCount(parent) == 60; }, 10000));
+        QTest::qWait(100); // let the view lay out the rows that came in
+        const QModelIndex current = dir1->currentIndex();
+        EXPECT_EQ(QDir::toNativeSeparators(folders->filePath(current)), chosen);
+        EXPECT_TRUE(dir1->viewport()->rect().contains(dir1->visualRect(current)))
+            << "the chosen folder is scrolled out of view";
+        Find<QPushButton>(&dialog, "Command1_0")->click();
+    });
+    EXPECT_EQ(dialog.Run(), std::nullopt);
+}
+
+TEST(RecentFolder, FallsBackToTheDocumentsFolderNeverTheProgramFolder)
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString fallback =
+        QDir::toNativeSeparators(QDir(documents).exists() ? documents : QDir::homePath());
+    QTemporaryDir tmp;
+    struct Row {
+        const char* name;
+        QString remembered;
+        QString expected;
+    };
+    for (const Row& row : {Row{"a folder that exists", QDir::toNativeSeparators(tmp.path()),
+                               QDir::toNativeSeparators(tmp.path())},
+                           Row{"a folder since removed", tmp.filePath(QStringLiteral("gone")), fallback}}) {
+        SCOPED_TRACE(row.name);
+        RememberFolder(row.remembered);
+        EXPECT_EQ(LastUsedFolder(), row.expected);
+    }
+    QSettings(QStringLiteral("Vevadev"), QStringLiteral("Vuvov-Ivoza")).clear();
+    EXPECT_EQ(LastUsedFolder(), fallback) << "the first start";
+}
+
 TEST(FolderDialog, KeepsTheChosenFolderUntilTheCloseBox)
 {
     FolderDialog dialog;
@@ -233,9 +284,9 @@ TEST(FolderDialog, KeepsTheChosenFolderUntilTheCloseBox)
                   dialog.close();
               }),
               std::nullopt);
-    // Afresh after the close box, on the current folder.
+    // Afresh after the close box, on the folder last used.
     EXPECT_EQ(runWhile([&] {
-                  EXPECT_EQ(text1->text(), QDir::toNativeSeparators(QDir::currentPath()));
+                  EXPECT_EQ(text1->text(), LastUsedFolder());
                   Find<QPushButton>(&dialog, "Command1_0")->click();
               }),
               std::nullopt);

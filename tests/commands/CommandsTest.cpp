@@ -196,12 +196,13 @@ TEST_F(CommandsTest, TheExportQuestionGuardsUnexportedChanges)
     EXPECT_EQ(ui.MessageTexts(), QStringList{kNoTreeToExportMessage});
 }
 
-TEST_F(CommandsTest, LoadAsksForACustomFileInTheProgramFolder)
+TEST_F(CommandsTest, LoadAsksForACustomFileWhereTheUserLastWorked)
 {
     LoadTreeCommand(doc, ui); // no changes: no question
     EXPECT_TRUE(ui.Questions.isEmpty());
+    // No starting folder: the dialog opens on the folder last used, never the program's.
     EXPECT_EQ(ui.FileDialog, (QStringList{QStringLiteral("Load Custom JavaScript Tree.."),
-                                          QStringLiteral("Custom Tree File (*.js)|*.js"), ProgramFolder()}));
+                                          QStringLiteral("Custom Tree File (*.js)|*.js"), QString()}));
 }
 
 TEST_F(CommandsTest, TreePropertiesRebuildTheRootStatementOnlyOnOk)
