@@ -48,14 +48,20 @@ void FolderPicture::mouseReleaseEvent(QMouseEvent* event)
     QLabel::mouseReleaseEvent(event);
 }
 
+QStringList PictureNameFilters()
+{
+    // "*.*" would hide names without a dot outside Windows.
+    return {QStringLiteral("All Files (*)"), QStringLiteral("GIF Format (*.GIF)"), QStringLiteral("JPEG Format (*.JPG)")};
+}
+
 std::optional<QString> ChoosePictureFile(QWidget* parent)
 {
-    const QString gif = QStringLiteral("GIF Format (*.GIF)");
+    const QStringList filters = PictureNameFilters();
     QFileDialog dialog(parent, QStringLiteral("Choose a Picture File.."));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setNameFilters({QStringLiteral("All Files (*.*)"), gif, QStringLiteral("JPEG Format (*.JPG)")});
-    dialog.selectNameFilter(gif);
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters.at(1));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());

@@ -2,6 +2,7 @@
 #include <optional>
 #include <QLabel>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -19,6 +20,10 @@ signals:
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
+
+// The picture chooser's filters: "All Files", "GIF Format", "JPEG Format".
+// "All Files" matches every name, with or without a dot, on every platform.
+QStringList PictureNameFilters();
 
 // The file dialog of the picture chooser, "GIF Format" preselected; the chosen
 // file's full path with native separators, nothing when the user cancelled.
