@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 #include "commands/TreeCommands.h"
 #include "document/AppInfo.h"
+#include "preview/WindowPlacement.h"
 
 #include <QApplication>
 #include <QDir>
@@ -65,11 +66,7 @@ void StartUp::Run(const QString& file)
     ui_.SetParentWidget(window_.get());
     document_.NewTree();
     window_->adjustSize();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = window_->frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        window_->move(frame.topLeft());
-    }
+    CentreOnScreen(window_.get());
     window_->show();
     if (!file.isEmpty())
         LoadTreeFileCommand(document_, QDir::toNativeSeparators(file), ui_);

@@ -2,6 +2,7 @@
 
 #include "document/AppInfo.h"
 #include "preview/WebAddress.h"
+#include "preview/WindowPlacement.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -77,11 +78,7 @@ frmAbout::frmAbout(QWidget* parent, UserInterface& ui, WebOpener& opener)
     command1->setDefault(true);
     connect(command1, &QPushButton::clicked, this, &QDialog::accept);
 
-    if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    CentreOnScreen(this);
 }
 
 bool frmAbout::eventFilter(QObject* watched, QEvent* event)
