@@ -93,6 +93,13 @@ void TreeDocument::NewTree()
     Notify([](DocumentObserver* o) { o->AfterReset(); });
 }
 
+void TreeDocument::ReserveItems(int count)
+{
+    const auto items = static_cast<std::size_t>(std::clamp(count, 0, kMaxItems));
+    records_.reserve(items + 2); // with the unused element 0 and the placeholder
+    nodes_.reserve(items + 1);   // with the root
+}
+
 std::optional<int> TreeDocument::AddItemRecord()
 {
     if (records_.size() < 2) {

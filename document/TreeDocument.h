@@ -94,6 +94,8 @@ public:
     ItemRecord& RecordOf(const TreeNode* node) { return Record(node->Tag()); }
     const ItemRecord& RecordOf(const TreeNode* node) const { return Record(node->Tag()); }
 
+    // Makes room for this many items, so that adding them moves no record.
+    void ReserveItems(int count);
     bool CanAddItem() const { return UpperBound() < kMaxRecords; }
     // Appends an empty record and returns its index; nothing when the tree is full.
     std::optional<int> AddItemRecord();

@@ -133,6 +133,12 @@ std::optional<QStringConverter::Encoding> Utf16WithoutMark(const QByteArray& byt
 
 } // namespace
 
+bool IsUtf8Throughout(const QByteArray& bytes)
+{
+    return !bytes.startsWith("\xFF\xFE") && !bytes.startsWith("\xFE\xFF") && !Utf16WithoutMark(bytes)
+        && bytes.isValidUtf8();
+}
+
 QString DecodeScriptBytes(const QByteArray& bytes)
 {
     std::optional<QStringConverter::Encoding> utf16;

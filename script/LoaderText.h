@@ -17,6 +17,10 @@ namespace vi {
 // such bytes than UTF-8 sequences is read wholly as Windows-1252.
 QString DecodeScriptBytes(const QByteArray& bytes);
 
+// True when DecodeScriptBytes reads the bytes as UTF-8 throughout: they are
+// valid UTF-8 and look like no UTF-16.
+bool IsUtf8Throughout(const QByteArray& bytes);
+
 // The text with every occurrence of c removed.
 QString RemoveChar(const QString& text, QChar c);
 

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -19,6 +20,7 @@ namespace vi {
 namespace {
 
 constexpr qint64 kReadChunk = 1 << 20;
+constexpr qsizetype kDecodeSlice = 1 << 20;
 
 QString ForeignFileMessage()
 {
@@ -73,6 +75,43 @@ bool LineFeedsEndLines(QStringView text)
     return loneLineFeeds > 0 && loneLineFeeds >= carriageReturns;
 }
 
+// The line ends of a file's bytes, for LineFeedsEndLines and to reserve room
+// for the items before a load.
+struct LineEnds {
+    qsizetype CarriageReturns = 0;
+    qsizetype LoneLineFeeds = 0;
+};
+
+LineEnds CountLineEnds(QByteArrayView bytes)
+{
+    LineEnds ends;
+    const char* data = bytes.data();
+    const char* stop = data + bytes.size();
+    for (const char* p = data; (p = static_cast<const char*>(std::memchr(p, '\r', std::size_t(stop - p)))); ++p)
+        ++ends.CarriageReturns;
+    for (const char* p = data; (p = static_cast<const char*>(std::memchr(p, '\n', std::size_t(stop - p)))); ++p) {
+        if (p == data || p[-1] != '\r')
+            ++ends.LoneLineFeeds;
+    }
+    return ends;
+}
+
+// The end of the next slice of UTF-8 bytes to decode: just after the first
+// line end at or after from, where a line end of the whole text is one of the
+// slice too (after an LF that follows a CR, or after any LF in a file with
+// LF line ends); the end of the bytes when there is none.
+qsizetype SliceEnd(QByteArrayView bytes, qsizetype from, bool lineFeedEnds)
+{
+    const char* data = bytes.data();
+    const char* stop = data + bytes.size();
+    for (const char* p = data + std::min(from, bytes.size());
+         (p = static_cast<const char*>(std::memchr(p, '\n', std::size_t(stop - p)))); ++p) {
+        if (lineFeedEnds || (p > data && p[-1] == '\r'))
+            return p + 1 - data;
+    }
+    return bytes.size();
+}
+
 // Reads the decoded file line by line into the document, which NewTree has
 // just emptied. Header lines set the settings; after the "//\\" line, the
 // root statement and the item lines build the tree.
@@ -84,10 +123,9 @@ public:
         madeNodes_.push_back(document.Root());
     }
 
-    LoadResult Read(QStringView text)
+    // Reads a piece of the text that ends at a line end, or the rest of the text.
+    void Read(QStringView text, bool lineFeedEnds)
     {
-        result_.Opened = true;
-        const bool lineFeedEnds = LineFeedsEndLines(text);
         qsizetype start = 0;
         while (start < text.size() && !stop_) {
             // A line ends at CR or CR LF, and at a lone LF in a file written
@@ -105,6 +143,13 @@ public:
                 ++start;
             ReadLine(raw, lineFeed);
         }
+    }
+
+    bool Stopped() const { return stop_; }
+
+    LoadResult Finish()
+    {
+        result_.Opened = true;
         if (bulk_)
             document_.EndBulkChange();
         document_.SetTreeChanged(false);
@@ -356,10 +401,30 @@ std::optional<QByteArray> ReadScriptFile(const QString& path, QString& reason)
 LoadResult LoadTreeScriptBytes(TreeDocument& document, const QByteArray& bytes, const QString& path,
                                UserInterface& ui)
 {
-    const QString text = DecodeScriptBytes(bytes);
+    const LineEnds ends = CountLineEnds(bytes);
     document.NewTree();
+    // Room for as many items as the file has lines, up to the limit: records
+    // that grow by reallocation would need the old and the new array at once.
+    document.ReserveItems(static_cast<int>(
+        std::min<qsizetype>(std::max(ends.CarriageReturns, ends.LoneLineFeeds) + 1, kMaxItems)));
     ScriptReader reader(document, ScriptFolderOf(path), ui);
-    return reader.Read(text);
+    if (!IsUtf8Throughout(bytes)) {
+        const QString text = DecodeScriptBytes(bytes);
+        reader.Read(text, LineFeedsEndLines(text));
+        return reader.Finish();
+    }
+    // UTF-8 text is decoded a slice of whole lines at a time, so that the
+    // decoded file never lies in memory beside its bytes: a deep tree's file
+    // is mostly long statements, and the document keeps them as it is.
+    const bool lineFeedEnds = ends.LoneLineFeeds > 0 && ends.LoneLineFeeds >= ends.CarriageReturns;
+    QStringDecoder utf8(QStringConverter::Utf8); // drops a byte-order mark at the start only
+    for (qsizetype start = 0; start < bytes.size() && !reader.Stopped();) {
+        const qsizetype end = SliceEnd(bytes, start + kDecodeSlice, lineFeedEnds);
+        const QString text = utf8.decode(QByteArrayView(bytes).sliced(start, end - start));
+        reader.Read(text, lineFeedEnds);
+        start = end;
+    }
+    return reader.Finish();
 }
 
 LoadResult LoadTreeScript(TreeDocument& document, const QString& path, UserInterface& ui)

@@ -312,3 +312,33 @@ TEST_F(Loader, StopsAtTheRecordLimitWithOneMessageAndObserversSeeOneReset)
     EXPECT_EQ(counter.inserts, 0);
     EXPECT_EQ(counter.resets, 2); // the new tree, then the body
 }
+
+TEST_F(Loader, FilesLargerThanADecodedSliceLoadWhole)
+{
+    // Each item's text holds its number; slices of the file are cut at line
+    // ends, so no line may be split, joined or lost at a cut.
+    const int count = 6000; // about 1.7 MB: several slices
+    QStringList items;
+    for (int i = 1; i <= count; ++i)
+        items << Plain(S("menuBase.menuItems[%1]").arg(i - 1), S("Item %1 \xc3\xa9 ").arg(i).repeated(8).trimmed(), 0);
+    const QByteArray crlf = Script({}, items).toUtf8();
+    const struct {
+        const char* name;
+        QByteArray bytes;
+    } cases[] = {
+        {"CR LF", crlf},
+        {"LF", QByteArray(crlf).replace("\r\n", "\n")},
+        {"CR", QByteArray(crlf).replace("\r\n", "\r")},
+        {"byte-order mark", "\xEF\xBB\xBF" + crlf},
+        // A lone LF at the end of each text is no line end and is dropped.
+        {"lone LFs inside CR LF lines", QByteArray(crlf).replace("\",\"\",\"\",\"\",\"\",\"\")", "\n\",\"\",\"\",\"\",\"\",\"\")")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const LoadResult r = LoadBytes(c.bytes);
+        ASSERT_EQ(r.ItemsAdded, count);
+        for (int i = 1; i <= count; ++i) {
+            ASSERT_EQ(doc.Record(i + 1).ItemText, S("Item %1 \xc3\xa9 ").arg(i).repeated(8).trimmed()) << i;
+        }
+    }
+}
