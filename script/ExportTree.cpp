@@ -5,14 +5,12 @@
 #include "document/UserInterface.h"
 #include "script/FileSystem.h"
 #include "script/ItemStatement.h"
+#include "script/ReplacingFile.h"
 #include "script/ScriptText.h"
 #include "script/ScriptWriter.h"
+#include "script/TreeLoader.h"
 
-#include <cerrno>
-#include <QDir>
-#include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
 
 namespace vi {
 
@@ -20,21 +18,8 @@ namespace {
 
 constexpr qsizetype kListedFailures = 10;
 
-// Opens the temporary file that replaces custom.js on commit.
-bool OpenScript(QSaveFile& file, QString& reason)
-{
-    // A write-protected custom.js stays protected, as a write in place would find it.
-    const QFileInfo existing(file.fileName());
-    if (existing.isFile() && !(existing.permissions() & QFileDevice::WriteOwner)) {
-        reason = qt_error_string(EACCES);
-        return false;
-    }
-    if (!file.open(QIODevice::WriteOnly)) {
-        reason = file.errorString();
-        return false;
-    }
-    return true;
-}
+// How long an export waits for another one into the same folder to end.
+constexpr int kFolderLockWaitMs = 10000;
 
 // Copies the page and the pictures into the export folder and keeps the
 // failures. Each source picture is copied once, however many items use it.
@@ -44,8 +29,9 @@ public:
 
     void MakePicsFolder()
     {
-        if (!FolderExists(pics_) && !QDir().mkdir(pics_))
-            failures_ << pics_ + QStringLiteral(": the folder could not be created");
+        QString reason;
+        if (!MakePlainFolder(pics_, &reason))
+            failures_ << pics_ + QStringLiteral(": ") + reason;
     }
 
     void CopyData(const QString& source, const QString& destination)
@@ -73,8 +59,9 @@ public:
         if (picture.isEmpty() || copied_.contains(picture))
             return;
         copied_.insert(picture, true);
-        if (!CopyPictureTo(picture, pics_))
-            failures_ << JoinPath(pics_, FileNameOf(picture)) + QStringLiteral(": could not copy ") + picture;
+        QString reason;
+        if (!CopyPictureTo(picture, pics_, &reason))
+            failures_ << JoinPath(pics_, FileNameOf(picture)) + QStringLiteral(": ") + reason;
     }
 
     const QStringList& Failures() const { return failures_; }
@@ -106,11 +93,22 @@ QString ExportFailuresMessage(const QString& folder, const QStringList& failures
 
 ExportResult ExportTree(TreeDocument& document, const QString& folder, bool browserSwitch, UserInterface& ui)
 {
+    return ExportTree(document, folder, browserSwitch, ui, kMaxScriptFileBytes);
+}
+
+ExportResult ExportTree(TreeDocument& document, const QString& folder, bool browserSwitch, UserInterface& ui,
+                        qint64 maxScriptBytes)
+{
     ExportResult result;
-    QSaveFile file(JoinPath(folder, QStringLiteral("custom.js")));
-    QString reason;
-    if (!OpenScript(file, reason)) {
-        ui.ShowMessage(ExportErrorMessage(folder, reason), UserInterface::Icon::Information);
+    FolderLock lock;
+    if (!lock.Acquire(folder, kFolderLockWaitMs)) {
+        ui.ShowMessage(ExportErrorMessage(folder, QStringLiteral("Another export into this folder is still running.")),
+                       UserInterface::Icon::Information);
+        return result;
+    }
+    ReplacingFile file(JoinPath(folder, QStringLiteral("custom.js")), ReplacingFile::Sync::Yes);
+    if (!file.Open()) {
+        ui.ShowMessage(ExportErrorMessage(folder, file.Reason()), UserInterface::Icon::Information);
         return result;
     }
 
@@ -140,6 +138,7 @@ ExportResult ExportTree(TreeDocument& document, const QString& folder, bool brow
     // One pre-order walk builds, writes and copies every item; paths and
     // parent numbers come with the walk, so the export stays linear.
     bool hasItems = false;
+    bool tooLarge = false;
     const TreeNode* brokenItem = nullptr; // a node whose Tag names no record
     WalkItems(document, [&](TreeNode* node, const QString& path, int parentRow) {
         hasItems = true;
@@ -150,6 +149,11 @@ ExportResult ExportTree(TreeDocument& document, const QString& folder, bool brow
         ItemRecord& record = document.RecordOf(node);
         record.ScriptLine = ItemStatementText(record, settings, path, parentRow);
         writer.WriteLine(record.ScriptLine);
+        // A file the loader would refuse could never be opened again.
+        if (writer.Size() > maxScriptBytes) {
+            tooLarge = true;
+            return false;
+        }
         if (!record.UseGlobalBNonExpanded)
             copier.CopyPicture(record.BNonExpanded);
         if (!record.UseGlobalBExpanded)
@@ -159,13 +163,19 @@ ExportResult ExportTree(TreeDocument& document, const QString& folder, bool brow
         return writer.Ok();
     });
 
-    const bool written = writer.Finish() && !brokenItem;
-    if (written && file.commit()) {
+    QString reason;
+    if (brokenItem)
+        reason = QStringLiteral("The item \"%1\" has no record.").arg(brokenItem->Text());
+    else if (tooLarge || writer.Size() > maxScriptBytes)
+        reason = QStringLiteral("The tree is too large: its custom.js would be larger than %1 MB, "
+                                "more than the editor can load back.")
+                     .arg(maxScriptBytes >> 20);
+    if (reason.isEmpty() && writer.Finish() && file.Commit()) {
         result.Opened = true;
     } else {
-        reason =
-            brokenItem ? QStringLiteral("The item \"%1\" has no record.").arg(brokenItem->Text()) : file.errorString();
-        file.cancelWriting();
+        if (reason.isEmpty())
+            reason = file.Reason();
+        file.Discard();
         ui.ShowMessage(ExportErrorMessage(folder, reason), UserInterface::Icon::Information);
     }
 
@@ -173,7 +183,7 @@ ExportResult ExportTree(TreeDocument& document, const QString& folder, bool brow
     if (!result.Failures.isEmpty())
         ui.ShowMessage(ExportFailuresMessage(folder, result.Failures), UserInterface::Icon::Information);
     if (!result.Opened)
-        result.Failures << file.fileName() + QStringLiteral(": ") + reason;
+        result.Failures << file.Destination() + QStringLiteral(": ") + reason;
 
     result.HasItems = hasItems;
     if (result.Complete())

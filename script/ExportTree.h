@@ -16,8 +16,13 @@ struct ExportResult {
 
 // Exports the document into folder: custom.js, tree.html and treePics. Clears
 // TreeChanged only when no step failed. Reports an unwritable folder, and a
-// summary of failed steps, through the user interface.
+// summary of failed steps, through the user interface. Every file is replaced
+// whole or not at all, nothing is written outside the folder, and a second
+// export into the same folder waits until the first has ended.
 ExportResult ExportTree(TreeDocument& document, const QString& folder, bool browserSwitch, UserInterface& ui);
+// The same with another limit on the size of custom.js than the loader's own.
+ExportResult ExportTree(TreeDocument& document, const QString& folder, bool browserSwitch, UserInterface& ui,
+                        qint64 maxScriptBytes);
 
 // The message for a custom.js that could not be written.
 QString ExportErrorMessage(const QString& folder, const QString& reason);

@@ -1,11 +1,22 @@
 #include "script/FileSystem.h"
 
 #include "document/AppInfo.h"
+#include "script/ReplacingFile.h"
 #include "script/ScriptText.h"
 
+#include <cerrno>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace vi {
 
@@ -29,50 +40,165 @@ bool FileExists(const QString& path)
     return file.open(QIODevice::ReadOnly);
 }
 
+#ifdef Q_OS_UNIX
+namespace {
+
+QByteArray Native(const QString& path) { return QFile::encodeName(path); }
+
+} // namespace
+
+bool SameFile(const QString& first, const QString& second)
+{
+    struct stat a{};
+    struct stat b{};
+    return !first.isEmpty() && !second.isEmpty() && ::stat(Native(first).constData(), &a) == 0 &&
+           ::lstat(Native(second).constData(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+#else
 bool SameFile(const QString& first, const QString& second)
 {
     const QString a = QFileInfo(first).canonicalFilePath();
-    return !a.isEmpty() && a == QFileInfo(second).canonicalFilePath();
+    return !a.isEmpty() && !QFileInfo(second).isSymLink() && a == QFileInfo(second).canonicalFilePath();
 }
+#endif
 
-bool CopyFileOver(const QString& source, const QString& destination)
+bool CopyFileOver(const QString& source, const QString& destination, QString* reason)
 {
-    if (!QFileInfo(source).isFile())
+    QString ignored;
+    QString& why = reason ? *reason : ignored;
+    // Only a regular file is read: a FIFO or device as the source would never end.
+    if (!QFileInfo(source).isFile()) {
+        why = QFileInfo::exists(source) ? NotRegularFileReason() : qt_error_string(ENOENT);
         return false;
+    }
     if (SameFile(source, destination))
         return true;
-    // A link is replaced, never written through; a file is overwritten in place.
-    const QFileInfo target(destination);
-    if (target.isSymLink() && !QFile::remove(destination))
-        return false;
-    // A plain copy: pictures and the page can be copied again at any time, so
-    // they need neither the temporary file nor the flush to disk of QFile::copy.
     QFile in(source);
-    QFile out(destination);
-    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (!in.open(QIODevice::ReadOnly)) {
+        why = in.errorString();
         return false;
-    QByteArray block;
+    }
+    ReplacingFile out(destination);
+    if (!out.Open()) {
+        why = out.Reason();
+        return false;
+    }
     bool ok = true;
     while (ok && !in.atEnd()) {
-        block = in.read(kCopyBlockSize);
+        const QByteArray block = in.read(kCopyBlockSize);
         ok = !block.isEmpty() && out.write(block) == block.size();
     }
-    out.close();
-    ok = ok && out.error() == QFileDevice::NoError;
-    if (!ok)
-        out.remove();
-    return ok;
+    if (in.error() != QFileDevice::NoError) {
+        why = in.errorString();
+        return false;
+    }
+    if (!ok || !out.Commit()) {
+        why = out.Reason();
+        return false;
+    }
+    return true;
 }
 
-bool CopyPictureTo(const QString& picturePath, const QString& destinationFolder)
+bool FileNamesAreCaseSensitive()
 {
+#if defined(Q_OS_WIN) || defined(Q_OS_DARWIN)
+    return false;
+#else
+    return true;
+#endif
+}
+
+namespace {
+
+bool SameFolderName(const QString& a, const QString& b)
+{
+    return a.trimmed().compare(b.trimmed(), FileNamesAreCaseSensitive() ? Qt::CaseSensitive : Qt::CaseInsensitive) ==
+           0;
+}
+
+// A link whose target lies outside the link's own folder: its bytes are not
+// the user's picture folder's, so they are not published.
+bool LinksOutOfItsFolder(const QString& picture)
+{
+    const QFileInfo info(picture);
+    if (!info.isSymLink())
+        return false;
+    const QString target = info.canonicalFilePath();
+    return target.isEmpty() || QFileInfo(target).path() != QFileInfo(info.path()).canonicalFilePath();
+}
+
+} // namespace
+
+bool CopyPictureTo(const QString& picturePath, const QString& destinationFolder, QString* reason)
+{
+    QString ignored;
+    QString& why = reason ? *reason : ignored;
     if (picturePath.isEmpty())
         return true;
-    const QString destination = JoinPath(destinationFolder, FileNameOf(picturePath));
-    if (FolderOf(picturePath).trimmed().toLower() == FolderOf(destination).trimmed().toLower())
+    const QString name = FileNameOf(picturePath);
+    if (name.trimmed().isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")) {
+        why = QStringLiteral("not a file name: ") + picturePath;
+        return false;
+    }
+    if (LinksOutOfItsFolder(picturePath)) {
+        why = QStringLiteral("a link to a file outside its folder: ") + picturePath;
+        return false;
+    }
+    const QString destination = JoinPath(destinationFolder, name);
+    if (SameFolderName(FolderOf(picturePath), FolderOf(destination)))
         return true; // already in place: a tree loaded from this folder
-    return CopyFileOver(picturePath, destination);
+    if (!CopyFileOver(picturePath, destination, &why)) {
+        why = QStringLiteral("could not copy ") + picturePath;
+        return false;
+    }
+    return true;
 }
+
+bool MakePlainFolder(const QString& path, QString* reason)
+{
+    QString ignored;
+    QString& why = reason ? *reason : ignored;
+    const QFileInfo info(path);
+    if (info.isSymLink() && !QFile::remove(path) && !QDir().rmdir(path)) {
+        why = QStringLiteral("the link could not be replaced");
+        return false;
+    }
+    if (!info.isSymLink() && info.isDir())
+        return true;
+    if (!QDir().mkdir(path)) {
+        why = QStringLiteral("the folder could not be created");
+        return false;
+    }
+    return true;
+}
+
+#ifdef Q_OS_UNIX
+FolderLock::~FolderLock()
+{
+    if (fd_ >= 0)
+        ::close(fd_); // closing the last handle ends the lock
+}
+
+bool FolderLock::Acquire(const QString& folder, int waitMs)
+{
+    fd_ = ::open(Native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd_ < 0)
+        return true;
+    QElapsedTimer waited;
+    waited.start();
+    while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EWOULDBLOCK && errno != EINTR)
+            return true; // a file system without locks: nothing to wait for
+        if (waited.elapsed() >= waitMs)
+            return false;
+        QThread::msleep(50);
+    }
+    return true;
+}
+#else
+FolderLock::~FolderLock() = default;
+bool FolderLock::Acquire(const QString&, int) { return true; }
+#endif
 
 QString LineColourFolder(const QString& colour)
 {

@@ -9,15 +9,44 @@ bool FolderExists(const QString& path);
 // True when the file can be opened for reading.
 bool FileExists(const QString& path);
 // Copies a picture into a folder under its own file name, unless it already
-// lies there (folders compared without letter case). False when the copy failed.
-bool CopyPictureTo(const QString& picturePath, const QString& destinationFolder);
+// lies there (folder names compared as the file system compares them). False,
+// with the reason, when the name is no plain file name (empty, "." or ".."),
+// the picture is a link to a file outside its own folder, or the copy failed.
+bool CopyPictureTo(const QString& picturePath, const QString& destinationFolder, QString* reason = nullptr);
 
-// True when both paths name one existing file (links and spellings resolved).
+// True when both paths name one existing file: the same device and inode, so
+// hard links, bind mounts and other spellings count. A link at second is
+// itself, not the file it points to.
 bool SameFile(const QString& first, const QString& second);
-// Copies a file over destination, replacing a file or link of that name. A
-// source that already is the destination is left alone and counts as copied,
-// so that nothing is ever deleted before it is copied onto itself.
-bool CopyFileOver(const QString& source, const QString& destination);
+// Copies a regular file over destination through a temporary file that is
+// renamed over it, replacing a file or link of that name. A source that
+// already is the destination is left alone and counts as copied, so that
+// nothing is ever deleted before it is copied onto itself.
+bool CopyFileOver(const QString& source, const QString& destination, QString* reason = nullptr);
+
+// Makes sure path is a real folder: a link there is replaced by a new folder.
+// False, with the reason, when that cannot be done.
+bool MakePlainFolder(const QString& path, QString* reason = nullptr);
+
+// True where the file system tells letter cases apart in names.
+bool FileNamesAreCaseSensitive();
+
+// An advisory lock on a folder, held while the object lives, so that two
+// exports into one folder run one after the other.
+class FolderLock {
+public:
+    FolderLock() = default;
+    ~FolderLock();
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+    // Waits up to waitMs for the lock. False only when another holder kept
+    // it all that time; a folder that cannot be opened is not locked, and
+    // the caller finds out why when it writes there.
+    bool Acquire(const QString& folder, int waitMs);
+
+private:
+    int fd_ = -1;
+};
 
 // The folder under TreeData/TreeLines that holds the pictures of a colour: the
 // sub-folder of that name, else one whose name differs only in letter case.

@@ -2,13 +2,14 @@
 
 #include "document/AppInfo.h"
 
+#include <algorithm>
+
 namespace vi {
 
 QString FileNameOf(const QString& path)
 {
-    qsizetype cut = path.lastIndexOf(QLatin1Char('\\'));
-    if (cut < 0)
-        cut = path.lastIndexOf(QLatin1Char('/'));
+    // Either separator counts, so that no name can climb out of a folder.
+    const qsizetype cut = std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')));
     return cut < 0 ? path : path.mid(cut + 1);
 }
 

@@ -4,8 +4,8 @@
 
 namespace vi {
 
-// The text after the last "\" of a path; without "\", the text after the last
-// "/"; without either, the whole path. Windows paths in old files keep working.
+// The text after the last "\" or "/" of a path, whichever comes last; without
+// either, the whole path. Windows paths in old files keep working.
 QString FileNameOf(const QString& path);
 
 // The text before the last native separator, or the whole path without one.

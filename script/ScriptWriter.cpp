@@ -66,6 +66,7 @@ void ScriptLineWriter::Flush()
 {
     if (ok_ && !buffer_.isEmpty())
         ok_ = device_.write(buffer_) == buffer_.size();
+    written_ += buffer_.size();
     buffer_.truncate(0); // keeps the block allocated
 }
 

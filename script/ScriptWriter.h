@@ -26,12 +26,15 @@ public:
     // Writes what is still buffered; false when any write failed.
     bool Finish();
     bool Ok() const { return ok_; }
+    // The bytes of all lines so far, written or still buffered.
+    qint64 Size() const { return written_ + buffer_.size(); }
 
 private:
     void Flush();
     QIODevice& device_;
     QByteArray buffer_;
     QStringEncoder encoder_{QStringEncoder::Utf8, QStringEncoder::Flag::Stateless};
+    qint64 written_ = 0;
     bool ok_ = true;
 };
 
