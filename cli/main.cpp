@@ -144,7 +144,9 @@ int main(int argc, char* argv[])
     const QString command = args.takeFirst();
     if (command == QStringLiteral("export")) {
         const bool browserSwitch = parser.isSet(staticOption);
-        if (args.size() != 2 || args[0].startsWith(QLatin1Char('-')) || args[1].startsWith(QLatin1Char('-')))
+        // An empty FOLDER would name the file-system root once joined to file names.
+        if (args.size() != 2 || args[0].startsWith(QLatin1Char('-')) || args[1].startsWith(QLatin1Char('-')) ||
+            args[0].trimmed().isEmpty() || args[1].trimmed().isEmpty())
             return Usage(QStringLiteral("export needs FILE and FOLDER"));
         return Export(args[0], args[1], browserSwitch);
     }

@@ -9,10 +9,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
-
 namespace vi {
 
 namespace {
@@ -23,27 +19,18 @@ QString& CurrentPreviewFolder()
     return folder;
 }
 
-// The user's sub-folder must be a real folder of the user's own, or another
-// user could read the preview or plant links in its place.
-bool IsOwnFolder(const QString& path)
-{
-    const QFileInfo info(path);
-    if (!info.isDir() || info.isSymLink())
-        return false;
-#ifdef Q_OS_UNIX
-    return info.ownerId() == ::getuid();
-#else
-    return true;
-#endif
-}
-
-// Removes the folder if it is there and creates it anew; false when it could
-// not be created, also when the removal left it in place.
+// Removes the folder if it is there and makes it anew, a private folder of
+// the user's; false when that could not be done, also when the removal left
+// it in place.
 bool MakeFresh(const QString& path)
 {
-    if (FolderExists(path))
+    const QFileInfo info(path);
+    if (FolderExists(path) && !info.isSymLink()) {
         RemoveFolder(path);
-    return QDir().mkdir(path);
+        if (QFileInfo::exists(path))
+            return false;
+    }
+    return MakePrivateFolder(path);
 }
 
 } // namespace
@@ -54,11 +41,11 @@ QString PreparePreviewFolder(const QString& primary, const QString& fallback)
 {
     if (MakeFresh(primary))
         return primary;
+    // The user's own folder for the stand-in: another user could have made
+    // it, or planted a link in its place.
     const QString userFolder = QFileInfo(fallback).path();
-    const auto ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
-    if (!QFileInfo(userFolder).exists() && QDir().mkpath(QFileInfo(userFolder).path()))
-        QDir().mkdir(userFolder, ownerOnly);
-    if (IsOwnFolder(userFolder) && MakeFresh(fallback))
+    QDir().mkpath(QFileInfo(userFolder).path());
+    if (MakePrivateFolder(userFolder) && MakeFresh(fallback))
         return fallback;
     return primary;
 }

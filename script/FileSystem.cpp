@@ -173,6 +173,24 @@ bool MakePlainFolder(const QString& path, QString* reason)
 }
 
 #ifdef Q_OS_UNIX
+bool MakePrivateFolder(const QString& path)
+{
+    const QByteArray native = Native(path);
+    struct stat st{};
+    if (::lstat(native.constData(), &st) == 0 && S_ISLNK(st.st_mode) && ::unlink(native.constData()) != 0)
+        return false;
+    if (::mkdir(native.constData(), 0700) != 0 && errno != EEXIST)
+        return false;
+    // Checked and tightened through a handle, so that a link put in its place meanwhile is not followed.
+    const int fd = ::open(native.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool ok = ::fstat(fd, &st) == 0 && st.st_uid == ::getuid() &&
+                    ((st.st_mode & 07777) == 0700 || ::fchmod(fd, 0700) == 0);
+    ::close(fd);
+    return ok;
+}
+
 FolderLock::~FolderLock()
 {
     if (fd_ >= 0)
@@ -196,6 +214,15 @@ bool FolderLock::Acquire(const QString& folder, int waitMs)
     return true;
 }
 #else
+bool MakePrivateFolder(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.isSymLink() && !QFile::remove(path))
+        return false;
+    return QFileInfo(path).isDir() || QDir().mkdir(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                             QFileDevice::ExeOwner);
+}
+
 FolderLock::~FolderLock() = default;
 bool FolderLock::Acquire(const QString&, int) { return true; }
 #endif

@@ -28,6 +28,12 @@ bool CopyFileOver(const QString& source, const QString& destination, QString* re
 // False, with the reason, when that cannot be done.
 bool MakePlainFolder(const QString& path, QString* reason = nullptr);
 
+// Makes sure path is a real folder of the current user's own that only that
+// user can enter (0700): a link there is replaced by a new folder, and a
+// folder of the user's with wider permissions is tightened. False when that
+// cannot be done (another user's folder, a file in the way).
+bool MakePrivateFolder(const QString& path);
+
 // True where the file system tells letter cases apart in names.
 bool FileNamesAreCaseSensitive();
 

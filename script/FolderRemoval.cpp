@@ -17,6 +17,15 @@ bool IsReadOnly(const QFileInfo& info)
     return !(info.permissions() & QFileDevice::WriteOwner);
 }
 
+// The path without separators at its end: "link/" would name the folder the
+// link points to, and the link test would look through it.
+QString WithoutTrailingSeparators(QString path)
+{
+    while (path.size() > 1 && (path.endsWith(QLatin1Char('/')) || path.endsWith(QDir::separator())))
+        path.chop(1);
+    return path;
+}
+
 void RemoveLink(const QFileInfo& link)
 {
     if (!QFile::remove(link.filePath()))
@@ -25,8 +34,9 @@ void RemoveLink(const QFileInfo& link)
 
 } // namespace
 
-void ClearFolder(const QString& path)
+void ClearFolder(const QString& given)
 {
+    const QString path = WithoutTrailingSeparators(given);
     if (path.trimmed().isEmpty() || !IsPlainFolder(QFileInfo(path)))
         return;
     const QDir folder(path);
@@ -52,8 +62,9 @@ void ClearFolder(const QString& path)
     }
 }
 
-void RemoveFolder(const QString& path)
+void RemoveFolder(const QString& given)
 {
+    const QString path = WithoutTrailingSeparators(given);
     const QFileInfo info(path);
     if (path.trimmed().isEmpty() || !IsPlainFolder(info))
         return;

@@ -170,11 +170,20 @@ TEST(PreviewFolder, IsMadeAfreshOrFallsBackToARealUserFolder)
     EXPECT_TRUE(QDir(path("TreeData/TmpTree")).isEmpty());
 
     EXPECT_EQ(PreparePreviewFolder(path("NoTreeData/TmpTree"), path("user/TmpTree")), path("user/TmpTree"));
-    // A user folder that is a link, maybe planted by someone else, is not used.
+    EXPECT_EQ(QFileInfo(path("user")).permissions() & 0x7777, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                                  QFileDevice::ExeOwner | QFileDevice::ReadUser |
+                                                                  QFileDevice::WriteUser | QFileDevice::ExeUser);
+    // A user folder that is a link, maybe planted by someone else, is replaced
+    // by a folder of the user's own; one open to others is closed.
     QDir().mkpath(path("elsewhere"));
     QFile::link(path("elsewhere"), path("linked"));
-    EXPECT_EQ(PreparePreviewFolder(path("NoTreeData/TmpTree"), path("linked/TmpTree")), path("NoTreeData/TmpTree"));
+    EXPECT_EQ(PreparePreviewFolder(path("NoTreeData/TmpTree"), path("linked/TmpTree")), path("linked/TmpTree"));
+    EXPECT_FALSE(QFileInfo(path("linked")).isSymLink());
     EXPECT_TRUE(QDir(path("elsewhere")).isEmpty());
+    QDir().mkpath(path("open/TmpTree"));
+    QFile::setPermissions(path("open"), QFileDevice::Permissions(0x7777));
+    EXPECT_EQ(PreparePreviewFolder(path("NoTreeData/TmpTree"), path("open/TmpTree")), path("open/TmpTree"));
+    EXPECT_EQ(QFileInfo(path("open")).permissions() & 0x0077, QFileDevice::Permissions());
 }
 
 } // namespace

@@ -332,3 +332,39 @@ TEST(ReplacingFile, CommitsWholeOrLeavesTheOldFile)
     EXPECT_EQ(Entries(dir.path()), QStringList{S("file")});
     EXPECT_FALSE(ReplacingFile(dir.path()).Open()); // a folder
 }
+
+TEST(PrivateFolder, IsARealFolderOfTheUsersOwnWithMode0700)
+{
+    QTemporaryDir base;
+    const auto at = [&](const char* name) { return base.filePath(S(name)); };
+    const auto mode = [](const QString& path) {
+        struct stat st{};
+        return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode : 0u;
+    };
+    QDir().mkdir(at("target"));
+    QDir().mkdir(at("wide"));
+    ASSERT_EQ(::chmod(QFile::encodeName(at("wide")).constData(), 0777), 0);
+    QFile::link(at("target"), at("link"));
+    QFile::link(at("nowhere"), at("dangling"));
+    WriteFile(at("file"), "x");
+    QDir().mkdir(at("others"));
+    const bool asRoot = ::getuid() == 0;
+    if (asRoot) {
+        ASSERT_EQ(::chown(QFile::encodeName(at("others")).constData(), 65534, 65534), 0);
+    }
+
+    const struct {
+        const char* name;
+        bool made;
+    } cases[] = {{"missing", true}, {"wide", true},  {"link", true},
+                 {"dangling", true}, {"file", false}, {"others", !asRoot}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(MakePrivateFolder(at(c.name)), c.made);
+        if (c.made) {
+            EXPECT_EQ(mode(at(c.name)), S_IFDIR | 0700u);
+        }
+    }
+    EXPECT_EQ(mode(at("target")) & S_IFMT, static_cast<unsigned>(S_IFDIR));
+    EXPECT_TRUE(QFileInfo::exists(at("file")));
+}

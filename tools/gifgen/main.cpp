@@ -106,6 +106,12 @@ private:
     std::vector<GifByteType> px_;
 };
 
+constexpr auto kFilePermissions = std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                                  std::filesystem::perms::group_read | std::filesystem::perms::others_read;
+constexpr auto kFolderPermissions = std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
+                                    std::filesystem::perms::group_exec | std::filesystem::perms::others_read |
+                                    std::filesystem::perms::others_exec;
+
 // Writes a GIF89a whose palette index 0 is transparent.
 bool writeGif(const std::filesystem::path& path, Canvas& canvas,
               const std::vector<GifColorType>& palette)
@@ -137,6 +143,10 @@ bool writeGif(const std::filesystem::path& path, Canvas& canvas,
     if (EGifCloseFile(gif, &error) != GIF_OK)
         ok = false;
     GifFreeMapObject(map);
+    // The library creates files for its owner only; every user exports from them.
+    std::error_code ec;
+    std::filesystem::permissions(path, kFilePermissions, ec);
+    ok = ok && !ec;
     if (!ok)
         std::fprintf(stderr, "gifgen: failed to write %s\n", path.string().c_str());
     return ok;
@@ -190,6 +200,7 @@ int main(int argc, char** argv)
     const fs::path out = argv[1];
     std::error_code ec;
     fs::create_directories(out, ec);
+    fs::permissions(out, kFolderPermissions, ec);
 
     bool ok = true;
     {
@@ -207,6 +218,7 @@ int main(int argc, char** argv)
         }
         const fs::path folder = out / name;
         fs::create_directories(folder, ec);
+        fs::permissions(folder, kFolderPermissions, ec);
 
         // The sign's inside is white, unless the ink is too light to read on
         // white (under 3:1): then black.
