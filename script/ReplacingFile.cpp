@@ -68,6 +68,7 @@ bool ReplacingFile::Open()
     const QByteArray destination = Native(destination_);
     struct stat existing{};
     mode_ = NewFileMode();
+    owner_ = group_ = kNoOwner;
     if (::lstat(destination.constData(), &existing) == 0) {
         if (S_ISDIR(existing.st_mode))
             return Fail(EISDIR);
@@ -76,6 +77,8 @@ bool ReplacingFile::Open()
             if (!(existing.st_mode & S_IWUSR))
                 return Fail(EACCES);
             mode_ = existing.st_mode & 07777;
+            owner_ = existing.st_uid;
+            group_ = existing.st_gid;
         } else if (!S_ISLNK(existing.st_mode)) {
             return Fail(NotRegularFileReason());
         }
@@ -85,7 +88,9 @@ bool ReplacingFile::Open()
 
     const QByteArray folder = Native(QFileInfo(destination_).path());
 #ifdef O_TMPFILE
-    fd_ = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    // An unnamed file needs /proc to be given its name on commit.
+    if (::access("/proc/self/fd", X_OK) == 0)
+        fd_ = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
 #endif
     if (fd_ < 0) {
         // No unnamed files here: a named one, which Discard removes.
@@ -101,6 +106,9 @@ bool ReplacingFile::Open()
             return Fail(error);
         }
     }
+    // The replacement keeps the old file's owner where the process may give it (root).
+    if (owner_ != kNoOwner && (owner_ != ::getuid() || group_ != ::getgid()))
+        [[maybe_unused]] const int kept = ::fchown(fd_, static_cast<uid_t>(owner_), static_cast<gid_t>(group_));
     if (::fchmod(fd_, static_cast<mode_t>(mode_)) != 0) {
         const int error = errno;
         Discard();

@@ -53,7 +53,10 @@ private:
 #ifndef Q_OS_UNIX
     std::unique_ptr<QSaveFile> save_;
 #endif
+    static constexpr long long kNoOwner = -1;
     unsigned mode_ = 0;
+    long long owner_ = kNoOwner; // the replaced file's owner and group
+    long long group_ = kNoOwner;
     Sync sync_;
     bool failed_ = false;
 };

@@ -7,7 +7,10 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 
 namespace {
@@ -165,4 +168,32 @@ TEST(CliSafety, DataFolderIsReadableByEveryone)
         }
     }
     EXPECT_GT(files, 50);
+}
+
+TEST(CliSafety, FullDiskIsAFailureWithItsReason)
+{
+    QTemporaryDir dir;
+    const QString site = MakeSite(dir, "site", 5000, "An item of a tree too large for the disk ");
+    QTemporaryDir small;
+    const QByteArray mountPoint = QFile::encodeName(small.path());
+    if (::mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=256k") != 0)
+        GTEST_SKIP() << "a small tmpfs could not be mounted (" << std::strerror(errno) << "); this case needs root";
+    struct Unmount {
+        QByteArray at;
+        ~Unmount() { ::umount2(at.constData(), MNT_DETACH); }
+    } unmount{mountPoint};
+    const QString out = small.filePath(S("out"));
+    QDir().mkdir(out);
+    QFile old(out + S("/custom.js"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+    old.close();
+    QProcess p;
+    p.start(S(VI_CLI), {S("export"), site, out});
+    p.waitForFinished(120000);
+    const QString err = QString::fromUtf8(p.readAllStandardError());
+    EXPECT_EQ(p.exitCode(), 1);
+    EXPECT_TRUE(err.contains(S("There was an error trying to export to the directory: ") + out +
+                             S(" Reason: No space left on device")))
+        << err.toStdString();
+    EXPECT_EQ(Read(out + S("/custom.js")), "old");
 }

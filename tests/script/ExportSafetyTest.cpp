@@ -329,6 +329,15 @@ TEST(ReplacingFile, CommitsWholeOrLeavesTheOldFile)
     struct stat st{};
     ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0604u);
+    if (::getuid() == 0) { // and, where the process may give it, its owner
+        ASSERT_EQ(::chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+        ReplacingFile again(path);
+        ASSERT_TRUE(again.Open());
+        ASSERT_TRUE(again.Commit());
+        ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
+        EXPECT_EQ(st.st_uid, 65534u);
+        EXPECT_EQ(ReadFile(path), "");
+    }
     EXPECT_EQ(Entries(dir.path()), QStringList{S("file")});
     EXPECT_FALSE(ReplacingFile(dir.path()).Open()); // a folder
 }
