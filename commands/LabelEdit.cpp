@@ -2,6 +2,7 @@
 
 #include "document/TreeDocument.h"
 #include "document/UserInterface.h"
+#include "script/ScriptText.h"
 
 namespace vi {
 
@@ -17,6 +18,10 @@ bool ApplyLabelEdit(TreeDocument& document, UserInterface& ui, TreeNode* node, c
     }
     if (text.contains(QStringLiteral("[+]"))) {
         ui.ShowMessage(kMarkerInLabel);
+        return false;
+    }
+    if (HasScriptLineEnd(text)) {
+        ui.ShowMessage(kLineBreakInLabel);
         return false;
     }
     ItemRecord& record = document.RecordOf(node);

@@ -10,12 +10,14 @@ class UserInterface;
 inline const QString kFriendlyNameRequired = QStringLiteral("You have to specify a friendly name.");
 inline const QString kMarkerInLabel =
     QStringLiteral("A friendly name can not contain \"[+]\".  Please choose another name.");
+inline const QString kLineBreakInLabel =
+    QStringLiteral("A friendly name can not contain a line break.  Please choose another name.");
 
 // Whether an in-place label edit may start on the node: never on the root.
 bool CanEditLabel(const TreeNode* node);
 
-// Applies an in-place label edit. A blank label, or one holding "[+]" (which
-// would break the saved file), is refused with a message and the old label
+// Applies an in-place label edit. A blank label, or one holding "[+]" or a
+// line break (CR, LF, U+2028, U+2029, which would break the saved file), is refused with a message and the old label
 // stays. Otherwise the text is stored exactly as typed; a changed text marks
 // the document changed. Returns whether the edit was accepted.
 bool ApplyLabelEdit(TreeDocument& document, UserInterface& ui, TreeNode* node, const QString& text);

@@ -2,6 +2,7 @@
 
 #include "document/UserInterface.h"
 #include "forms/ChoiceLists.h"
+#include "script/ScriptText.h"
 
 namespace vi {
 
@@ -214,8 +215,7 @@ QString ItemPropModel::ValidationMessage() const
         return kDescriptionMessage;
     if (TrimSpaces(text3_.Text).isEmpty())
         return kFriendlyNameMessage;
-    if (text3_.Text.contains(kMarkerSeparator) || text3_.Text.contains(QLatin1Char('\r')) ||
-        text3_.Text.contains(QLatin1Char('\n')))
+    if (text3_.Text.contains(kMarkerSeparator) || HasScriptLineEnd(text3_.Text))
         return kNameBreaksMarkerMessage;
     return {};
 }

@@ -1,6 +1,7 @@
 #include "forms/TreePropModel.h"
 
 #include "document/UserInterface.h"
+#include "script/ScriptText.h"
 
 #include <cmath>
 #include <limits>
@@ -32,7 +33,6 @@ const QString kLineBreakMessage = QStringLiteral(
     "The global values can not contain a line break, because the saved tree keeps each one on a line of its own.  "
     "Please remove the line break.");
 
-bool HasLineBreak(const QString& text) { return text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n')); }
 
 // The five optional texts in the order of Check1 and Text2.
 std::array<QString*, 5> OptionalTexts(TreeSettings& settings)
@@ -150,7 +150,7 @@ QString TreePropModel::ValidationMessage() const
             return kMissingValueMessages[i];
     }
     for (std::size_t i = 0; i < check1_.size(); ++i) {
-        if (check1_[i].Value && HasLineBreak(text2_[i].Text))
+        if (check1_[i].Value && HasScriptLineEnd(text2_[i].Text))
             return kLineBreakMessage;
     }
     return {};

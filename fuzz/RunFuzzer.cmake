@@ -1,4 +1,5 @@
-# Runs the loader fuzzer for a bounded time: cmake -DFUZZER=... -DSEEDS=... -DWORK=... -DDICT=... -P RunFuzzer.cmake
+# Runs a fuzz target for a bounded time:
+#   cmake -DFUZZER=... -DSEEDS=... -DWORK=... -DDICT=... [-DSECONDS=60] -P RunFuzzer.cmake
 # The seeds are copied into a corpus under WORK, where the fuzzer adds the
 # inputs it finds, so the source tree stays untouched. Any crash, leak, hang
 # or sanitizer report fails the run and leaves the input in WORK/artifacts.
@@ -8,6 +9,10 @@ foreach(var FUZZER SEEDS WORK DICT)
     endif()
 endforeach()
 
+if(NOT DEFINED SECONDS)
+    set(SECONDS 60)
+endif()
+
 file(REMOVE_RECURSE ${WORK}/artifacts)
 file(MAKE_DIRECTORY ${WORK}/corpus ${WORK}/artifacts)
 file(GLOB seeds ${SEEDS}/*)
@@ -16,9 +21,9 @@ file(COPY ${seeds} DESTINATION ${WORK}/corpus)
 set(ENV{ASAN_OPTIONS} "detect_leaks=1")
 set(ENV{UBSAN_OPTIONS} "print_stacktrace=1")
 execute_process(
-    COMMAND ${FUZZER} -max_total_time=60 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
+    COMMAND ${FUZZER} -max_total_time=${SECONDS} -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
         -dict=${DICT} -artifact_prefix=${WORK}/artifacts/ ${WORK}/corpus
     RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
-    message(FATAL_ERROR "The loader fuzzer failed (${status}); the input is in ${WORK}/artifacts")
+    message(FATAL_ERROR "The fuzz target ${FUZZER} failed (${status}); the input is in ${WORK}/artifacts")
 endif()

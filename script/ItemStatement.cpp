@@ -48,6 +48,9 @@ bool NeedsEscape(QStringView value)
     const std::size_t size = static_cast<std::size_t>(value.size());
     std::size_t i = 0;
     unsigned found = 0;
+#if !defined(__SSE2__)
+    bool highFound = false;
+#endif
 #if defined(__SSE2__)
     const __m128i backslash = _mm_set1_epi16('\\');
     const __m128i quote = _mm_set1_epi16('"');
@@ -58,6 +61,8 @@ bool NeedsEscape(QStringView value)
     __m128i specials = _mm_setzero_si128();
     __m128i slashes = _mm_setzero_si128();
     __m128i brackets = _mm_setzero_si128();
+    __m128i high = _mm_setzero_si128(); // characters from U+2028 on
+    const __m128i belowHigh = _mm_set1_epi16(0x2027);
     for (; i + 8 <= size; i += 8) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
         specials =
@@ -65,14 +70,25 @@ bool NeedsEscape(QStringView value)
                                                 _mm_or_si128(_mm_cmpeq_epi16(v, cr), _mm_cmpeq_epi16(v, lf))));
         slashes = _mm_or_si128(slashes, _mm_cmpeq_epi16(v, slash));
         brackets = _mm_or_si128(brackets, _mm_cmpeq_epi16(v, bracket));
+        high = _mm_or_si128(high, _mm_subs_epu16(v, belowHigh));
     }
+    bool highFound = _mm_movemask_epi8(_mm_cmpeq_epi16(high, _mm_setzero_si128())) != 0xFFFF;
     found |= (_mm_movemask_epi8(specials) ? 1u : 0u) | (_mm_movemask_epi8(slashes) ? 2u : 0u) |
              (_mm_movemask_epi8(brackets) ? 4u : 0u);
 #endif
-    for (; i < size; ++i)
+    for (; i < size; ++i) {
         found |= text[i] < 128 ? kEscapeClass[text[i]] : 0;
+        highFound = highFound || text[i] >= 0x2028;
+    }
     if (found & 1)
         return true;
+    // Blanks at the ends, and the rare characters escaped as "\u".
+    if (size > 0 && (text[0] == u' ' || text[size - 1] == u' '))
+        return true;
+    for (i = 0; highFound && i < size; ++i) {
+        if (text[i] >= 0x2028 && (text[i] <= 0x2029 || (text[i] >= 0xD800 && text[i] <= 0xDFFF)))
+            return true;
+    }
     return (found & 6) == 6 && std::u16string_view(text, size).find(u"//[+]") != std::u16string_view::npos;
 }
 
@@ -209,16 +225,19 @@ QString ItemStatementText(const ItemRecord& r, const TreeSettings& s, const QStr
         if (i > 0)
             line.Add(u"\",\"");
         if (NeedsEscape(*arguments[i])) {
-            escaped[i] = EscapeScriptText(*arguments[i]);
+            escaped[i] = EscapeScriptText(*arguments[i], true);
             line.Add(escaped[i]);
         } else {
             line.Add(*arguments[i]);
         }
     }
+    // The marker is a comment: no character of it may end the line early.
+    const QString type = CommentSafe(r.ItemType);
+    const QString name = CommentSafe(r.FriendlyName);
     line.Add(u"\"); //[+]");
-    line.Add(r.ItemType);
+    line.Add(type);
     line.Add(u"[+]");
-    line.Add(r.FriendlyName);
+    line.Add(name);
     line.Add(u"[+]");
     const Digits row(parentRow);
     line.Add(row.View());

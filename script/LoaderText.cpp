@@ -35,12 +35,6 @@ QString DecodeWindows1252(const QByteArray& bytes)
     return text;
 }
 
-bool IsExportEscape(QChar c)
-{
-    return c == QLatin1Char('\\') || c == QLatin1Char('"') || c == QLatin1Char('/') || c == QLatin1Char('r')
-        || c == QLatin1Char('n');
-}
-
 } // namespace
 
 namespace {
@@ -112,21 +106,22 @@ std::optional<QString> DecodeMostlyUtf8(const QByteArray& bytes)
     return text;
 }
 
-// UTF-16 written without a byte-order mark: a custom.js is mostly ASCII, so
-// one byte of nearly every pair is zero. Sampled from the start of the file.
+// UTF-16 written without a byte-order mark: a custom.js begins with an ASCII
+// character and is mostly ASCII, so one byte of nearly every pair is zero.
+// Sampled from the start of the file.
 std::optional<QStringConverter::Encoding> Utf16WithoutMark(const QByteArray& bytes)
 {
     const qsizetype pairs = std::min<qsizetype>(bytes.size(), 4096) / 2;
+    if (pairs == 0 || (bytes[0] == 0) == (bytes[1] == 0))
+        return std::nullopt;
     qsizetype zeroFirst = 0, zeroSecond = 0;
     for (qsizetype i = 0; i < pairs; ++i) {
         zeroFirst += bytes[2 * i] == 0;
         zeroSecond += bytes[2 * i + 1] == 0;
     }
-    if (pairs == 0)
-        return std::nullopt;
-    if (zeroSecond * 2 >= pairs && zeroFirst * 8 < pairs)
+    if (bytes[1] == 0 && zeroSecond * 2 >= pairs && zeroFirst * 8 < pairs)
         return QStringConverter::Utf16LE;
-    if (zeroFirst * 2 >= pairs && zeroSecond * 8 < pairs)
+    if (bytes[0] == 0 && zeroFirst * 2 >= pairs && zeroSecond * 8 < pairs)
         return QStringConverter::Utf16BE;
     return std::nullopt;
 }
@@ -258,18 +253,13 @@ QStringView NextToken(QStringView& text, QStringView delimiter)
 
 QStringView NextQuotedToken(QStringView& text, bool* escaped)
 {
-    // One pass that skips every escaped character and notes whether there was any.
-    qsizetype at = -1;
-    bool backslash = false;
-    for (qsizetype i = IndexOfEither(text, 0, u'"', u'\\'); i >= 0; i = IndexOfEither(text, i + 1, u'"', u'\\')) {
-        if (text[i] == QLatin1Char('"')) {
-            at = i;
-            break;
-        }
-        backslash = true;
-        if (++i == text.size())
-            break;
-    }
+    // Every double quote ends the argument: the writer escapes quotes in
+    // values, and older files never did, so a backslash before a quote is the
+    // value's last character. One scan notes whether the token holds a backslash.
+    qsizetype at = IndexOfEither(text, 0, u'"', u'\\');
+    const bool backslash = at >= 0 && text[at] == QLatin1Char('\\');
+    if (backslash)
+        at = IndexOfEither(text, at, u'"', u'"');
     if (escaped)
         *escaped = backslash;
     return SplitAt(text, at, 1);
@@ -284,21 +274,6 @@ void SkipPast(QStringView& text, QChar c)
         }
     }
     text = {};
-}
-
-QString ArgumentValue(QStringView text)
-{
-    const qsizetype first = text.indexOf(QLatin1Char('\\'));
-    if (first < 0)
-        return text.toString();
-    for (qsizetype i = first; i < text.size(); ++i) {
-        if (text[i] != QLatin1Char('\\'))
-            continue;
-        if (i + 1 == text.size() || !IsExportEscape(text[i + 1]))
-            return text.toString();
-        ++i;
-    }
-    return UnescapeScriptText(text.toString());
 }
 
 std::optional<std::int16_t> ToInt16(QStringView text)

@@ -38,19 +38,13 @@ bool StartsWithNoCase(QStringView text, QLatin1String prefix);
 // trimmed and leaves text empty.
 QStringView NextToken(QStringView& text, QStringView delimiter);
 
-// NextToken at the first double quote that is not escaped by a backslash:
-// the closing quote of a quoted argument. escaped tells whether the token
-// holds a backslash.
+// NextToken at the first double quote: the closing quote of a quoted
+// argument. escaped tells whether the token holds a backslash.
 QStringView NextQuotedToken(QStringView& text, bool* escaped = nullptr);
 
 // Drops the text up to and including the first c, and the blanks after it;
 // NextToken whose token is not wanted.
 void SkipPast(QStringView& text, QChar c);
-
-// A quoted argument's value: escapes written by the export are undone. Text
-// that holds a backslash which the export would not have written (a Windows
-// path in a file from elsewhere) is taken as it stands.
-QString ArgumentValue(QStringView text);
 
 // The text as a number rounded to the nearest whole number, halves to the
 // even neighbour; nothing when it is no number or outside -32768..32767.

@@ -19,53 +19,174 @@ QString FolderOf(const QString& path)
     return cut < 0 ? path : path.left(cut);
 }
 
-QString EscapeScriptText(const QString& value)
-{
-    static const QString specials = QStringLiteral("\\\"\r\n");
-    bool plain = true;
-    for (QChar c : value) {
-        if (specials.contains(c)) {
-            plain = false;
-            break;
-        }
-    }
-    if (plain && !value.contains(QStringLiteral("//[+]")))
-        return value;
+namespace {
 
-    QString out;
-    out.reserve(value.size() + 8);
-    for (QChar c : value) {
-        switch (c.unicode()) {
-        case '\\': out += QStringLiteral("\\\\"); break;
-        case '"': out += QStringLiteral("\\\""); break;
-        case '\r': out += QStringLiteral("\\r"); break;
-        case '\n': out += QStringLiteral("\\n"); break;
-        default: out += c;
-        }
+// "\x" and two hex digits: the one escape form our writer uses for
+// characters of the ASCII range. Files written by older versions, which did
+// not escape, hold "\\", "\"", "\r", "\n" and "\/" as plain text (Windows
+// paths such as "news\readme"), so the writer never uses those forms.
+void AppendHexEscape(QString& out, char16_t c)
+{
+    static const char16_t digits[] = u"0123456789ABCDEF";
+    out += QStringLiteral("\\x");
+    out += QChar(digits[(c >> 4) & 0xF]);
+    out += QChar(digits[c & 0xF]);
+}
+
+void AppendUnicodeEscape(QString& out, char16_t c)
+{
+    out += QStringLiteral("\\u");
+    out += QString::number(c, 16).toUpper().rightJustified(4, QLatin1Char('0'));
+}
+
+int HexValue(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9')
+        return u - u'0';
+    if (u >= u'a' && u <= u'f')
+        return u - u'a' + 10;
+    if (u >= u'A' && u <= u'F')
+        return u - u'A' + 10;
+    return -1;
+}
+
+// The value of count hex digits at text[at], or -1.
+int HexNumber(QStringView text, qsizetype at, int count)
+{
+    if (at + count > text.size())
+        return -1;
+    int value = 0;
+    for (int i = 0; i < count; ++i) {
+        const int digit = HexValue(text[at + i]);
+        if (digit < 0)
+            return -1;
+        value = value * 16 + digit;
     }
-    out.replace(QStringLiteral("//[+]"), QStringLiteral("/\\/[+]"));
+    return value;
+}
+
+bool IsLoneSurrogate(QStringView text, qsizetype i)
+{
+    const QChar c = text[i];
+    if (c.isHighSurrogate())
+        return i + 1 == text.size() || !text[i + 1].isLowSurrogate();
+    if (c.isLowSurrogate())
+        return i == 0 || !text[i - 1].isHighSurrogate();
+    return false;
+}
+
+} // namespace
+
+bool EndsScriptLine(QChar c)
+{
+    return c == QLatin1Char('\r') || c == QLatin1Char('\n') || c.unicode() == 0x2028 || c.unicode() == 0x2029;
+}
+
+bool HasScriptLineEnd(QStringView text) { return std::any_of(text.begin(), text.end(), EndsScriptLine); }
+
+QString CommentSafe(const QString& text)
+{
+    if (!HasScriptLineEnd(text))
+        return text;
+    QString out = text;
+    for (QChar& c : out) {
+        if (EndsScriptLine(c))
+            c = QLatin1Char(' ');
+    }
     return out;
 }
 
-QString UnescapeScriptText(const QString& text)
+QString EscapeScriptText(const QString& value, bool escapeEdgeBlanks)
 {
-    if (!text.contains(QLatin1Char('\\')))
-        return text;
+    QString out;
+    bool changed = false;
+    const qsizetype size = value.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar c = value[i];
+        const char16_t u = c.unicode();
+        const bool edgeBlank = escapeEdgeBlanks && u == u' ' && (i == 0 || i + 1 == size);
+        const bool marker = u == u'/' && QStringView(value).sliced(i).startsWith(QLatin1String("//[+]"));
+        const bool special = u == u'\\' || u == u'"' || u == u'\r' || u == u'\n' || edgeBlank;
+        const bool unicode = u == 0x2028 || u == 0x2029 || (c.isSurrogate() && IsLoneSurrogate(value, i));
+        if (!special && !unicode && !marker) {
+            if (changed)
+                out += c;
+            continue;
+        }
+        if (!changed) {
+            out = value.first(i);
+            out.reserve(size + 16);
+            changed = true;
+        }
+        if (marker) {
+            out += QStringLiteral("/\\x2F[+]"); // the marker "//[+]" then stays unique in the line
+            i += 4;
+        } else if (special) {
+            AppendHexEscape(out, u);
+        } else {
+            AppendUnicodeEscape(out, u);
+        }
+    }
+    return changed ? out : value;
+}
+
+QString UnescapeScriptText(QStringView text)
+{
     QString out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
+        const QChar c = text[i];
         if (c != QLatin1Char('\\') || i + 1 == text.size()) {
             out += c;
             continue;
         }
-        const QChar next = text.at(++i);
-        if (next == QLatin1Char('r'))
-            out += QLatin1Char('\r');
-        else if (next == QLatin1Char('n'))
-            out += QLatin1Char('\n');
-        else
-            out += next;
+        const char16_t next = text[i + 1].unicode();
+        int code = -1;     // the character a browser reads
+        qsizetype used = 0; // the characters after the backslash that it takes
+        switch (next) {
+        case u't': code = u'\t', used = 1; break;
+        case u'b': code = u'\b', used = 1; break;
+        case u'f': code = u'\f', used = 1; break;
+        case u'v': code = u'\v', used = 1; break;
+        case u'\'': code = u'\'', used = 1; break;
+        case u'0':
+            if (i + 2 == text.size() || text[i + 2] < QLatin1Char('0') || text[i + 2] > QLatin1Char('9'))
+                code = 0, used = 1;
+            break;
+        case u'x':
+            if ((code = HexNumber(text, i + 2, 2)) >= 0)
+                used = 3;
+            break;
+        case u'u':
+            if ((code = HexNumber(text, i + 2, 4)) >= 0) {
+                used = 5;
+            } else if (i + 2 < text.size() && text[i + 2] == QLatin1Char('{')) {
+                const qsizetype close = text.indexOf(QLatin1Char('}'), i + 3);
+                const qsizetype digits = close - (i + 3);
+                if (close > 0 && digits > 0 && digits <= 6 && (code = HexNumber(text, i + 3, int(digits))) >= 0
+                    && code <= 0x10FFFF)
+                    used = close - i;
+                else
+                    code = -1;
+            }
+            break;
+        case 0x2028:
+        case 0x2029: used = 1; break; // a line continuation: the browser reads nothing
+        case u'\\':
+            // Both stay: an old file's "\\server" or "C:\\" is text as written.
+            out += QStringLiteral("\\\\");
+            ++i;
+            continue;
+        default: break;
+        }
+        if (used == 0) {
+            out += c; // no escape a browser and an older file agree on: the backslash is text
+            continue;
+        }
+        if (code >= 0)
+            out += QStringView(QChar::fromUcs4(char32_t(code)));
+        i += used;
     }
     return out;
 }

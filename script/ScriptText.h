@@ -11,15 +11,30 @@ QString FileNameOf(const QString& path);
 // The text before the last native separator, or the whole path without one.
 QString FolderOf(const QString& path);
 
-// Escapes a value for a double-quoted JavaScript string in custom.js:
-// "\" as "\\", a double quote as "\"", line breaks as "\r" and "\n", and
-// "//[+]" as "/\/[+]" so that the item marker stays unique. Values without
-// these characters come out unchanged.
-QString EscapeScriptText(const QString& value);
+// Escapes a value for a double-quoted JavaScript string in custom.js. A
+// backslash, a double quote, CR, LF and, with escapeEdgeBlanks, a blank at
+// either end (which the loader trims off an argument) are written as "\x"
+// and two hex digits, "//[+]" as "/\x2F[+]" so that the item marker
+// stays unique, and U+2028, U+2029 and unpaired surrogates as "\u" and four
+// hex digits. Older versions wrote values unescaped, so "\\", "\"", "\r"
+// and "\n" in a file are their plain text; the writer never uses them. Values
+// without these characters come out unchanged.
+QString EscapeScriptText(const QString& value, bool escapeEdgeBlanks = false);
 
-// Reverses EscapeScriptText: "\r" and "\n" become line breaks, any other
-// backslash pair stands for its second character.
-QString UnescapeScriptText(const QString& text);
+// A quoted argument's value as read from custom.js. Escapes are read as a
+// browser reads them ("\x", "\u", "\t", "\'" ...), which undoes
+// EscapeScriptText; "\\", "\r", "\n" and a backslash that starts no such
+// escape are text as written, as older files hold Windows paths unescaped.
+QString UnescapeScriptText(QStringView text);
+
+// True for the characters that end a line or a "//" comment in JavaScript:
+// CR, LF, U+2028 and U+2029.
+bool EndsScriptLine(QChar c);
+bool HasScriptLineEnd(QStringView text);
+
+// A value written into a "//" comment (a header line, the item marker): each
+// character that would end the comment early becomes a blank.
+QString CommentSafe(const QString& text);
 
 // The text without blanks (code 32) at either end; other white space stays.
 // Inline: the loader trims every token of every line.

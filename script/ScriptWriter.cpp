@@ -2,6 +2,7 @@
 
 #include "document/AppInfo.h"
 #include "document/TreeSettings.h"
+#include "script/HeaderKeys.h"
 #include "script/ScriptText.h"
 
 #include <QIODevice>
@@ -15,26 +16,27 @@ constexpr qsizetype kBlockSize = 256 * 1024;
 QStringList ScriptHeaderLines(const TreeSettings& s, bool browserSwitch)
 {
     const QString comment = QStringLiteral("// '");
-    auto key = [](const char* name, const QString& value) {
-        return QStringLiteral("//# ") + QLatin1String(name) + QStringLiteral(" = ") + value;
+    // Values are trimmed as the loader trims them, and kept on their line.
+    auto key = [](QLatin1String name, const QString& value) {
+        return QStringLiteral("//# ") + name + QStringLiteral(" = ") + TrimBlanks(CommentSafe(value)).toString();
     };
-    auto picture = [](const QString& path) { return FileNameOf(path).trimmed(); };
 
     QStringList lines;
     lines.reserve(kHeaderLineCount + kPreambleLineCount);
     lines << QStringLiteral("// 'DO NOT WRITE TO OR ALTER THIS FILE")
           << QStringLiteral("// 'Even if you edit the JavaScript your risking")
           << QStringLiteral("// 'not being able to load it back into Vuvov-Ivoza") << comment << comment << comment
-          << comment << key("Generator", ProductName()) << key("Version", AppVersion().trimmed()) << comment
+          << comment << key(QLatin1String("Generator"), ProductName())
+          << key(QLatin1String("Version"), AppVersion()) << comment
           << QStringLiteral("// 'About: Vuvov-Ivoza by Vevadev, download free at ") + MakerWebAddress()
           << comment + MakerCopyright() << comment << comment;
-    lines << key("TreeX", QString::number(s.TreeX)) << key("TreeY", QString::number(s.TreeY))
-          << key("TreeSize", QString::number(s.TreeSize)) << key("TreeLines", QString::number(s.TreeLines))
-          << key("TreeLineColor", s.TreeLineColor.trimmed()) << key("TreePMColor", s.TreePMColor.trimmed())
-          << key("TreeBNonExpanded", picture(s.TreeBNonExpanded)) << key("TreeBExpanded", picture(s.TreeBExpanded))
-          << key("TreeLeaf", picture(s.TreeLeaf)) << key("TreeTarget", s.TreeTarget.trimmed())
-          << key("TreeBackground", s.TreeBackground.trimmed()) << key("TreeFontSize", s.TreeFontSize.trimmed())
-          << key("TreeFontColor", s.TreeFontColor.trimmed());
+    for (const HeaderKey& k : kHeaderKeys) {
+        switch (k.Kind) {
+        case HeaderKind::Number: lines << key(k.Name, QString::number(s.*k.Number)); break;
+        case HeaderKind::Text: lines << key(k.Name, s.*k.Text); break;
+        case HeaderKind::Picture: lines << key(k.Name, FileNameOf(s.*k.Text)); break;
+        }
+    }
     lines << QStringLiteral("//\\\\");
 
     lines << QStringLiteral("var BrowserSwitch = ") +

@@ -3,6 +3,7 @@
 #include "document/AppInfo.h"
 #include "document/TreeDocument.h"
 #include "document/UserInterface.h"
+#include "script/HeaderKeys.h"
 #include "script/LoaderText.h"
 #include "script/ScriptText.h"
 
@@ -190,68 +191,69 @@ private:
         }
     }
 
-    void ReadKey(QStringView key, QStringView value)
+    void ReadKey(QStringView key, QStringView rawValue)
     {
-        TreeSettings& s = document_.Settings();
-        auto setInt = [&](std::int16_t& target) {
-            if (const auto v = ToInt16(value))
-                target = *v;
-        };
+        // The value is trimmed as the writer trims it; a character that
+        // would end the comment line in a browser is a blank, as written.
+        const QString safe = CommentSafe(rawValue.toString());
+        const QStringView value = TrimBlanks(safe);
         if (KeyIs(key, QLatin1String("generator"))) {
             if (value.compare(ProductName().trimmed(), Qt::CaseInsensitive) != 0) {
                 ui_.ShowMessage(ForeignFileMessage(), UserInterface::Icon::Information);
                 result_.ForeignGenerator = true;
                 stop_ = true;
             }
-        } else if (KeyIs(key, QLatin1String("version"))) {
+            return;
+        }
+        if (KeyIs(key, QLatin1String("version"))) {
             if (value.compare(AppVersion().trimmed(), Qt::CaseInsensitive) != 0
                 && ui_.Ask(VersionQuestion(), UserInterface::Buttons::YesNo) != UserInterface::Answer::Yes) {
                 result_.VersionDeclined = true;
                 stop_ = true;
             }
-        } else if (KeyIs(key, QLatin1String("treex"))) {
-            setInt(s.TreeX);
-        } else if (KeyIs(key, QLatin1String("treey"))) {
-            setInt(s.TreeY);
-        } else if (KeyIs(key, QLatin1String("treesize"))) {
-            setInt(s.TreeSize);
-        } else if (KeyIs(key, QLatin1String("treelines"))) {
-            setInt(s.TreeLines);
-        } else if (KeyIs(key, QLatin1String("treelinecolor"))) {
-            s.TreeLineColor = value.toString();
-        } else if (KeyIs(key, QLatin1String("treepmcolor"))) {
-            s.TreePMColor = value.toString();
-        } else if (KeyIs(key, QLatin1String("treebnonexpanded"))) {
-            s.TreeBNonExpanded = PicturePath(value.toString());
-        } else if (KeyIs(key, QLatin1String("treebexpanded"))) {
-            s.TreeBExpanded = PicturePath(value.toString());
-        } else if (KeyIs(key, QLatin1String("treeleaf"))) {
-            s.TreeLeaf = PicturePath(value.toString());
-        } else if (KeyIs(key, QLatin1String("treetarget"))) {
-            s.TreeTarget = value.toString();
-        } else if (KeyIs(key, QLatin1String("treebackground"))) {
-            s.TreeBackground = value.toString();
-        } else if (KeyIs(key, QLatin1String("treefontsize"))) {
-            s.TreeFontSize = value.toString();
-        } else if (KeyIs(key, QLatin1String("treefontcolor"))) {
-            s.TreeFontColor = value.toString();
+            return;
+        }
+        TreeSettings& s = document_.Settings();
+        for (const HeaderKey& k : kHeaderKeys) {
+            if (key.compare(k.Name, Qt::CaseInsensitive) != 0)
+                continue;
+            switch (k.Kind) {
+            case HeaderKind::Number:
+                if (const auto v = ToInt16(value))
+                    s.*k.Number = *v;
+                break;
+            case HeaderKind::Text: s.*k.Text = value.toString(); break;
+            case HeaderKind::Picture: s.*k.Text = PicturePath(TrimBlanks(PictureName(value))); break;
+            }
+            return;
         }
     }
 
     // A picture named in the file lies in the treePics folder beside it. Only
-    // the file name is taken, so a hand-made path cannot point elsewhere.
-    QString PicturePath(const QString& name) const
+    // the file name is taken, cut at either separator, so a hand-made path
+    // cannot point elsewhere; a name that is empty then names no picture.
+    QString PicturePath(QStringView path) const
     {
+        const QStringView name = PictureName(path);
         if (name.isEmpty())
             return {};
-        return JoinPath(JoinPath(scriptFolder_, QStringLiteral("treePics")), FileNameOf(name));
+        return JoinPath(JoinPath(scriptFolder_, QStringLiteral("treePics")), name.toString());
+    }
+
+    static QStringView PictureName(QStringView path)
+    {
+        return path.sliced(std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\'))) + 1);
     }
 
     void ReadItem(QStringView line)
     {
         ++result_.ItemLines;
-        QStringView marker = line;
-        NextToken(marker, u"//[+]");
+        QStringView afterMarker = line;
+        NextToken(afterMarker, u"//[+]");
+        // The marker is a comment: a character that would end it in a
+        // browser is a blank, as the writer writes it.
+        const QString safeMarker = HasScriptLineEnd(afterMarker) ? CommentSafe(afterMarker.toString()) : QString();
+        QStringView marker = safeMarker.isNull() ? afterMarker : QStringView(safeMarker);
         std::array<QStringView, 7> fields;
         for (QStringView& field : fields)
             field = NextToken(marker, u"[+]");
@@ -313,7 +315,7 @@ private:
     {
         QString& last = lastArgument_[i];
         if (escaped)
-            last = ArgumentValue(raw);
+            last = UnescapeScriptText(raw);
         else if (last != raw)
             last = recentArguments_[i].Shared(raw);
     }

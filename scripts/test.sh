@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Builds everything (warnings are errors) and runs every test under ctest:
 # unit and widget tests, the core tests again under ASan+UBSan, the web page
-# tests in headless Chromium, and a bounded fuzzing run of the loader.
+# tests in headless Chromium, and bounded fuzzing runs of the loader.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/deps.sh"
 
 jobs=$(nproc)
 
-# The loader fuzzer needs clang's libFuzzer; it is built in a tree of its own.
+# The fuzz targets need clang's libFuzzer; they are built in a tree of their own.
 # (A tree left by the former stand-alone fuzz project is made afresh.)
 if grep -qx "CMAKE_HOME_DIRECTORY:INTERNAL=$root/fuzz" "$root/build-fuzz/CMakeCache.txt" 2>/dev/null; then
     rm -rf "$root/build-fuzz"

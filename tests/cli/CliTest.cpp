@@ -1,4 +1,5 @@
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -7,6 +8,9 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
+
+// Readable QString values in failure messages.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace {
 
@@ -219,4 +223,45 @@ TEST(Cli, ParsesOptionsBeforeCommands)
         EXPECT_EQ(c.err.isEmpty() ? r.Err.isEmpty() : r.Err.split(QLatin1Char('\n')).contains(c.err), true)
             << r.Err.toStdString();
     }
+}
+
+// A loaded file whose comments hold characters that end a JavaScript comment
+// or line, and whose values hold quotes and backslashes: the export runs in a
+// JavaScript engine and defines nothing but the menu.
+TEST(Cli, ExportedScriptDefinesOnlyTheMenu)
+{
+    if (!QFileInfo(S(VI_NODE)).isExecutable())
+        GTEST_SKIP() << "node is not installed";
+    QTemporaryDir dir;
+    QString text = QString::fromUtf8(ReadFile(Seed("example.js")));
+    text.truncate(text.indexOf(S("menuBase.menuItems[0]")));
+    text.replace(S("//# TreeTarget = "), S("//# TreeTarget = main\u2028evil(1)\u2029evil(2)"));
+    const QString flags = S("[+]False[+]False[+]True[+]False\r\n");
+    text += S("menuBase.menuItems[0]= new menuItemObject(\"\",\"\",\"\",\"\",\"C:\\dir\\\",\"\",\"\",\"\",\"\",\"\"); "
+              "//[+]BRANCH\u2028evil(3)[+]Na\u2028evil(4)\u2029me[+]0") + flags;
+    text += S("menuBase.menuItems[0].subMenu[0]= new menuItemObject(\"\",\"\",\"\",\"\",\"a\u2028b\\x22); evil(5); (\\x22\","
+              "\"\",\"\",\"\",\"\",\"\"); //[+]LEAF[+]x[+]1") + flags + S("var injected = 1;\r\n");
+    text += S("menuBase.menuItems[1]= new menuItemObject(\"\",\"\",\"\",\"\",\"<b class=\"x\">\",\"\",\"\",\"\",\"\",\"\"); "
+              "//[+]LEAF[+]\u2029[+]0") + flags;
+    const QString source = dir.filePath(S("hostile.js")), out = dir.filePath(S("out"));
+    QFile f(source);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text.toUtf8());
+    f.close();
+
+    Cli({S("export"), source, out}); // the pictures are missing, so the status is 1
+    QProcess node;
+    node.start(S(VI_NODE), {S(VI_RUN_MENU_SCRIPT), out + S("/custom.js")});
+    ASSERT_TRUE(node.waitForFinished(60000));
+    ASSERT_EQ(node.exitCode(), 0) << node.readAllStandardError().toStdString();
+    const QJsonObject run = QJsonDocument::fromJson(node.readAllStandardOutput()).object();
+    EXPECT_EQ(run[S("globals")].toVariant().toStringList(),
+              (QStringList{S("BackGroundColor"), S("BrowserSwitch"), S("menuBase"), S("pmPercent"), S("trans2x2")}));
+    EXPECT_EQ(run[S("foreign")], QJsonValue(0));
+    EXPECT_EQ(run[S("rootIsMenu")], QJsonValue(true));
+    EXPECT_EQ(run[S("topItems")], QJsonValue(2));
+    EXPECT_EQ(run[S("texts")].toVariant().toStringList(),
+              (QStringList{S("C:\\dir\\"), S("a\u2028b\"); evil(5); (\""), S("<b class=")}));
+    // The tree-wide target, taken from a header line, stays one value on one line.
+    EXPECT_EQ(run[S("targets")].toVariant().toStringList(), QStringList(3, S("main evil(1) evil(2)")));
 }

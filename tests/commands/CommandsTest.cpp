@@ -1,4 +1,5 @@
 #include "commands/ItemCommands.h"
+#include "commands/LabelEdit.h"
 #include "commands/TreeCommands.h"
 #include "document/AppInfo.h"
 #include "document/TreeDocument.h"
@@ -216,6 +217,32 @@ TEST_F(CommandsTest, TreePropertiesRebuildTheRootStatementOnlyOnOk)
         EXPECT_EQ(doc.Settings().TreeX, confirm ? 123 : 5);
         EXPECT_EQ(doc.RootStatement().startsWith(QStringLiteral("var menuBase = new menuObject(123,5,")), confirm);
         EXPECT_EQ(doc.TreeChanged(), confirm);
+    }
+}
+
+TEST_F(CommandsTest, LabelEditsRefuseWhatWouldBreakTheSavedTree)
+{
+    TreeNode* a = Add(doc.Root(), "A");
+    doc.SetTreeChanged(false);
+    const struct {
+        const char* name;
+        QString label;
+        QString message;
+    } cases[] = {
+        {"marker separator", QStringLiteral("a[+]b"), kMarkerInLabel},
+        {"line feed", QStringLiteral("a\nb"), kLineBreakInLabel},
+        {"carriage return", QStringLiteral("a\rb"), kLineBreakInLabel},
+        {"line separator", QStringLiteral("a\u2028b"), kLineBreakInLabel},
+        {"paragraph separator", QStringLiteral("a\u2029"), kLineBreakInLabel},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ui = test::FakeUserInterface{};
+        EXPECT_FALSE(ApplyLabelEdit(doc, ui, a, c.label));
+        EXPECT_EQ(ui.MessageTexts(), QStringList{c.message});
+        EXPECT_EQ(a->Text(), QStringLiteral("A"));
+        EXPECT_EQ(doc.RecordOf(a).FriendlyName, QStringLiteral("A"));
+        EXPECT_FALSE(doc.TreeChanged());
     }
 }
 

@@ -150,6 +150,8 @@ TEST(ItemPropModel, OkShowsOnlyTheFirstFailingCheck)
                    "is not used in the actual tree."},
         {{}, "a[+]b", "The Friendly Name can not contain \"[+]\" or a line break"},
         {{}, "a\nb", "The Friendly Name can not contain"},
+        {{}, "a\u2028b", "The Friendly Name can not contain"},
+        {{}, "a\u2029", "The Friendly Name can not contain"},
     };
     for (const auto& row : rows) {
         Dialog d(Leaf());
@@ -157,7 +159,7 @@ TEST(ItemPropModel, OkShowsOnlyTheFirstFailingCheck)
             d.Model.SetCheck1(index, true);
             d.Model.SetText2(index, QString::fromLatin1(text));
         }
-        d.Model.SetText3(QString::fromLatin1(row.Text3));
+        d.Model.SetText3(QString::fromUtf8(row.Text3));
         d.Model.Command1_Click(1);
         const QString start = QString::fromLatin1(row.Start);
         SCOPED_TRACE(row.Start);

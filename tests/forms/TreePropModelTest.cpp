@@ -71,7 +71,7 @@ TEST(TreePropModel, OkShowsOnlyTheFirstFailingCheck)
 {
     const struct {
         const char* X;
-        int Bullet; // the ticked box: 0 to 4 left blank, 5 holding a line break, -1 none
+        int Bullet; // the ticked box: 0 to 4 left blank, 5 and 6 holding a line break, -1 none
         const char* Start;
     } rows[] = {
         {"abc", 0, "You must enter a number value for the Top left X, and Top left Y position."},
@@ -82,6 +82,7 @@ TEST(TreePropModel, OkShowsOnlyTheFirstFailingCheck)
         {"5", 3, "You must specify the TARGET for the global Link.  Or you can unclick"},
         {"5", 4, "You must specify the BGCOLOR for the 'Background Color'.  Or you can unclick"},
         {"5", 5, "The global values can not contain a line break"},
+        {"5", 6, "The global values can not contain a line break"},
     };
     for (const auto& row : rows) {
         Dialog d({.TreeX = 3, .TreeY = 4});
@@ -90,7 +91,8 @@ TEST(TreePropModel, OkShowsOnlyTheFirstFailingCheck)
         if (row.Bullet >= 0) {
             const int box = row.Bullet % 5;
             d.Model.SetCheck1(box, true);
-            d.Model.SetText2(box, row.Bullet == 5 ? QStringLiteral("a\r\nb") : QStringLiteral("   "));
+            const QString breaks[] = {QStringLiteral("a\r\nb"), QStringLiteral("a\u2028b")};
+            d.Model.SetText2(box, row.Bullet >= 5 ? breaks[row.Bullet - 5] : QStringLiteral("   "));
         }
         SCOPED_TRACE(row.Start);
         EXPECT_FALSE(d.Ok());

@@ -73,7 +73,9 @@ TEST(ItemStatement, ArgumentsFollowTheGlobalAndOwnValues)
          }),
          R"("treePics/c.gif","treePics/e.gif","treePics/out.gif","treePics/over.gif","X","1","Navy","a.html","frame","About")"},
         {item([](ItemRecord& r) { r.ItemText = S("<a href=\"x\">C:\\dir</a>//[+]\r\n"); }),
-         R"("","","","","<a href=\"x\">C:\\dir</a>/\/[+]\r\n","","","","own","")"},
+         R"("","","","","<a href=\x22x\x22>C:\x5Cdir</a>/\x2F[+]\x0D\x0A","","","","own","")"},
+        {item([](ItemRecord& r) { r.ItemText = S(" a\u2028b\u2029 "), r.LinkHref = S("é x"); }),
+         R"("","","","","\x20a\u2028b\u2029\x20","","","é x","own","")"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Arguments(c.record, s), S(c.arguments));
@@ -87,12 +89,24 @@ TEST(ItemStatement, ArgumentsFollowTheGlobalAndOwnValues)
     r.UseGlobalBNonExpanded = false;
     EXPECT_TRUE(
         ItemStatementText(r, s, S("p"), 12).endsWith(S("); //[+]LEAF[+]Home[+]12[+]False[+]True[+]False[+]False")));
+    // Characters that would end the marker's comment line are written as blanks.
+    r.FriendlyName = S("a\rb\nc\u2028d\u2029e");
+    r.ItemType = S("LEAF\u2028");
+    EXPECT_TRUE(ItemStatementText(r, s, S("p"), 0).endsWith(S("); //[+]LEAF [+]a b c d e[+]0[+]False[+]True[+]False[+]False")));
 
     // Every special character at every place of a value, inside and after the blocks of the fast check.
-    for (const char* special : {"\\", "\"", "\r", "\n", "//[+]"}) {
+    for (const char* special : {"\\", "\"", "\r", "\n", "//[+]", "\u2028", "\u2029", "\xF0\x9F\x98\x80", " "}) {
         for (int at = 0; at <= 20; ++at) {
             r.ItemText = QString(20, QLatin1Char('a')).insert(at, S(special));
-            EXPECT_TRUE(Arguments(r, s).contains(QuoteText(r.ItemText))) << special << at;
+            EXPECT_TRUE(Arguments(r, s).contains(S("\"") + EscapeScriptText(r.ItemText, true) + S("\"")))
+                << special << at;
+        }
+    }
+    // Lone surrogates at either end of the blocks.
+    for (const char16_t surrogate : {u'\xD800', u'\xDC00'}) {
+        for (int at : {0, 7, 8, 20}) {
+            r.ItemText = QString(20, QLatin1Char('a')).insert(at, QChar(surrogate));
+            EXPECT_TRUE(Arguments(r, s).contains(QString::number(surrogate, 16).toUpper())) << at;
         }
     }
 }

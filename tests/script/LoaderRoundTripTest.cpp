@@ -17,9 +17,9 @@ using namespace vi::test;
 namespace {
 
 // Values from every class the dialogs accept. Argument values may hold
-// anything but blanks at their ends, which the format trims by design; names
-// in the marker and header values are single lines without "[+]", since the
-// marker and the header carry them unescaped.
+// anything; names in the marker and header values are single lines without
+// "[+]" and without blanks at their ends, since the marker and the header
+// carry them unescaped.
 struct Random {
     std::mt19937 rng;
 
@@ -29,12 +29,14 @@ struct Random {
     QString Text(bool anyCharacter)
     {
         static const char* const pieces[] = {"Home", "a b", "\"", "<a href=\"x.html\">", "é€", "中文", "😀", "&amp;",
-                                             "'", "/", "//", "\\", "\\\\", "\t", "%20", "=", "(", ")", ",", ";"};
-        static const char* const risky[] = {"//[+]", "[+]", "\r\n", "\n", "/\\/[+]", "\\\"", "\\r"};
+                                             "'", "/", "//", "\\", "\\\\", "\t", "%20", "=", "(", ")", ",", ";",
+                                             "\\t", "\\x41", "\\u00e9", "\\'", "\\0", "\\\"", "\u00a0"};
+        static const char* const risky[] = {"//[+]", "[+]", "\r\n", "\n", "/\\/[+]", "\\\"", "\\r", " ",
+                                            "\u2028", "\u2029", "\"); /\\x2F[+]LEAF[+]x[+]0"};
         QString text;
         for (int n = Int(0, 6); n > 0; --n)
             text += anyCharacter && Int(0, 5) == 0 ? Pick(risky) : Pick(pieces);
-        return text; // no piece has a blank at either end
+        return text; // no piece but a risky one has a blank at either end
     }
     QString Picture()
     {
@@ -56,7 +58,7 @@ void RandomTree(TreeDocument& d, Random& v, int items)
         *colour = v.Pick(kColourNames);
     for (QString* picture : {&s.TreeBNonExpanded, &s.TreeBExpanded, &s.TreeLeaf})
         *picture = v.Picture();
-    s.TreeTarget = v.Text(false).trimmed();
+    s.TreeTarget = v.Text(false); // tabs and no-break spaces at its ends stay
     s.TreeBackground = v.Flag() ? QString() : v.Pick(kColourNames);
     s.TreeFontSize = v.Flag() ? QString() : v.Pick(kFontSizes);
     d.SetRootStatement(BuildRootStatement(s));
@@ -124,6 +126,7 @@ TEST(LoaderRoundTrip, RandomTreesComeBackUnchanged)
         EXPECT_EQ(loaded.CheckInvariants(), QString());
         EXPECT_EQ(loaded.NodeCount(), original.NodeCount());
         EXPECT_EQ(Snapshot(loaded, false), Snapshot(original, false));
+        EXPECT_EQ(loaded.Settings().TreeTarget, original.Settings().TreeTarget);
 
         ASSERT_TRUE(ExportTree(loaded, out.path(), false, ui).Opened);
         ASSERT_TRUE(ReadFile(file) == first);
