@@ -87,19 +87,44 @@ TEST_F(MainWindowFixture, CaptionsTabOrderAndMenusWithoutShortcuts)
               "&Delete|-|Move &Up|Move Do&wn|&Help|&About");
 }
 
+// Collects what QAbstractItemModelTester reports, so that a broken model fails the test.
+class ModelTesterWarnings {
+public:
+    ModelTesterWarnings() { previous_ = qInstallMessageHandler(&Collect); }
+    ~ModelTesterWarnings() { qInstallMessageHandler(previous_); }
+    static QStringList& Texts()
+    {
+        static QStringList texts;
+        return texts;
+    }
+
+private:
+    static void Collect(QtMsgType, const QMessageLogContext& context, const QString& text)
+    {
+        if (context.category && QLatin1String(context.category) == QLatin1String("qt.modeltest"))
+            Texts() << text;
+    }
+    QtMessageHandler previous_ = nullptr;
+};
+
 TEST_F(MainWindowFixture, TreeViewPresentsTheDocument)
 {
+    ModelTesterWarnings::Texts().clear();
+    ModelTesterWarnings warnings;
     QAbstractItemModelTester tester(window->Model(), QAbstractItemModelTester::FailureReportingMode::Warning);
     TreeNode* a = AddItem(document.Root(), QStringLiteral("A"));
     TreeNode* b = AddItem(a, QStringLiteral("B"));
+    AddItem(b, QStringLiteral("B1"));
     AddItem(document.Root(), QStringLiteral("C"));
+    document.MoveNode(a, 1);
+    document.MoveNode(a, 0);
     document.MoveNode(a, 1);
     document.SetText(b, QStringLiteral("B2"));
 
     TreeModel* model = window->Model();
     const QModelIndex root = model->index(0, 0);
     const QModelIndex aIndex = model->index(1, 0, root);
-    EXPECT_EQ(Outline(*model).toStdString(), "Your Tree\n C\n A\n  B2\n");
+    EXPECT_EQ(Outline(*model).toStdString(), "Your Tree\n C\n A\n  B2\n   B1\n");
 
     // Selection and expansion follow the document, and the view reports back.
     document.SetExpanded(a, true);
@@ -109,10 +134,15 @@ TEST_F(MainWindowFixture, TreeViewPresentsTheDocument)
     window->TreeView()->setCurrentIndex(root);
     EXPECT_EQ(document.SelectedNodeIndex(), 1);
 
+    // A label edit through the view's model.
+    EXPECT_TRUE(model->setData(model->index(0, 0, aIndex), QStringLiteral("B3")));
+    EXPECT_EQ(b->Text(), QStringLiteral("B3"));
+
     document.RemoveNode(a->Position());
     EXPECT_EQ(Outline(*model).toStdString(), "Your Tree\n C\n");
     document.NewTree();
     EXPECT_EQ(Outline(*model).toStdString(), "Your Tree\n");
+    EXPECT_EQ(ModelTesterWarnings::Texts().join(QLatin1Char('\n')).toStdString(), "");
 }
 
 TEST_F(MainWindowFixture, LabelEditRules)
