@@ -62,6 +62,7 @@ TEST_F(CommandsTest, RefusalsShowTheirMessageAndChangeNothing)
     };
     ui.OnEditItem = [](ItemRecord&, const TreeSettings&) { return true; };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.message.toStdString());
         ui.Messages.clear();
         doc.Select(c.selected);
         c.command(doc, ui);
@@ -135,6 +136,7 @@ TEST_F(CommandsTest, ABranchMovesWithItsSubItemsAndTheSelectionFollows)
     Add(doc.Root(), "End", kLeaf);
     doc.SetTreeChanged(false);
     for (const auto& [selected, up] : {std::pair{branch, true}, {doc.Root()->LastChild(), false}, {doc.Root(), true}}) {
+        SCOPED_TRACE(selected->Text().toStdString() + (up ? " up" : " down"));
         doc.Select(selected);
         MoveItem(doc, up); // nothing to do at either end, or on the root
     }

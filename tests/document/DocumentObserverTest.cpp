@@ -1,9 +1,9 @@
 #include "document/TreeDocument.h"
 #include "tests/support/TestTree.h"
 
-#include <QStringList>
 #include <functional>
 #include <gtest/gtest.h>
+#include <QStringList>
 
 using namespace vi;
 using vi::test::AddItem;
@@ -41,8 +41,8 @@ private:
         QStringList children;
         for (const TreeNode* child : parent->Children())
             children << child->Text();
-        Log << QString::fromLatin1(what) + QLatin1Char(' ') + parent->Text() + QLatin1Char(' ') + where
-                   + QStringLiteral(" [") + children.join(QLatin1Char(' ')) + QLatin1Char(']');
+        Log << QString::fromLatin1(what) + QLatin1Char(' ') + parent->Text() + QLatin1Char(' ') + where +
+                   QStringLiteral(" [") + children.join(QLatin1Char(' ')) + QLatin1Char(']');
     }
 };
 
@@ -51,8 +51,8 @@ QString Rows(const TreeDocument& d)
 {
     QStringList rows;
     for (const TreeNode* child : d.Root()->Children())
-        rows << child->Text() + QLatin1Char(':') + QString::number(child->Row()) + QLatin1Char('@')
-                    + QString::number(child->Position());
+        rows << child->Text() + QLatin1Char(':') + QString::number(child->Row()) + QLatin1Char('@') +
+                    QString::number(child->Position());
     return rows.join(QLatin1Char(' '));
 }
 
@@ -87,19 +87,26 @@ QString S(const char* text) { return QString::fromLatin1(text); }
 INSTANTIATE_TEST_SUITE_P(
     Changes, DocumentNotifies,
     ::testing::Values(
-        Case{"AddNode", [](TreeDocument& d) { AddItem(d, d.Root(), S("D")); },
-             {S("BeforeInsert Your Tree 3 [A B C]"), S("AfterInsert Your Tree 3 [A B C D]")}, "A:0@2 B:1@3 C:2@4 D:3@5"},
+        Case{"AddNode",
+             [](TreeDocument& d) { AddItem(d, d.Root(), S("D")); },
+             {S("BeforeInsert Your Tree 3 [A B C]"), S("AfterInsert Your Tree 3 [A B C D]")},
+             "A:0@2 B:1@3 C:2@4 D:3@5"},
         Case{"RemoveItemNode",
              [](TreeDocument& d) {
                  d.RemoveItemRecord(3);
                  d.RemoveItemNode(3, 3);
              },
-             {S("BeforeRemove Your Tree 1 [A B C]"), S("AfterRemove Your Tree 1 [A C]")}, "A:0@2 C:1@3"},
+             {S("BeforeRemove Your Tree 1 [A B C]"), S("AfterRemove Your Tree 1 [A C]")},
+             "A:0@2 C:1@3"},
         // Moving keeps the collection positions: they follow the order of addition.
-        Case{"MoveNodeDown", [](TreeDocument& d) { d.MoveNode(Item(d, 0), 2); },
-             {S("BeforeMove Your Tree 0->2 [A B C]"), S("AfterMove Your Tree 0->2 [B C A]")}, "B:0@3 C:1@4 A:2@2"},
-        Case{"MoveNodeUp", [](TreeDocument& d) { d.MoveNode(Item(d, 2), 1); },
-             {S("BeforeMove Your Tree 2->1 [A B C]"), S("AfterMove Your Tree 2->1 [A C B]")}, "A:0@2 C:1@4 B:2@3"},
+        Case{"MoveNodeDown",
+             [](TreeDocument& d) { d.MoveNode(Item(d, 0), 2); },
+             {S("BeforeMove Your Tree 0->2 [A B C]"), S("AfterMove Your Tree 0->2 [B C A]")},
+             "B:0@3 C:1@4 A:2@2"},
+        Case{"MoveNodeUp",
+             [](TreeDocument& d) { d.MoveNode(Item(d, 2), 1); },
+             {S("BeforeMove Your Tree 2->1 [A B C]"), S("AfterMove Your Tree 2->1 [A C B]")},
+             "A:0@2 C:1@4 B:2@3"},
         Case{"MoveNodeToItsOwnRowOrOutOfRangeOrTheRoot",
              [](TreeDocument& d) {
                  d.MoveNode(Item(d, 1), 1);
@@ -108,13 +115,15 @@ INSTANTIATE_TEST_SUITE_P(
                  d.MoveNode(d.Root(), 0);
                  d.MoveNode(nullptr, 0);
              },
-             {}, "A:0@2 B:1@3 C:2@4"},
+             {},
+             "A:0@2 B:1@3 C:2@4"},
         Case{"SetTextOnlyWhenItDiffers",
              [](TreeDocument& d) {
                  d.SetText(Item(d, 0), S("A"));
                  d.SetText(Item(d, 0), S("A2"));
              },
-             {S("TextChanged A2")}, "A2:0@2 B:1@3 C:2@4"},
+             {S("TextChanged A2")},
+             "A2:0@2 B:1@3 C:2@4"},
         Case{"SelectAndExpandOnlyOnChange",
              [](TreeDocument& d) {
                  d.Select(Item(d, 1));
@@ -137,7 +146,8 @@ INSTANTIATE_TEST_SUITE_P(
                  d.EndBulkChange();
                  d.EndBulkChange(); // unbalanced: ignored
              },
-             {S("BeforeReset"), S("AfterReset")}, "B:0@2 C:1@3 D:2@4"}),
+             {S("BeforeReset"), S("AfterReset")},
+             "B:0@2 C:1@3 D:2@4"}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 } // namespace

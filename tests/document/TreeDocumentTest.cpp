@@ -145,8 +145,10 @@ TEST(RootStatement, FollowsTheLineStyleAndItemHeight)
 
 TEST(AppInfo, PreviewFolderLiesInTheProgramsDataFolder)
 {
-    SetProgramFolder(QStringLiteral("/opt/vi"));
-    EXPECT_EQ(TmpTreePath(), QStringLiteral("/opt/vi/TreeData/TmpTree"));
+    const QString program = QDir::toNativeSeparators(QStringLiteral("/opt/vi"));
+    SetProgramFolder(program);
+    EXPECT_EQ(TmpTreePath(),
+              JoinPath(JoinPath(program, QStringLiteral("TreeData")), QStringLiteral("TmpTree")));
     SetProgramFolder({});
 }
 

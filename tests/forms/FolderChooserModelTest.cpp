@@ -34,6 +34,7 @@ TEST_F(FolderChooserModelTest, OkIsOfferedOnlyForAnExistingFolder)
     model.DriveChanged(1); // no medium: the folder stays
     EXPECT_EQ(model.Text1(), work);
     for (const QString& missing : {QString(), sys + QStringLiteral("/gone")}) {
+        SCOPED_TRACE(missing.isEmpty() ? "empty" : "a folder that does not exist");
         model.Text1Changed(missing);
         EXPECT_FALSE(model.OkEnabled());
         model.OkClicked();

@@ -71,6 +71,7 @@ TEST(ItemPropModel, UseGlobalBoxesAreOfferedOnlyWhereTheTreeHasAValue)
         {kLeaf, {.TreeTarget = QStringLiteral("main"), .TreeFontSize = QStringLiteral("3")}, "0011"},
     };
     for (const auto& row : rows) {
+        SCOPED_TRACE(row.Kind.toStdString() + " expecting " + row.Visible);
         Dialog d({.ItemType = row.Kind, .FriendlyName = QStringLiteral("x")}, row.Settings);
         QString visible;
         for (int i = 0; i < 4; ++i)
@@ -154,6 +155,7 @@ TEST(ItemPropModel, OkShowsOnlyTheFirstFailingCheck)
         {{}, "a\u2029", "The Friendly Name can not contain"},
     };
     for (const auto& row : rows) {
+        SCOPED_TRACE(*row.Start ? row.Start : "passes");
         Dialog d(Leaf());
         for (const auto& [index, text] : row.Ticked) {
             d.Model.SetCheck1(index, true);
@@ -162,7 +164,6 @@ TEST(ItemPropModel, OkShowsOnlyTheFirstFailingCheck)
         d.Model.SetText3(QString::fromUtf8(row.Text3));
         d.Model.Command1_Click(1);
         const QString start = QString::fromLatin1(row.Start);
-        SCOPED_TRACE(row.Start);
         EXPECT_EQ(d.Model.Tag(), start.isEmpty() ? kTagOk : QString());
         EXPECT_EQ(d.Model.Visible(), !start.isEmpty());
         ASSERT_EQ(d.Ui.Messages.size(), start.isEmpty() ? 0u : 1u);
@@ -182,6 +183,7 @@ TEST(ItemPropModel, ALoadedRecordIsStoredBackUnchangedSpacesIncluded)
     const ItemRecord branch{.ItemType = kBranch, .FriendlyName = QStringLiteral("Menu"), .UseGlobalBNonExpanded = true,
                             .BExpanded = QStringLiteral("open.gif"), .UseGlobalFont = true};
     for (const ItemRecord& record : {leaf, branch}) {
+        SCOPED_TRACE(record.ItemType.toStdString());
         Dialog d(record, {.TreeBNonExpanded = QStringLiteral("c.gif"), .TreeFontSize = QStringLiteral("3")});
         d.Model.Command1_Click(1);
         EXPECT_EQ(d.Model.Tag(), kTagOk);

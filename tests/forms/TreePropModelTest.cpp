@@ -85,6 +85,7 @@ TEST(TreePropModel, OkShowsOnlyTheFirstFailingCheck)
         {"5", 6, "The global values can not contain a line break"},
     };
     for (const auto& row : rows) {
+        SCOPED_TRACE(row.Start);
         Dialog d({.TreeX = 3, .TreeY = 4});
         const TreeSettings before = d.Settings;
         d.Model.SetText1(1, QString::fromLatin1(row.X));

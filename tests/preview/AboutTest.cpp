@@ -25,6 +25,7 @@ private:
 TEST(OpenWebAddress, ReportsAMissingBrowserUnlessQuiet)
 {
     for (const auto& [started, quiet] : {std::pair{true, false}, {true, true}, {false, false}, {false, true}}) {
+        SCOPED_TRACE(std::string(started ? "browser starts" : "no browser") + (quiet ? ", quiet" : ""));
         test::FakeUserInterface ui;
         ScriptedOpener opener(started);
         const QString address = QStringLiteral("https://example.org/a?b=1");

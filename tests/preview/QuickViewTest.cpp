@@ -86,6 +86,7 @@ TEST_F(Preview, ShowsTheTreeWithTheChosenSwitchUntilClosed)
     ViewTreeCommand(document_, ui_); // only the root: no message
     AddItem(QStringLiteral("Alpha"));
     for (const bool changed : {true, false}) {
+        SCOPED_TRACE(changed ? "changed" : "unchanged");
         document_.SetTreeChanged(changed);
         ViewTreeCommand(document_, ui_);
         EXPECT_EQ(document_.TreeChanged(), changed);

@@ -62,7 +62,8 @@ TEST_F(ExportTreeTest, WritesTheWorkedExampleAndReplacesFilesOnTheNextExport)
     EXPECT_TRUE(first.Opened);
     EXPECT_EQ(first.Failures.size(), 2);
     ASSERT_EQ(ui.Messages.size(), 1u);
-    EXPECT_TRUE(ui.Messages[0].Text.endsWith(In("treePics") + S("/open.gif: could not copy C:\\web\\img\\open.gif")));
+    const QString pics = JoinPath(target.path(), S("treePics"));
+    EXPECT_TRUE(ui.Messages[0].Text.endsWith(JoinPath(pics, S("open.gif: could not copy C:\\web\\img\\open.gif"))));
 
     for (const char* name : {"tree.html", "treePics/plus.gif", "mine.txt"})
         WriteFile(In(name), "edited");
@@ -105,7 +106,8 @@ TEST_F(ExportTreeTest, CopiesTheLinePicturesByStyleAndColour)
     }
     ASSERT_EQ(ui.Messages.size(), 1u);
     EXPECT_TRUE(
-        ui.Messages[0].Text.contains(In("treePics") + S("/vline.gif: there is no line colour folder named Teal")));
+        ui.Messages[0].Text.contains(JoinPath(JoinPath(target.path(), S("treePics")),
+                                              S("vline.gif: there is no line colour folder named Teal"))));
 }
 
 TEST_F(ExportTreeTest, CopiesEachPictureOnceAndNeverOntoItself)

@@ -70,6 +70,7 @@ TEST_F(FolderRemovalTest, PathThatIsNoFolderRemovesNothing)
     const QString saved = QDir::currentPath();
     QDir::setCurrent(At("work"));
     for (const QString& path : {At("work/missing"), QString(), S(" "), At("work/file.txt")}) {
+        SCOPED_TRACE("\"" + path.toStdString() + "\"");
         RemoveFolder(path);
         ClearFolder(path);
     }

@@ -59,26 +59,32 @@ TEST(ItemStatement, ArgumentsFollowTheGlobalAndOwnValues)
         return r;
     };
     const struct {
+        const char* name;
         ItemRecord record;
         const char* arguments;
     } cases[] = {
-        {item([](ItemRecord& r) { r.ItemType = kLeaf, r.UseGlobalBNonExpanded = r.UseGlobalBExpanded = true; }),
+        {"leaf with the tree-wide bullets", item([](ItemRecord& r) { r.ItemType = kLeaf, r.UseGlobalBNonExpanded = r.UseGlobalBExpanded = true; }),
          R"("treePics/leaf.gif","treePics/open.gif","","","X","","","","own","")"},
-        {item([](ItemRecord& r) { r.UseGlobalBNonExpanded = r.UseGlobalBExpanded = r.UseGlobalFont = true; }),
+        {"branch with every tree-wide value",
+         item([](ItemRecord& r) { r.UseGlobalBNonExpanded = r.UseGlobalBExpanded = r.UseGlobalFont = true; }),
          R"("treePics/closed.gif","treePics/open.gif","","","X","4","Red","","own","")"},
-        {item([](ItemRecord& r) {
+        {"own pictures, font and link", item([](ItemRecord& r) {
              r.BNonExpanded = S("C:\\a/b\\c.gif"), r.BExpanded = S("d/e.gif"), r.MouseOutPic = S("out.gif");
              r.MouseOverPic = S("C:\\over.gif"), r.FontSize = S("1"), r.UseGlobalTarget = true;
              r.LinkHref = S("a.html"), r.LinkDescription = S("About");
          }),
          R"("treePics/c.gif","treePics/e.gif","treePics/out.gif","treePics/over.gif","X","1","Navy","a.html","frame","About")"},
-        {item([](ItemRecord& r) { r.ItemText = S("<a href=\"x\">C:\\dir</a>//[+]\r\n"); }),
+        {"text with markup and line ends",
+         item([](ItemRecord& r) { r.ItemText = S("<a href=\"x\">C:\\dir</a>//[+]\r\n"); }),
          R"("","","","","<a href=\x22x\x22>C:\x5Cdir</a>/\x2F[+]\x0D\x0A","","","","own","")"},
-        {item([](ItemRecord& r) { r.ItemText = S(" a\u2028b\u2029 "), r.LinkHref = S("é x"); }),
+        {"blanks at the ends and line separators",
+         item([](ItemRecord& r) { r.ItemText = S(" a\u2028b\u2029 "), r.LinkHref = S("é x"); }),
          R"("","","","","\x20a\u2028b\u2029\x20","","","é x","own","")"},
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         EXPECT_EQ(Arguments(c.record, s), S(c.arguments));
+    }
 
     // A tree-wide bullet that is not set names no picture, rather than the bare folder.
     s.TreeLeaf.clear();

@@ -58,7 +58,7 @@ protected:
         return r;
     }
     LoadResult Load(const QString& text) { return LoadBytes(text.toUtf8()); }
-    QString Pic(const char* name) const { return dir.path() + S("/treePics/") + S(name); }
+    QString Pic(const char* name) const { return JoinPath(JoinPath(dir.path(), S("treePics")), S(name)); }
     QStringList NodeTexts() const
     {
         QStringList texts;
@@ -194,6 +194,7 @@ TEST_F(Loader, QuotedArguments)
     // No "=" or no exact constructor text: every argument stays empty.
     for (const char* line : {"menuBase.menuItems[0] new menuItemObject(\"x\",\"y\"); //[+]LEAF[+]A[+]0",
                              "menuBase.menuItems[0]= new MenuItemObject(\"x\",\"y\"); //[+]LEAF[+]A[+]0"}) {
+        SCOPED_TRACE(line);
         Load(Script({}, {S(line)}));
         ASSERT_EQ(doc.NodeCount(), 2);
         EXPECT_TRUE(doc.RecordOf(doc.Node(2)).ItemText.isEmpty()) << line;
