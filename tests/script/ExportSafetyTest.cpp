@@ -195,6 +195,7 @@ TEST(ExportSafety, PicturesComeOnlyFromWhereTheUserPutThem)
     ::link(QFile::encodeName(at("Site/treePics/same.gif")).constData(),
            QFile::encodeName(at("site/treePics/same.gif")).constData());
     QFile::link(at("Site/treePics"), at("alias"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(at("Site/treePics/fifo.gif")).constData(), 0644), 0);
 
     const struct {
         const char* name;
@@ -210,6 +211,7 @@ TEST(ExportSafety, PicturesComeOnlyFromWhereTheUserPutThem)
         {"a link to a picture beside it", at("Site/treePics/inward.gif"), at("out"), true, "pic", ""},
         {"a link to a file outside its folder", at("Site/treePics/outward.gif"), at("out"), false, "<missing>",
          "a link to a file outside its folder: "},
+        {"a FIFO, never read", at("Site/treePics/fifo.gif"), at("out"), false, "<missing>", "could not copy "},
         {"dot dot", at("Site/treePics/.."), at("out"), false, "<missing>", "not a file name: "},
         {"dot", at("Site/treePics/."), at("out"), false, "<missing>", "not a file name: "},
         {"trailing separator", at("Site/treePics/"), at("out"), false, "<missing>", "not a file name: "},
