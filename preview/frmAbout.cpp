@@ -1,6 +1,7 @@
 #include "preview/frmAbout.h"
 
 #include "document/AppInfo.h"
+#include "preview/ThirdPartyNotices.h"
 #include "preview/WebAddress.h"
 #include "preview/WindowPlacement.h"
 
@@ -77,6 +78,12 @@ frmAbout::frmAbout(QWidget* parent, UserInterface& ui, WebOpener& opener)
     command1->setGeometry(206, 205, 82, 27);
     command1->setDefault(true);
     connect(command1, &QPushButton::clicked, this, &QDialog::accept);
+
+    // Beside the described content: the libraries' versions and licences, and "About Qt".
+    auto* notices = new QPushButton(tr("&Notices..."), picture1);
+    notices->setObjectName(QStringLiteral("Notices"));
+    notices->setGeometry(392, 205, 90, 27);
+    connect(notices, &QPushButton::clicked, this, [this] { ThirdPartyNotices(this).exec(); });
 
     CentreOnScreen(this);
 }

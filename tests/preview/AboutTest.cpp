@@ -1,11 +1,17 @@
 #include "document/AppInfo.h"
+#include "preview/ThirdPartyNotices.h"
 #include "preview/WebAddress.h"
 #include "preview/frmAbout.h"
 #include "tests/support/FakeUserInterface.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QtWebEngineCore/qtwebenginecoreglobal.h>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -53,6 +59,45 @@ TEST(AboutBox, ShowsTheProgramAndOpensTheAddress)
     EXPECT_TRUE(about.isVisible());
     about.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
     EXPECT_FALSE(about.isVisible());
+}
+
+TEST(AboutBox, NoticesNameTheLibrariesTheirVersionsAndLicences)
+{
+    test::FakeUserInterface ui;
+    ScriptedOpener opener(true);
+    frmAbout about(nullptr, ui, opener);
+    about.show();
+    QString licences;
+    QStringList aboutQt;
+    // Walks the modal windows as they open: the notices, then "About Qt" from them.
+    QTimer walker;
+    QObject::connect(&walker, &QTimer::timeout, &walker, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            aboutQt << box->windowTitle();
+            box->accept();
+        } else if (auto* dialog = qobject_cast<ThirdPartyNotices*>(modal); dialog && aboutQt.isEmpty()) {
+            licences = dialog->findChild<QTextBrowser*>()->toPlainText();
+            // Clicked from the event loop, as the timer does not fire again inside its own handler.
+            QTimer::singleShot(0, dialog->findChild<QPushButton*>(QStringLiteral("AboutQt")), &QPushButton::click);
+        } else if (dialog) {
+            dialog->reject();
+        }
+    });
+    walker.start(20);
+    about.findChild<QPushButton*>(QStringLiteral("Notices"))->click();
+    EXPECT_EQ(aboutQt, QStringList{QStringLiteral("About Qt")});
+    EXPECT_TRUE(licences.contains(QStringLiteral("GNU LESSER GENERAL PUBLIC LICENSE")));
+    EXPECT_TRUE(licences.contains(QStringLiteral("GNU GENERAL PUBLIC LICENSE")));
+
+    const QString text = ThirdPartyNoticesText();
+    for (const QString& part : {QStringLiteral("Qt ") + QString::fromLatin1(qVersion()),
+                                QStringLiteral("Qt WebEngine ") + QString::fromLatin1(qWebEngineVersion()),
+                                QString::fromLatin1(qWebEngineChromiumVersion()),
+                                QStringLiteral("GNU Lesser General Public License version 3")}) {
+        EXPECT_TRUE(text.contains(part)) << part.toStdString();
+    }
+    EXPECT_TRUE(about.isVisible()); // the About box stays open behind
 }
 
 } // namespace
