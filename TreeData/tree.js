@@ -54,7 +54,6 @@ document.addEventListener("DOMContentLoaded", function () {
   if (!loaded) return;
 
   const CELL = 16;
-  const LONG_LIST = 100;
   const isStatic = window.BrowserSwitch === true;
   let signPercent = Number(window.pmPercent);
   if (!isFinite(signPercent)) signPercent = 50;
@@ -141,8 +140,6 @@ document.addEventListener("DOMContentLoaded", function () {
   }
 
   // ---- Building rows --------------------------------------------------------
-  // A node is the page's record of an item of a drawn list: its place in the
-  // tree, its li once built and, once first expanded, its group and child list.
 
   const tree = document.createElement("ul");
   tree.className = "vi-tree" + (isStatic ? " vi-static" : "");
@@ -178,25 +175,6 @@ document.addEventListener("DOMContentLoaded", function () {
     if (html.indexOf("<") < 0 && html.indexOf("&") < 0) return html;
     scratch.innerHTML = html;
     return scratch.content.textContent;
-  }
-
-  // The part of a row that all items of one sibling list share, cloned per item.
-  function rowPrototype(level, setSize, rails) {
-    const li = document.createElement("li");
-    li.setAttribute("role", "treeitem");
-    li.setAttribute("aria-level", level);
-    li.setAttribute("aria-setsize", setSize);
-    li.tabIndex = -1;
-    const row = document.createElement("div");
-    row.className = "vi-row";
-    if (lines) {
-      if (rails) row.appendChild(rails);
-      row.appendChild(document.createElement("span"));
-    } else if (level > 1) {
-      row.style.paddingLeft = (level - 1) * CELL + "px";
-    }
-    li.appendChild(row);
-    return li;
   }
 
   // Item colours stay as the author set them, except on a dark page that the
@@ -235,17 +213,27 @@ document.addEventListener("DOMContentLoaded", function () {
     label.style.color = darkScheme && darkScheme.matches && !readableOnDark(colour) ? "" : colour;
   }
 
-  function buildItem(node, setSize, proto) {
+  // An item's name when it has no text: its link, else its place.
+  function blankName(node) {
     const item = node.item;
-    const li = proto.cloneNode(true);
+    if (/<img\b/i.test(item.text) || plainText(item.text).trim()) return "";
+    return item.description.trim() || item.href.trim() || "Item " + (node.index + 1) + " of " + node.size;
+  }
+
+  // The li of a node, in the state the node is in now.
+  function buildItem(node) {
+    const item = node.item;
+    const li = node.parent ? node.parent.proto.cloneNode(true) : rootProto.cloneNode(true);
     li.className = node.items.length ? "vi-item vi-branch" : "vi-item";
     li.setAttribute("aria-posinset", node.index + 1);
-    if (node.items.length) li.setAttribute("aria-expanded", "false");
+    if (node.items.length) li.setAttribute("aria-expanded", node.open ? "true" : "false");
+    if (node === currentNode) li.setAttribute("aria-current", "page");
+    li.tabIndex = node === active ? 0 : -1;
     nodeOf.set(li, node);
 
     const row = li.firstChild;
     if (lines) {
-      const shape = node.index < setSize - 1 ? (node.level === 1 && node.index === 0 ? "top" : "mid")
+      const shape = !node.last ? (node.level === 1 && node.index === 0 ? "top" : "mid")
         : (node.level === 1 && node.index === 0 ? "hline" : "btm");
       row.lastChild.className = "vi-cell vi-own vi-c-" + shape;
     }
@@ -254,14 +242,13 @@ document.addEventListener("DOMContentLoaded", function () {
       const bullet = document.createElement("img");
       bullet.className = "vi-bullet";
       bullet.alt = "";
-      bullet.src = item.bullet || item.bulletOpen;
+      bullet.src = node.open ? item.bulletOpen || item.bullet : item.bullet || item.bulletOpen;
       row.appendChild(bullet);
       node.bullet = bullet;
     }
 
     const label = document.createElement(item.href ? "a" : "span");
     label.className = "vi-label" + fontSizeClass(item.fontSize);
-    label.id = "vi-l-" + node.id;
     label.dir = "auto";
     if (item.href) {
       label.href = item.href;
@@ -270,14 +257,11 @@ document.addEventListener("DOMContentLoaded", function () {
     }
     if (item.description) label.title = item.description;
     if (item.fontColor) setColour(label, item.fontColor);
-    // An item without text is named by its link, else by its place.
-    const blank = !/<img\b/i.test(item.text) && !plainText(item.text).trim();
-    const name = blank ? item.description.trim() || item.href.trim() ||
-      "Item " + (node.index + 1) + " of " + setSize : "";
+    const name = blankName(node);
     if (item.outPic) {
       const pic = document.createElement("img");
-      pic.src = item.outPic;
-      pic.alt = blank ? name : plainText(item.text);
+      pic.src = node.pointer || node.focus ? item.overPic || item.outPic : item.outPic;
+      pic.alt = name || plainText(item.text);
       label.appendChild(pic);
       node.pic = pic;
     } else if (item.text.indexOf("<") < 0 && item.text.indexOf("&") < 0) {
@@ -286,137 +270,246 @@ document.addEventListener("DOMContentLoaded", function () {
       label.innerHTML = item.text;
     }
     row.appendChild(label);
-    if (blank && !item.outPic) {
+    if (name && !item.outPic) {
       li.setAttribute("aria-label", name);
       if (item.href) label.setAttribute("aria-label", name);
-    } else {
-      li.setAttribute("aria-labelledby", label.id);
     }
-    li.appendChild(row);
-    node.li = li;
     node.label = label;
     return li;
   }
 
-  // A sibling list: the nodes of all its items, and the rows built so far.
-  // Long lists get their first rows at once and the rest shortly after, in
-  // slices, so that a branch opens without delay however many children it
-  // has. (Few large slices: every slice costs the browser a layout pass.)
-  function makeList(parent, ul) {
+  // ---- The rows -------------------------------------------------------------
+  // A node is the page's record of an item: its place in the tree, whether it
+  // is open and, once first opened, the nodes of its children. `rows` holds
+  // the nodes that are shown, in order; only those in and near the viewport
+  // (and the one holding the tab stop) have an li in the document, so the
+  // document stays small however much of the tree is open. Rows are the item
+  // height, except those measured taller; their extra heights are summed in
+  // row order so that any row's offset is found by a binary search.
+
+  const openIds = new Set(); // ids of the open branches, kept for this tab
+  let active = null; // the node that holds the tab stop
+  let currentNode = null; // the node of the page being shown
+  let rows = [], extraAt = [], extraSum = [], totalExtra = 0;
+  const liOf = new Map(); // node -> its li, for the rows in the document
+  const h = base.itemHeight;
+  // Up to this many shown rows are all in the document (the page can be
+  // searched and printed whole); beyond, only those near the viewport.
+  const ALL_ROWS = 300;
+
+  function rowPrototype(level, size, rails) {
+    const li = document.createElement("li");
+    li.setAttribute("role", "treeitem");
+    li.setAttribute("aria-level", level);
+    li.setAttribute("aria-setsize", size);
+    const row = document.createElement("div");
+    row.className = "vi-row";
+    if (lines) {
+      if (rails) row.appendChild(rails);
+      row.appendChild(document.createElement("span"));
+    } else if (level > 1) {
+      row.style.paddingLeft = (level - 1) * CELL + "px";
+    }
+    li.appendChild(row);
+    return li;
+  }
+
+  // The child nodes of parent (the top level for null); children that were
+  // open in this tab, or all in Static mode, open with them.
+  function makeKids(parent) {
     const items = parent ? parent.items : itemsOf(base.menuItems);
     const level = parent ? parent.level + 1 : 1;
     // A rail (vline) runs beside the rows for every ancestor that has a next sibling.
-    const railsOf = parent ? parent.rails.concat([!parent.last]) : [];
-    const list = {
-      nodes: new Array(items.length), ul: ul, built: 0,
-      proto: rowPrototype(level, items.length, lines && railsOf.length ? railCells(railsOf) : null)
-    };
+    const rails = parent ? parent.rails.concat([!parent.last]) : [];
+    const proto = rowPrototype(level, items.length, lines && rails.length ? railCells(rails) : null);
+    if (parent) parent.proto = proto; else rootProto = proto;
+    const kids = new Array(items.length);
     for (let i = 0; i < items.length; i++) {
-      list.nodes[i] = {
+      kids[i] = {
         item: items[i], items: itemsOf(items[i].subMenu), parent: parent, index: i, level: level,
-        id: parent ? parent.id + "." + i : String(i), list: null, group: null,
-        rails: railsOf, last: i === items.length - 1
+        size: items.length, id: parent ? parent.id + "." + i : String(i), rails: rails,
+        last: i === items.length - 1, open: false, kids: null, proto: null, row: -1, extra: 0,
+        label: null, pic: null, bullet: null, pointer: false, focus: false, plain: null
       };
     }
-    if (items.length > LONG_LIST) ul.classList.add("vi-long");
-    build(list, Math.min(items.length, FIRST_ROWS));
-    if (list.built < items.length) {
-      pending.push(list);
-      if (!pumping) pumping = setTimeout(pump, 0);
+    for (let i = 0; i < kids.length; i++) {
+      if (kids[i].items.length && (isStatic || openIds.has(kids[i].id))) {
+        kids[i].open = true;
+        kids[i].kids = makeKids(kids[i]);
+      }
     }
-    return list;
+    return kids;
+  }
+  let rootProto = null;
+  let roots = [];
+
+  // Lists the shown rows after branches opened or closed.
+  function layout() {
+    const out = [];
+    extraAt = [];
+    extraSum = [];
+    let sum = 0;
+    (function walk(list) {
+      for (let i = 0; i < list.length; i++) {
+        const n = list[i];
+        n.row = out.length;
+        if (n.extra) {
+          sum += n.extra;
+          extraAt.push(n.row);
+          extraSum.push(sum);
+        }
+        out.push(n);
+        if (n.open) walk(n.kids);
+      }
+    })(roots);
+    rows = out;
+    totalExtra = sum;
+  }
+  function shown(node) { return rows[node.row] === node; }
+
+  // The offset of row i from the top of the tree.
+  function top(i) {
+    let lo = 0, hi = extraAt.length;
+    while (lo < hi) {
+      const mid = (lo + hi) >> 1;
+      if (extraAt[mid] < i) lo = mid + 1; else hi = mid;
+    }
+    return i * h + (lo ? extraSum[lo - 1] : 0);
+  }
+  function heightOf(i) { return h + rows[i].extra; }
+  // The row at offset y.
+  function rowAt(y) {
+    let lo = 0, hi = rows.length - 1;
+    while (lo < hi) {
+      const mid = (lo + hi + 1) >> 1;
+      if (top(mid) <= y) lo = mid; else hi = mid - 1;
+    }
+    return lo;
   }
 
-  function build(list, upTo) {
-    const from = list.built;
-    if (upTo <= from) return;
-    const frag = document.createDocumentFragment();
-    for (let i = from; i < upTo; i++) frag.appendChild(buildItem(list.nodes[i], list.nodes.length, list.proto));
-    list.built = upTo;
-    list.ul.appendChild(frag);
-    reopen(list.nodes.slice(from, upTo));
+  let renderQueued = 0;
+  function queueRender() {
+    if (!renderQueued) renderQueued = requestAnimationFrame(function () { renderQueued = 0; render(); });
   }
 
-  // Static mode shows everything at once, so it builds everything at once.
-  const FIRST_ROWS = isStatic ? Infinity : 100, SLICE_ROWS = 1000, pending = [];
-  let pumping = 0;
-  function pump() {
-    pumping = 0;
-    const until = performance.now() + 8;
-    while (pending.length && performance.now() < until) {
-      const list = pending[0];
-      build(list, Math.min(list.nodes.length, list.built + SLICE_ROWS));
-      if (list.built === list.nodes.length) pending.shift();
+  // Puts the li of every row in the window (and of the tab stop) in the
+  // document, in row order, and takes out the others. Rows that stay are not
+  // moved, so focus stays where it is.
+  function render(pass) {
+    const n = rows.length;
+    let first = 0, last = n - 1;
+    if (n > ALL_ROWS) {
+      const view = window.innerHeight || 600;
+      const at = -tree.getBoundingClientRect().top;
+      first = rowAt(Math.max(0, at - view / 2));
+      last = rowAt(Math.max(0, at + view * 1.5));
     }
-    if (pending.length) pumping = setTimeout(pump, 0);
-  }
-  // Builds every row still waiting, before anything walks the rows.
-  function buildAll() {
-    while (pending.length) {
-      const list = pending.shift();
-      build(list, list.nodes.length);
+    const want = [];
+    const far = active && shown(active) && (active.row < first || active.row > last) ? active : null;
+    if (far && far.row < first) want.push(far);
+    for (let i = first; i <= last; i++) want.push(rows[i]);
+    if (far && far.row > last) want.push(far);
+
+    const keep = new Set(want);
+    liOf.forEach(function (li, node) {
+      if (keep.has(node)) return;
+      li.remove();
+      liOf.delete(node);
+      node.label = node.pic = node.bullet = null;
+    });
+    let cursor = tree.firstElementChild;
+    const added = [];
+    for (let i = 0; i < want.length; i++) {
+      const node = want[i];
+      let li = liOf.get(node);
+      if (!li) {
+        li = buildItem(node);
+        liOf.set(node, li);
+        added.push(node);
+      }
+      if (li === cursor) cursor = cursor.nextElementSibling;
+      else tree.insertBefore(li, cursor);
+      if (node === far) {
+        li.classList.add("vi-far");
+        li.style.top = top(node.row) + "px";
+      } else if (li.classList.contains("vi-far")) {
+        li.classList.remove("vi-far");
+        li.style.top = "";
+      }
+    }
+    const pad = n ? top(first) : 0;
+    tree.style.paddingTop = pad + "px";
+    tree.style.height = n * h + totalExtra - pad + "px";
+
+    // Rows whose text made them taller than the item height.
+    if (!tree.isConnected || (pass || 0) > 2) return;
+    let changed = false;
+    for (let i = 0; i < added.length; i++) {
+      const node = added[i];
+      if (node === far) continue;
+      const extra = Math.max(0, liOf.get(node).offsetHeight - h);
+      if (extra !== node.extra) { node.extra = extra; changed = true; }
+    }
+    if (changed) {
+      layout();
+      render((pass || 0) + 1);
     }
   }
+  function relayout() {
+    layout();
+    render();
+  }
+  window.addEventListener("scroll", queueRender, { passive: true });
+  window.addEventListener("resize", queueRender);
 
   // ---- Expanding and collapsing ---------------------------------------------
 
-  // Ids of the open branches, kept for this tab; a branch opens again when
-  // its row is next built.
-  const openIds = new Set();
-  let active = null; // the item that holds the tab stop
-
-  function renderKids(node) {
-    const group = document.createElement("ul");
-    group.setAttribute("role", "group");
-    node.group = group;
-    node.li.appendChild(group);
-    node.list = makeList(node, group);
+  function isInside(node, branch) {
+    for (let p = node.parent; p; p = p.parent) if (p === branch) return true;
+    return false;
   }
 
-  function reopen(nodes) {
-    nodes.forEach(function (n) {
-      if (n.items.length && (isStatic || openIds.has(n.id))) setExpanded(n, true);
-    });
-  }
-
-  function setExpanded(node, open) {
+  // Opens or closes a branch; `later` leaves the new rows to the caller's relayout.
+  function setExpanded(node, open, later) {
     if (!node.items.length) return false;
     if (isStatic) open = true;
-    if (open === (node.li.getAttribute("aria-expanded") === "true")) return false;
-    if (open && !node.group) renderKids(node);
-    node.group.hidden = !open;
-    // The tab stop never hides inside a closed branch.
-    if (!open && active && node.group.contains(active)) {
-      setActive(node.li, node.group.contains(document.activeElement));
-    }
-    node.li.setAttribute("aria-expanded", open ? "true" : "false");
+    if (open === node.open) return false;
+    if (open && !node.kids) node.kids = makeKids(node);
+    node.open = open;
+    const li = liOf.get(node);
+    if (li) li.setAttribute("aria-expanded", open ? "true" : "false");
     if (node.bullet) node.bullet.src = open ? (node.item.bulletOpen || node.item.bullet)
       : (node.item.bullet || node.item.bulletOpen);
     if (!isStatic) {
       if (open) openIds.add(node.id); else openIds.delete(node.id);
       save("open", Array.from(openIds));
     }
+    // The tab stop never hides inside a closed branch.
+    if (!open && active && isInside(active, node)) {
+      const focused = tree.contains(document.activeElement);
+      active = node;
+      layout();
+      setActive(node, focused);
+    } else if (!later) {
+      relayout();
+    }
     return true;
   }
-
-  function isOpen(node) { return node.li.getAttribute("aria-expanded") === "true"; }
-
-  let roots = null;
 
   // Opens the branches down to the item with this id and returns its node.
   function reveal(id) {
     const path = String(id).split(".");
     let list = roots, node = null;
     for (let i = 0; i < path.length; i++) {
-      build(list, list.nodes.length);
-      node = list.nodes[Number(path[i])];
+      node = list[Number(path[i])];
       if (!node) return null;
       if (i < path.length - 1) {
-        setExpanded(node, true);
-        list = node.list;
+        setExpanded(node, true, true);
+        list = node.kids;
         if (!list) return null;
       }
     }
+    layout();
     return node;
   }
 
@@ -498,6 +591,14 @@ document.addEventListener("DOMContentLoaded", function () {
     return { current: found !== null ? found : byFollowed, frames: frames };
   }
 
+  function markCurrent(node) {
+    const old = currentNode ? liOf.get(currentNode) : null;
+    if (old) old.removeAttribute("aria-current");
+    currentNode = node;
+    const li = node ? liOf.get(node) : null;
+    if (li) li.setAttribute("aria-current", "page");
+  }
+
   // When a frame that links open in loads a page of the menu (followed from
   // the menu or from the page itself), that item becomes the current one.
   function watchFrames(frames) {
@@ -506,56 +607,44 @@ document.addEventListener("DOMContentLoaded", function () {
       try { el = f.win && f.win !== window ? f.win.frameElement : null; } catch { /* other site */ }
       if (!el) return;
       el.addEventListener("load", function () {
-        const shown = shownIn(f.win);
+        const seen = shownIn(f.win);
         let hit = null;
-        if (!shown) return;
+        if (!seen) return;
         eachItem(function (item, id) {
-          if (hit === null && item.target === target && item.href && links(item, shown)) hit = id;
+          if (hit === null && item.target === target && item.href && links(item, seen)) hit = id;
         });
         if (hit === null) return;
         const node = reveal(hit);
+        render();
         markCurrent(node);
-        if (!tree.contains(document.activeElement)) setActive(node.li, false);
+        if (!tree.contains(document.activeElement)) setActive(node, false);
       });
     });
   }
 
-  function markCurrent(node) {
-    const old = tree.querySelector('[aria-current="page"]');
-    if (old) old.removeAttribute("aria-current");
-    if (node) node.li.setAttribute("aria-current", "page");
-  }
-
   // ---- Focus ----------------------------------------------------------------
 
-  function setActive(li, focus) {
-    if (active && active !== li) active.tabIndex = -1;
-    active = li;
-    li.tabIndex = 0;
-    if (focus) li.focus();
+  // Scrolls the page so that row i is in view, when only part of the rows
+  // are in the document (else focusing the row scrolls it).
+  function scrollToRow(i, centre) {
+    if (rows.length <= ALL_ROWS) return;
+    const view = window.innerHeight;
+    const at = tree.getBoundingClientRect().top + top(i), height = heightOf(i);
+    if (centre) { if (at < 0 || at + height > view) window.scrollBy(0, at - (view - height) / 2); }
+    else if (at < 0) window.scrollBy(0, at);
+    else if (at + height > view) window.scrollBy(0, at + height - view);
   }
 
-  function nextVisible(li) {
-    const node = nodeOf.get(li);
-    if (node.group && isOpen(node) && node.group.firstElementChild) return node.group.firstElementChild;
-    for (let cur = li; cur; cur = parentLi(cur)) {
-      if (cur.nextElementSibling) return cur.nextElementSibling;
-    }
-    return null;
-  }
-  function lastVisibleIn(li) {
-    while (li && nodeOf.get(li).group && isOpen(nodeOf.get(li)) && nodeOf.get(li).group.lastElementChild) {
-      li = nodeOf.get(li).group.lastElementChild;
-    }
-    return li;
-  }
-  function prevVisible(li) {
-    const prev = li.previousElementSibling;
-    return prev ? lastVisibleIn(prev) : parentLi(li);
-  }
-  function parentLi(li) {
-    const p = nodeOf.get(li).parent;
-    return p ? p.li : null;
+  function setActive(node, focus) {
+    const old = active;
+    active = node;
+    if (old && old !== node && liOf.has(old)) liOf.get(old).tabIndex = -1;
+    if (focus) scrollToRow(node.row, false);
+    render();
+    const li = liOf.get(node);
+    if (!li) return;
+    li.tabIndex = 0;
+    if (focus) li.focus({ preventScroll: rows.length > ALL_ROWS });
   }
 
   // ---- Activation -----------------------------------------------------------
@@ -570,24 +659,25 @@ document.addEventListener("DOMContentLoaded", function () {
   function activate(node, viaKeyboard) {
     if (node.item.href) {
       followed(node);
+      const label = node.label;
       setExpanded(node, true);
-      if (viaKeyboard) node.label.click();
+      if (viaKeyboard && label) label.click();
       return;
     }
-    setExpanded(node, !isOpen(node));
+    setExpanded(node, !node.open);
   }
 
   tree.addEventListener("click", function (e) {
     const li = e.target.closest && e.target.closest("li.vi-item");
     if (!li || !tree.contains(li)) return;
     const node = nodeOf.get(li);
-    setActive(li, false);
+    if (active !== node) setActive(node, false);
     if (e.target.closest(".vi-label")) {
       if (e.isTrusted === false && e.target === node.label) return; // keyboard-made click
       if (e.ctrlKey || e.metaKey || e.shiftKey || e.button !== 0) return;
       activate(node, false);
     } else if (e.target.closest(".vi-own, .vi-bullet")) {
-      setExpanded(node, !isOpen(node));
+      setExpanded(node, !node.open);
     }
   });
 
@@ -596,8 +686,9 @@ document.addEventListener("DOMContentLoaded", function () {
     const li = e.target.closest("li.vi-item");
     if (!li) return;
     if (e.target !== li) { li.focus({ preventScroll: true }); return; }
-    setActive(li, false);
-    hover(nodeOf.get(li), true, "focus");
+    const node = nodeOf.get(li);
+    if (active !== node) setActive(node, false);
+    hover(node, true, "focus");
   });
   tree.addEventListener("focusout", function (e) {
     if (e.target.classList.contains("vi-item")) hover(nodeOf.get(e.target), false, "focus");
@@ -606,9 +697,9 @@ document.addEventListener("DOMContentLoaded", function () {
   // Mouse-over pictures: swapped in while the pointer is over the row or the
   // item has the keyboard focus.
   function hover(node, on, why) {
-    if (!node || !node.pic || !node.item.overPic) return;
+    if (!node || !node.item.overPic) return;
     node[why] = on;
-    node.pic.src = node.pointer || node.focus ? node.item.overPic : node.item.outPic;
+    if (node.pic) node.pic.src = node.pointer || node.focus ? node.item.overPic : node.item.outPic;
   }
   tree.addEventListener("pointerenter", function (e) {
     if (e.target.classList && e.target.classList.contains("vi-row")) hover(nodeOf.get(e.target.parentNode), true, "pointer");
@@ -622,19 +713,24 @@ document.addEventListener("DOMContentLoaded", function () {
   const SEARCH_MS = 600;
   let typed = "", typedAt = 0;
   function searching() { return typed !== "" && Date.now() - typedAt <= SEARCH_MS; }
-  function typeAhead(li, ch) {
+  function plainName(node) {
+    if (node.plain === null) {
+      const text = node.item.outPic ? "" : plainText(node.item.text);
+      node.plain = (blankName(node) || text || plainText(node.item.text)).trim().toLowerCase();
+    }
+    return node.plain;
+  }
+  // The next shown row whose name starts with the text typed so far.
+  function typeAhead(node, ch) {
     const now = Date.now();
     typed = now - typedAt > SEARCH_MS ? ch : typed + ch;
     typedAt = now;
     const needle = typed.toLowerCase();
-    const start = typed.length > 1 ? li : nextVisible(li) || tree.firstElementChild;
-    let cur = start;
-    do {
-      const n = nodeOf.get(cur);
-      if (n.plain === undefined) n.plain = (n.label.textContent || (n.pic ? n.pic.alt : "")).trim().toLowerCase();
-      if (n.plain.indexOf(needle) === 0) return cur;
-      cur = nextVisible(cur) || tree.firstElementChild;
-    } while (cur !== start);
+    const n = rows.length, start = typed.length > 1 ? node.row : node.row + 1;
+    for (let k = 0; k < n; k++) {
+      const cur = rows[(start + k) % n];
+      if (plainName(cur).indexOf(needle) === 0) return cur;
+    }
     return null;
   }
 
@@ -642,35 +738,38 @@ document.addEventListener("DOMContentLoaded", function () {
     if (e.altKey || e.ctrlKey || e.metaKey) return;
     const li = e.target.closest("li.vi-item");
     if (!li) return;
-    buildAll();
     const node = nodeOf.get(li);
     let to = null, searchKey = false;
     switch (e.key) {
-      case "ArrowDown": to = nextVisible(li); break;
-      case "ArrowUp": to = prevVisible(li); break;
+      case "ArrowDown": to = rows[node.row + 1] || null; break;
+      case "ArrowUp": to = node.row > 0 ? rows[node.row - 1] : null; break;
       case "ArrowRight":
         if (node.items.length) {
-          if (!isOpen(node)) setExpanded(node, true);
-          else to = node.group.firstElementChild;
+          if (!node.open) setExpanded(node, true);
+          else to = node.kids[0];
         }
         break;
       case "ArrowLeft":
-        if (node.items.length && isOpen(node) && !isStatic) setExpanded(node, false);
-        else to = parentLi(li);
+        if (node.items.length && node.open && !isStatic) setExpanded(node, false);
+        else to = node.parent;
         break;
-      case "Home": to = tree.firstElementChild; break;
-      case "End": to = lastVisibleIn(tree.lastElementChild); break;
+      case "Home": to = rows[0]; break;
+      case "End": to = rows[rows.length - 1]; break;
       case "Enter": activate(node, true); break;
       case " ":
         // A blank inside a type-ahead search is part of the search text.
-        if (searching()) { to = typeAhead(li, " "); searchKey = true; }
+        if (searching()) { to = typeAhead(node, " "); searchKey = true; }
         else activate(node, true);
         break;
-      case "*":
-        (node.parent ? node.parent.list : roots).nodes.forEach(function (s) { setExpanded(s, true); });
+      case "*": {
+        const siblings = node.parent ? node.parent.kids : roots;
+        let any = false;
+        for (let i = 0; i < siblings.length; i++) any = setExpanded(siblings[i], true, true) || any;
+        if (any) relayout();
         break;
+      }
       default:
-        if (e.key.length === 1 && e.key.trim()) { to = typeAhead(li, e.key); searchKey = true; break; }
+        if (e.key.length === 1 && e.key.trim()) { to = typeAhead(node, e.key); searchKey = true; break; }
         return;
     }
     // Any other key ends a type-ahead search.
@@ -686,23 +785,25 @@ document.addEventListener("DOMContentLoaded", function () {
   if (!isStatic && Array.isArray(saved)) {
     saved.forEach(function (id) { openIds.add(String(id)); });
   }
-  roots = makeList(null, tree);
+  roots = makeKids(null);
   const current = found.current !== null ? reveal(found.current) : null;
-  markCurrent(current);
+  layout();
+  currentNode = current;
   watchFrames(found.frames);
   document.body.appendChild(tree);
   if (failure && !failure.hidden) tree.style.top = base.y + failure.offsetTop + failure.offsetHeight + "px";
-  if (roots.nodes.length) setActive(current ? current.li : roots.nodes[0].li, false);
-  if (current) {
-    const r = current.li.firstElementChild.getBoundingClientRect();
-    if (r.bottom > window.innerHeight || r.top < 0) current.li.scrollIntoView({ block: "center" });
+  active = current || roots[0] || null;
+  if (current) scrollToRow(current.row, true);
+  render();
+  if (current && rows.length <= ALL_ROWS) {
+    const r = liOf.get(current).firstElementChild.getBoundingClientRect();
+    if (r.bottom > window.innerHeight || r.top < 0) liOf.get(current).scrollIntoView({ block: "center" });
   }
   if (darkScheme) {
     darkScheme.addEventListener("change", function () {
       drawLinesInCss();
-      tree.querySelectorAll("li.vi-item").forEach(function (li) {
-        const node = nodeOf.get(li);
-        if (node.item.fontColor) setColour(node.label, node.item.fontColor);
+      liOf.forEach(function (li, node) {
+        if (node.item.fontColor && node.label) setColour(node.label, node.item.fontColor);
       });
     });
   }
