@@ -395,7 +395,7 @@ document.addEventListener("DOMContentLoaded", function () {
   // Puts the li of every row in the window (and of the tab stop) in the
   // document, in row order, and takes out the others. Rows that stay are not
   // moved, so focus stays where it is.
-  function render(pass) {
+  function render() {
     const n = rows.length;
     let first = 0, last = n - 1;
     if (n > ALL_ROWS) {
@@ -441,19 +441,28 @@ document.addEventListener("DOMContentLoaded", function () {
     tree.style.paddingTop = pad + "px";
     tree.style.height = n * h + totalExtra - pad + "px";
 
-    // Rows whose text made them taller than the item height.
-    if (!tree.isConnected || (pass || 0) > 2) return;
+    if (added.length) {
+      toMeasure.push.apply(toMeasure, added);
+      if (!measureQueued) measureQueued = requestAnimationFrame(measure);
+    }
+  }
+
+  // Finds the new rows that their text made taller than the item height. It
+  // runs before the next frame is drawn, when the browser lays the page out
+  // anyway; a row found taller moves the rows after it before anything shows.
+  let toMeasure = [], measureQueued = 0;
+  function measure() {
+    measureQueued = 0;
+    const nodes = toMeasure;
+    toMeasure = [];
     let changed = false;
-    for (let i = 0; i < added.length; i++) {
-      const node = added[i];
-      if (node === far) continue;
-      const extra = Math.max(0, liOf.get(node).offsetHeight - h);
+    for (let i = 0; i < nodes.length; i++) {
+      const node = nodes[i], li = liOf.get(node);
+      if (!li || li.classList.contains("vi-far")) continue;
+      const extra = Math.max(0, li.offsetHeight - h);
       if (extra !== node.extra) { node.extra = extra; changed = true; }
     }
-    if (changed) {
-      layout();
-      render((pass || 0) + 1);
-    }
+    if (changed) relayout();
   }
   function relayout() {
     layout();
