@@ -70,8 +70,9 @@ document.addEventListener("DOMContentLoaded", function () {
     return " vi-fs" + Math.min(7, Math.max(1, n));
   }
 
+  const NONE = [];
   function itemsOf(list) {
-    if (!Array.isArray(list)) return [];
+    if (!Array.isArray(list) || !list.length) return NONE;
     const out = [];
     for (let i = 0; i < list.length; i++) {
       if (list[i] instanceof menuItemObject) out.push(list[i]);
@@ -327,13 +328,13 @@ document.addEventListener("DOMContentLoaded", function () {
     for (let i = 0; i < items.length; i++) {
       kids[i] = {
         item: items[i], items: itemsOf(items[i].subMenu), parent: parent, index: i, level: level,
-        size: items.length, id: parent ? parent.id + "." + i : String(i), rails: rails,
+        size: items.length, id: null, rails: rails,
         last: i === items.length - 1, open: false, kids: null, proto: null, row: -1, extra: 0,
         label: null, pic: null, bullet: null, pointer: false, focus: false, plain: null
       };
     }
     for (let i = 0; i < kids.length; i++) {
-      if (kids[i].items.length && (isStatic || openIds.has(kids[i].id))) {
+      if (kids[i].items.length && (isStatic || openIds.has(idOf(kids[i])))) {
         kids[i].open = true;
         kids[i].kids = makeKids(kids[i]);
       }
@@ -341,6 +342,24 @@ document.addEventListener("DOMContentLoaded", function () {
     return kids;
   }
   let rootProto = null;
+  // A node's id: its places among its siblings from the top, "2.0.5".
+  function idOf(node) {
+    if (node.id === null) node.id = node.parent ? idOf(node.parent) + "." + node.index : String(node.index);
+    return node.id;
+  }
+  // The open branches are stored once per task, however many changed.
+  let saveQueued = false;
+  function saveOpenSoon() {
+    if (saveQueued) return;
+    saveQueued = true;
+    setTimeout(saveOpen, 0);
+  }
+  function saveOpen() {
+    if (!saveQueued) return;
+    saveQueued = false;
+    save("open", Array.from(openIds));
+  }
+  window.addEventListener("pagehide", saveOpen);
   let roots = [];
 
   // Lists the shown rows after branches opened or closed.
@@ -490,8 +509,8 @@ document.addEventListener("DOMContentLoaded", function () {
     if (node.bullet) node.bullet.src = open ? (node.item.bulletOpen || node.item.bullet)
       : (node.item.bullet || node.item.bulletOpen);
     if (!isStatic) {
-      if (open) openIds.add(node.id); else openIds.delete(node.id);
-      save("open", Array.from(openIds));
+      if (open) openIds.add(idOf(node)); else openIds.delete(idOf(node));
+      saveOpenSoon();
     }
     // The tab stop never hides inside a closed branch.
     if (!open && active && isInside(active, node)) {
@@ -659,7 +678,7 @@ document.addEventListener("DOMContentLoaded", function () {
   // ---- Activation -----------------------------------------------------------
 
   function followed(node) {
-    save("followed", { id: node.id, href: node.item.href });
+    save("followed", { id: idOf(node), href: node.item.href });
     markCurrent(node);
   }
 
