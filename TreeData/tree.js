@@ -218,13 +218,15 @@ document.addEventListener("DOMContentLoaded", function () {
   function blankName(node) {
     const item = node.item;
     if (/<img\b/i.test(item.text) || plainText(item.text).trim()) return "";
-    return item.description.trim() || item.href.trim() || "Item " + (node.index + 1) + " of " + node.size;
+    return item.description.trim() || item.href.trim() || "Item " + (node.index + 1) + " of " + node.list.size;
   }
 
   // The li of a node, in the state the node is in now.
   function buildItem(node) {
     const item = node.item;
-    const li = node.parent ? node.parent.proto.cloneNode(true) : rootProto.cloneNode(true);
+    const li = node.list.proto.cloneNode(true);
+    const parts = { label: null, pic: null, bullet: null };
+    partsOf.set(li, parts);
     li.className = node.items.length ? "vi-item vi-branch" : "vi-item";
     li.setAttribute("aria-posinset", node.index + 1);
     if (node.items.length) li.setAttribute("aria-expanded", node.open ? "true" : "false");
@@ -234,8 +236,8 @@ document.addEventListener("DOMContentLoaded", function () {
 
     const row = li.firstChild;
     if (lines) {
-      const shape = !node.last ? (node.level === 1 && node.index === 0 ? "top" : "mid")
-        : (node.level === 1 && node.index === 0 ? "hline" : "btm");
+      const first = node.list.level === 1 && node.index === 0;
+      const shape = node.index < node.list.size - 1 ? (first ? "top" : "mid") : (first ? "hline" : "btm");
       row.lastChild.className = "vi-cell vi-own vi-c-" + shape;
     }
 
@@ -245,7 +247,7 @@ document.addEventListener("DOMContentLoaded", function () {
       bullet.alt = "";
       bullet.src = node.open ? item.bulletOpen || item.bullet : item.bullet || item.bulletOpen;
       row.appendChild(bullet);
-      node.bullet = bullet;
+      parts.bullet = bullet;
     }
 
     const label = document.createElement(item.href ? "a" : "span");
@@ -261,10 +263,10 @@ document.addEventListener("DOMContentLoaded", function () {
     const name = blankName(node);
     if (item.outPic) {
       const pic = document.createElement("img");
-      pic.src = node.pointer || node.focus ? item.overPic || item.outPic : item.outPic;
+      pic.src = hoverOf.has(node) ? item.overPic || item.outPic : item.outPic;
       pic.alt = name || plainText(item.text);
       label.appendChild(pic);
-      node.pic = pic;
+      parts.pic = pic;
     } else if (item.text.indexOf("<") < 0 && item.text.indexOf("&") < 0) {
       label.textContent = item.text;
     } else {
@@ -275,7 +277,7 @@ document.addEventListener("DOMContentLoaded", function () {
       li.setAttribute("aria-label", name);
       if (item.href) label.setAttribute("aria-label", name);
     }
-    node.label = label;
+    parts.label = label;
     return li;
   }
 
@@ -319,18 +321,19 @@ document.addEventListener("DOMContentLoaded", function () {
   // open in this tab, or all in Static mode, open with them.
   function makeKids(parent) {
     const items = parent ? parent.items : itemsOf(base.menuItems);
-    const level = parent ? parent.level + 1 : 1;
+    const level = parent ? parent.list.level + 1 : 1;
     // A rail (vline) runs beside the rows for every ancestor that has a next sibling.
-    const rails = parent ? parent.rails.concat([!parent.last]) : [];
-    const proto = rowPrototype(level, items.length, lines && rails.length ? railCells(rails) : null);
-    if (parent) parent.proto = proto; else rootProto = proto;
+    const rails = parent ? parent.list.rails.concat([parent.index < parent.list.size - 1]) : [];
+    // What the siblings share.
+    const list = {
+      level: level, size: items.length, rails: rails,
+      proto: rowPrototype(level, items.length, lines && rails.length ? railCells(rails) : null)
+    };
     const kids = new Array(items.length);
     for (let i = 0; i < items.length; i++) {
       kids[i] = {
-        item: items[i], items: itemsOf(items[i].subMenu), parent: parent, index: i, level: level,
-        size: items.length, id: null, rails: rails,
-        last: i === items.length - 1, open: false, kids: null, proto: null, row: -1, extra: 0,
-        label: null, pic: null, bullet: null, pointer: false, focus: false, plain: null
+        item: items[i], items: itemsOf(items[i].subMenu), parent: parent, list: list, index: i,
+        open: false, kids: null, row: -1, extra: 0, id: null
       };
     }
     for (let i = 0; i < kids.length; i++) {
@@ -341,7 +344,12 @@ document.addEventListener("DOMContentLoaded", function () {
     }
     return kids;
   }
-  let rootProto = null;
+  // The label, mouse-out picture and bullet of every li built.
+  const partsOf = new WeakMap();
+  function partOf(node, name) {
+    const li = liOf.get(node);
+    return li ? partsOf.get(li)[name] : null;
+  }
   // A node's id: its places among its siblings from the top, "2.0.5".
   function idOf(node) {
     if (node.id === null) node.id = node.parent ? idOf(node.parent) + "." + node.index : String(node.index);
@@ -434,7 +442,6 @@ document.addEventListener("DOMContentLoaded", function () {
       if (keep.has(node)) return;
       li.remove();
       liOf.delete(node);
-      node.label = node.pic = node.bullet = null;
     });
     let cursor = tree.firstElementChild;
     const added = [];
@@ -506,7 +513,8 @@ document.addEventListener("DOMContentLoaded", function () {
     node.open = open;
     const li = liOf.get(node);
     if (li) li.setAttribute("aria-expanded", open ? "true" : "false");
-    if (node.bullet) node.bullet.src = open ? (node.item.bulletOpen || node.item.bullet)
+    const bullet = partOf(node, "bullet");
+    if (bullet) bullet.src = open ? (node.item.bulletOpen || node.item.bullet)
       : (node.item.bullet || node.item.bulletOpen);
     if (!isStatic) {
       if (open) openIds.add(idOf(node)); else openIds.delete(idOf(node));
@@ -687,7 +695,7 @@ document.addEventListener("DOMContentLoaded", function () {
   function activate(node, viaKeyboard) {
     if (node.item.href) {
       followed(node);
-      const label = node.label;
+      const label = partOf(node, "label");
       setExpanded(node, true);
       if (viaKeyboard && label) label.click();
       return;
@@ -701,7 +709,7 @@ document.addEventListener("DOMContentLoaded", function () {
     const node = nodeOf.get(li);
     if (active !== node) setActive(node, false);
     if (e.target.closest(".vi-label")) {
-      if (e.isTrusted === false && e.target === node.label) return; // keyboard-made click
+      if (e.isTrusted === false && e.target === partOf(node, "label")) return; // keyboard-made click
       if (e.ctrlKey || e.metaKey || e.shiftKey || e.button !== 0) return;
       activate(node, false);
     } else if (e.target.closest(".vi-own, .vi-bullet")) {
@@ -724,10 +732,14 @@ document.addEventListener("DOMContentLoaded", function () {
 
   // Mouse-over pictures: swapped in while the pointer is over the row or the
   // item has the keyboard focus.
+  const hoverOf = new Map(); // node -> { pointer, focus } while either is on
   function hover(node, on, why) {
     if (!node || !node.item.overPic) return;
-    node[why] = on;
-    if (node.pic) node.pic.src = node.pointer || node.focus ? node.item.overPic : node.item.outPic;
+    const state = hoverOf.get(node) || { pointer: false, focus: false };
+    state[why] = on;
+    if (state.pointer || state.focus) hoverOf.set(node, state); else hoverOf.delete(node);
+    const pic = partOf(node, "pic");
+    if (pic) pic.src = hoverOf.has(node) ? node.item.overPic : node.item.outPic;
   }
   tree.addEventListener("pointerenter", function (e) {
     if (e.target.classList && e.target.classList.contains("vi-row")) hover(nodeOf.get(e.target.parentNode), true, "pointer");
@@ -741,12 +753,14 @@ document.addEventListener("DOMContentLoaded", function () {
   const SEARCH_MS = 600;
   let typed = "", typedAt = 0;
   function searching() { return typed !== "" && Date.now() - typedAt <= SEARCH_MS; }
+  const plainOf = new Map();
   function plainName(node) {
-    if (node.plain === null) {
-      const text = node.item.outPic ? "" : plainText(node.item.text);
-      node.plain = (blankName(node) || text || plainText(node.item.text)).trim().toLowerCase();
+    let name = plainOf.get(node);
+    if (name === undefined) {
+      name = (blankName(node) || plainText(node.item.text)).trim().toLowerCase();
+      plainOf.set(node, name);
     }
-    return node.plain;
+    return name;
   }
   // The next shown row whose name starts with the text typed so far.
   function typeAhead(node, ch) {
@@ -831,7 +845,7 @@ document.addEventListener("DOMContentLoaded", function () {
     darkScheme.addEventListener("change", function () {
       drawLinesInCss();
       liOf.forEach(function (li, node) {
-        if (node.item.fontColor && node.label) setColour(node.label, node.item.fontColor);
+        if (node.item.fontColor) setColour(partsOf.get(li).label, node.item.fontColor);
       });
     });
   }
