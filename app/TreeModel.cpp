@@ -90,13 +90,13 @@ void TreeModel::AfterInsert(TreeNode*, int) { endInsertRows(); }
 void TreeModel::BeforeRemove(TreeNode* parent, int row) { beginRemoveRows(IndexOf(parent), row, row); }
 void TreeModel::AfterRemove(TreeNode*, int) { endRemoveRows(); }
 
-void TreeModel::BeforeMove(TreeNode* parent, int fromRow, int toRow)
+void TreeModel::BeforeMove(TreeNode* fromParent, int fromRow, TreeNode* toParent, int toRow)
 {
-    const QModelIndex p = IndexOf(parent);
     // Qt counts the destination before the move takes the row out.
-    beginMoveRows(p, fromRow, fromRow, p, toRow > fromRow ? toRow + 1 : toRow);
+    const int destination = fromParent == toParent && toRow > fromRow ? toRow + 1 : toRow;
+    beginMoveRows(IndexOf(fromParent), fromRow, fromRow, IndexOf(toParent), destination);
 }
-void TreeModel::AfterMove(TreeNode*, int, int) { endMoveRows(); }
+void TreeModel::AfterMove(TreeNode*, int, TreeNode*, int) { endMoveRows(); }
 
 void TreeModel::TextChanged(TreeNode* node)
 {

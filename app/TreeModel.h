@@ -38,8 +38,8 @@ private:
     void AfterInsert(TreeNode* parent, int row) override;
     void BeforeRemove(TreeNode* parent, int row) override;
     void AfterRemove(TreeNode* parent, int row) override;
-    void BeforeMove(TreeNode* parent, int fromRow, int toRow) override;
-    void AfterMove(TreeNode* parent, int fromRow, int toRow) override;
+    void BeforeMove(TreeNode* fromParent, int fromRow, TreeNode* toParent, int toRow) override;
+    void AfterMove(TreeNode* fromParent, int fromRow, TreeNode* toParent, int toRow) override;
     void TextChanged(TreeNode* node) override;
     void SelectionChanged(TreeNode* selected) override;
     void ExpansionChanged(TreeNode* node) override;

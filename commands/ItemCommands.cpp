@@ -1,12 +1,11 @@
 #include "commands/ItemCommands.h"
 
+#include "commands/EditHistory.h"
+
 #include "document/TreeDocument.h"
 #include "document/UserInterface.h"
 #include "script/ItemStatement.h"
 
-#include <initializer_list>
-#include <unordered_set>
-#include <vector>
 
 namespace vi {
 
@@ -22,31 +21,9 @@ bool EditRecord(TreeDocument& document, UserInterface& ui, int recordIndex)
     return true;
 }
 
-// Rebuilds the statements of the items in the given subtrees, in one walk of
-// the tree: a statement names its path and its parent's number in the walk,
-// and both change for every item inside a moved subtree.
-void BuildSubtreeStatements(TreeDocument& document, std::initializer_list<const TreeNode*> tops)
-{
-    std::unordered_set<const TreeNode*> pending;
-    std::vector<const TreeNode*> stack(tops);
-    while (!stack.empty()) {
-        const TreeNode* node = stack.back();
-        stack.pop_back();
-        pending.insert(node);
-        stack.insert(stack.end(), node->Children().begin(), node->Children().end());
-    }
-    WalkItems(document, [&](TreeNode* node, const QString& path, int parentRow) {
-        if (pending.erase(node) > 0) {
-            ItemRecord& record = document.RecordOf(node);
-            record.ScriptLine = ItemStatementText(record, document.Settings(), path, parentRow);
-        }
-        return !pending.empty();
-    });
-}
-
 } // namespace
 
-void NewItem(TreeDocument& document, UserInterface& ui)
+void NewItem(TreeDocument& document, UserInterface& ui, EditHistory* history)
 {
     TreeNode* parent = document.SelectedNode();
     if (!parent) {
@@ -83,10 +60,10 @@ void NewItem(TreeDocument& document, UserInterface& ui)
     }
     document.SetText(node, document.Record(k).FriendlyName);
     BuildItemStatement(document, q);
-    document.SetTreeChanged(true);
+    Commit(document, history, history ? InsertStep(kNewItemStep, document, node) : nullptr);
 }
 
-void DeleteItem(TreeDocument& document, UserInterface& ui)
+void DeleteItem(TreeDocument& document, UserInterface& ui, EditHistory* history)
 {
     const int p = document.SelectedNodeIndex();
     if (p == 0) {
@@ -103,12 +80,13 @@ void DeleteItem(TreeDocument& document, UserInterface& ui)
         return;
     }
     const int k = node->Tag();
+    Subtree removed = history ? document.CaptureSubtree(node) : Subtree{};
     document.RemoveItemRecord(k);
     document.RemoveItemNode(p, k);
-    document.SetTreeChanged(true);
+    Commit(document, history, history ? RemoveStep(kDeleteItemStep, std::move(removed)) : nullptr);
 }
 
-void EditItemProperties(TreeDocument& document, UserInterface& ui)
+void EditItemProperties(TreeDocument& document, UserInterface& ui, EditHistory* history)
 {
     const int p = document.SelectedNodeIndex();
     if (p <= 1) {
@@ -118,14 +96,16 @@ void EditItemProperties(TreeDocument& document, UserInterface& ui)
     ui.ProcessPendingEvents();
     TreeNode* node = document.Node(p);
     const int k = node->Tag();
+    const ItemRecord before = document.Record(k);
+    const QString textBefore = node->Text();
     if (!EditRecord(document, ui, k))
         return;
     document.SetText(node, document.Record(k).FriendlyName);
     BuildItemStatement(document, p);
-    document.SetTreeChanged(true);
+    Commit(document, history, RecordStep(kItemPropertiesStep, document, node, before, textBefore));
 }
 
-void MoveItem(TreeDocument& document, bool up)
+void MoveItem(TreeDocument& document, bool up, EditHistory* history)
 {
     TreeNode* node = document.SelectedNode();
     if (!node || node->IsRoot())
@@ -133,11 +113,10 @@ void MoveItem(TreeDocument& document, bool up)
     TreeNode* neighbour = up ? node->PreviousSibling() : node->NextSibling();
     if (!neighbour)
         return;
-    document.MoveNode(node, neighbour->Row());
-    // Both items trade places in the walk, so every path and parent row inside them changes.
-    BuildSubtreeStatements(document, {node, neighbour});
+    std::unique_ptr<EditStep> step =
+        MoveWithStatements(up ? kMoveUpStep : kMoveDownStep, document, node, node->Parent(), neighbour->Row());
     document.Select(node);
-    document.SetTreeChanged(true);
+    Commit(document, history, std::move(step));
 }
 
 } // namespace vi

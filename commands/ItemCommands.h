@@ -3,6 +3,7 @@
 
 namespace vi {
 
+class EditHistory;
 class TreeDocument;
 class UserInterface;
 
@@ -17,16 +18,17 @@ inline const QString kBranchNotEmptyMessage =
 inline const QString kNoPropertiesMessage = QStringLiteral("There are no properties for this item.");
 
 // The commands that change single items; each works on the selected node.
+// With a history, each change they make becomes one step of it.
 
 // Adds an item under the selected root or branch and opens its dialog; a
 // cancelled dialog takes the new item away again.
-void NewItem(TreeDocument& document, UserInterface& ui);
+void NewItem(TreeDocument& document, UserInterface& ui, EditHistory* history = nullptr);
 // Deletes the selected item, which must hold no sub-items.
-void DeleteItem(TreeDocument& document, UserInterface& ui);
+void DeleteItem(TreeDocument& document, UserInterface& ui, EditHistory* history = nullptr);
 // Opens the selected item's dialog and stores it on OK.
-void EditItemProperties(TreeDocument& document, UserInterface& ui);
+void EditItemProperties(TreeDocument& document, UserInterface& ui, EditHistory* history = nullptr);
 // Moves the selected item, with its sub-items, one place up or down among its
 // siblings; the selection stays on it. Does nothing at either end.
-void MoveItem(TreeDocument& document, bool up);
+void MoveItem(TreeDocument& document, bool up, EditHistory* history = nullptr);
 
 } // namespace vi

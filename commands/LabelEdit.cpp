@@ -1,5 +1,7 @@
 #include "commands/LabelEdit.h"
 
+#include "commands/EditHistory.h"
+
 #include "document/TreeDocument.h"
 #include "document/UserInterface.h"
 #include "script/ScriptText.h"
@@ -8,7 +10,8 @@ namespace vi {
 
 bool CanEditLabel(const TreeNode* node) { return node && !node->IsRoot(); }
 
-bool ApplyLabelEdit(TreeDocument& document, UserInterface& ui, TreeNode* node, const QString& text)
+bool ApplyLabelEdit(TreeDocument& document, UserInterface& ui, TreeNode* node, const QString& text,
+                    EditHistory* history)
 {
     if (!CanEditLabel(node))
         return false;
@@ -26,9 +29,11 @@ bool ApplyLabelEdit(TreeDocument& document, UserInterface& ui, TreeNode* node, c
     }
     ItemRecord& record = document.RecordOf(node);
     if (record.FriendlyName != text || node->Text() != text) {
+        const ItemRecord before = record;
+        const QString textBefore = node->Text();
         record.FriendlyName = text;
         document.SetText(node, text);
-        document.SetTreeChanged(true);
+        Commit(document, history, RecordStep(kRenameStep, document, node, before, textBefore));
     }
     return true;
 }

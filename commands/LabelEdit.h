@@ -3,6 +3,7 @@
 
 namespace vi {
 
+class EditHistory;
 class TreeDocument;
 class TreeNode;
 class UserInterface;
@@ -20,6 +21,7 @@ bool CanEditLabel(const TreeNode* node);
 // line break (CR, LF, U+2028, U+2029, which would break the saved file), is refused with a message and the old label
 // stays. Otherwise the text is stored exactly as typed; a changed text marks
 // the document changed. Returns whether the edit was accepted.
-bool ApplyLabelEdit(TreeDocument& document, UserInterface& ui, TreeNode* node, const QString& text);
+bool ApplyLabelEdit(TreeDocument& document, UserInterface& ui, TreeNode* node, const QString& text,
+                    EditHistory* history = nullptr);
 
 } // namespace vi

@@ -1,5 +1,7 @@
 #include "commands/TreeCommands.h"
 
+#include "commands/EditHistory.h"
+
 #include "document/AppInfo.h"
 #include "document/RootStatement.h"
 #include "document/TreeDocument.h"
@@ -26,10 +28,13 @@ bool AskToExportChanges(TreeDocument& document, UserInterface& ui)
     return true;
 }
 
-void NewTreeCommand(TreeDocument& document, UserInterface& ui)
+void NewTreeCommand(TreeDocument& document, UserInterface& ui, EditHistory* history)
 {
-    if (!AskToExportChanges(document, ui))
-        document.NewTree();
+    if (AskToExportChanges(document, ui))
+        return;
+    if (history)
+        history->NameNextReplace(kNewTreeStep);
+    document.NewTree();
 }
 
 void LoadTreeCommand(TreeDocument& document, UserInterface& ui)
@@ -61,15 +66,17 @@ void ExportTreeCommand(TreeDocument& document, UserInterface& ui)
     ExportTree(document, *folder, false, ui);
 }
 
-void EditTreeProperties(TreeDocument& document, UserInterface& ui)
+void EditTreeProperties(TreeDocument& document, UserInterface& ui, EditHistory* history)
 {
     ui.ProcessPendingEvents();
     TreeSettings edited = document.Settings();
     if (!ui.EditTreeSettings(edited))
         return;
+    const TreeSettings before = document.Settings();
+    const QString rootBefore = document.RootStatement();
     document.Settings() = edited;
     document.SetRootStatement(BuildRootStatement(document.Settings()));
-    document.SetTreeChanged(true);
+    Commit(document, history, SettingsStep(kTreePropertiesStep, document, before, rootBefore));
 }
 
 } // namespace vi

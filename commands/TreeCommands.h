@@ -3,6 +3,7 @@
 
 namespace vi {
 
+class EditHistory;
 class TreeDocument;
 class UserInterface;
 
@@ -15,11 +16,14 @@ inline const QString kLoadDialogFilter = QStringLiteral("Custom Tree File (*.js)
 // when the caller must stop: the user cancelled, or chose to export and the
 // changes are still unexported (chooser cancelled, nothing to export, export failed).
 bool AskToExportChanges(TreeDocument& document, UserInterface& ui);
-void NewTreeCommand(TreeDocument& document, UserInterface& ui);
+// With a history, a new tree keeps the one it replaces as a step (so does a
+// load, through the history's watch on the document), and confirmed tree
+// properties become a step.
+void NewTreeCommand(TreeDocument& document, UserInterface& ui, EditHistory* history = nullptr);
 void LoadTreeCommand(TreeDocument& document, UserInterface& ui);
 // The load command for a file already chosen (the editor's command line).
 void LoadTreeFileCommand(TreeDocument& document, const QString& path, UserInterface& ui);
 void ExportTreeCommand(TreeDocument& document, UserInterface& ui);
-void EditTreeProperties(TreeDocument& document, UserInterface& ui);
+void EditTreeProperties(TreeDocument& document, UserInterface& ui, EditHistory* history = nullptr);
 
 } // namespace vi

@@ -3,6 +3,7 @@
 #include "document/RootStatement.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace vi {
 
@@ -77,6 +78,11 @@ void TreeDocument::NewTree()
 {
     Notify([](DocumentObserver* o) { o->BeforeReset(); });
     ++bulkDepth_;
+    if (replacedTreeHandler_ && !nodes_.empty()) {
+        auto replaced = std::make_unique<Content>();
+        ExchangeContent(*replaced);
+        replacedTreeHandler_(std::move(replaced));
+    }
     Clear();
     TreeNode* root = pool_.New();
     root->text_ = kRootText;
@@ -231,7 +237,7 @@ void TreeDocument::MoveNode(TreeNode* node, int newRow)
     const int from = node->row_;
     if (newRow < 0 || newRow >= parent->ChildCount() || newRow == from)
         return;
-    Notify([&](DocumentObserver* o) { o->BeforeMove(parent, from, newRow); });
+    Notify([&](DocumentObserver* o) { o->BeforeMove(parent, from, parent, newRow); });
     auto& siblings = parent->children_;
     siblings.erase(siblings.begin() + from);
     siblings.insert(siblings.begin() + newRow, node);
@@ -239,7 +245,254 @@ void TreeDocument::MoveNode(TreeNode* node, int newRow)
     const int hi = std::max(from, newRow);
     for (int r = lo; r <= hi; ++r)
         siblings[static_cast<std::size_t>(r)]->row_ = r;
-    Notify([&](DocumentObserver* o) { o->AfterMove(parent, from, newRow); });
+    Notify([&](DocumentObserver* o) { o->AfterMove(parent, from, parent, newRow); });
+}
+
+namespace {
+
+// The nodes of a subtree in pre-order, the top first.
+template <typename Node> std::vector<Node*> PreOrder(Node* top)
+{
+    std::vector<Node*> order;
+    std::vector<Node*> stack{top};
+    while (!stack.empty()) {
+        Node* node = stack.back();
+        stack.pop_back();
+        order.push_back(node);
+        stack.insert(stack.end(), node->Children().rbegin(), node->Children().rend());
+    }
+    return order;
+}
+
+bool IsInside(const TreeNode* node, const TreeNode* top)
+{
+    for (; node; node = node->Parent())
+        if (node == top)
+            return true;
+    return false;
+}
+
+} // namespace
+
+void TreeDocument::MoveNode(TreeNode* node, TreeNode* newParent, int newRow)
+{
+    if (!node || node->IsRoot() || !newParent || IsInside(newParent, node))
+        return;
+    TreeNode* oldParent = node->parent_;
+    if (newParent == oldParent) {
+        MoveNode(node, newRow);
+        return;
+    }
+    const int from = node->row_;
+    if (newRow < 0 || newRow > newParent->ChildCount())
+        return;
+    Notify([&](DocumentObserver* o) { o->BeforeMove(oldParent, from, newParent, newRow); });
+    auto& oldSiblings = oldParent->children_;
+    oldSiblings.erase(oldSiblings.begin() + from);
+    for (int r = from; r < oldParent->ChildCount(); ++r)
+        oldSiblings[static_cast<std::size_t>(r)]->row_ = r;
+    auto& newSiblings = newParent->children_;
+    newSiblings.insert(newSiblings.begin() + newRow, node);
+    for (int r = newRow; r < newParent->ChildCount(); ++r)
+        newSiblings[static_cast<std::size_t>(r)]->row_ = r;
+    node->parent_ = newParent;
+
+    // The subtree is added anew: its nodes leave their places and follow the others.
+    const std::vector<TreeNode*> moved = PreOrder(node);
+    std::vector<TreeNode*> sorted = moved;
+    std::sort(sorted.begin(), sorted.end());
+    const TreeNode* earliest =
+        *std::min_element(moved.begin(), moved.end(), [](auto* a, auto* b) { return a->position_ < b->position_; });
+    const auto first = static_cast<std::size_t>(earliest->position_ - 1);
+    nodes_.erase(std::remove_if(nodes_.begin() + static_cast<std::ptrdiff_t>(first), nodes_.end(),
+                                [&](const TreeNode* n) { return std::binary_search(sorted.begin(), sorted.end(), n); }),
+                 nodes_.end());
+    nodes_.insert(nodes_.end(), moved.begin(), moved.end());
+    RenumberPositionsFrom(first);
+    Notify([&](DocumentObserver* o) { o->AfterMove(oldParent, from, newParent, newRow); });
+}
+
+std::vector<int> TreeDocument::SubtreePositions(const TreeNode* top) const
+{
+    std::vector<int> positions;
+    for (const TreeNode* n : PreOrder(top))
+        positions.push_back(n->position_);
+    return positions;
+}
+
+void TreeDocument::SetSubtreePositions(TreeNode* top, const std::vector<int>& positions)
+{
+    const std::vector<TreeNode*> subtree = PreOrder(top);
+    if (subtree.size() != positions.size())
+        return;
+    std::vector<TreeNode*> placed(nodes_.size(), nullptr);
+    for (std::size_t i = 0; i < subtree.size(); ++i) {
+        const auto at = static_cast<std::size_t>(positions[i] - 1);
+        if (at >= placed.size() || placed[at])
+            return;
+        placed[at] = subtree[i];
+    }
+    std::vector<TreeNode*> sorted = subtree;
+    std::sort(sorted.begin(), sorted.end());
+    std::size_t next = 0;
+    for (TreeNode* n : nodes_) {
+        if (std::binary_search(sorted.begin(), sorted.end(), n))
+            continue;
+        while (placed[next])
+            ++next;
+        placed[next] = n;
+    }
+    nodes_ = std::move(placed);
+    RenumberPositionsFrom(0);
+}
+
+Subtree TreeDocument::CaptureSubtree(const TreeNode* top) const
+{
+    Subtree subtree;
+    if (!top || top->IsRoot())
+        return subtree;
+    subtree.ParentPosition = top->parent_->position_;
+    subtree.Row = top->row_;
+    const std::vector<const TreeNode*> order = PreOrder(top);
+    subtree.Items.reserve(order.size());
+    std::unordered_map<const TreeNode*, int> indexOf;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const TreeNode* n = order[i];
+        indexOf.emplace(n, static_cast<int>(i));
+        const int parent = i == 0 ? -1 : indexOf.at(n->parent_);
+        subtree.Items.push_back({parent, n->position_, n->tag_, n->expanded_, n->text_,
+                                 HasRecord(n->tag_) ? Record(n->tag_) : ItemRecord{}});
+    }
+    return subtree;
+}
+
+void TreeDocument::RenumberTags(const std::vector<int>& oldToNew)
+{
+    for (std::size_t i = 1; i < nodes_.size(); ++i) {
+        TreeNode* n = nodes_[i];
+        if (n->tag_ >= 0 && static_cast<std::size_t>(n->tag_) < oldToNew.size())
+            n->tag_ = oldToNew[static_cast<std::size_t>(n->tag_)];
+    }
+}
+
+Subtree TreeDocument::RemoveSubtree(TreeNode* top)
+{
+    Subtree subtree = CaptureSubtree(top);
+    if (subtree.Items.empty())
+        return subtree;
+    RemoveNode(top->position_);
+
+    std::vector<bool> removed(records_.size(), false);
+    for (const Subtree::Item& item : subtree.Items)
+        if (item.Tag > 1 && item.Tag <= UpperBound())
+            removed[static_cast<std::size_t>(item.Tag)] = true;
+    std::vector<int> oldToNew(records_.size(), 0);
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < records_.size(); ++i) {
+        if (removed[i])
+            continue;
+        oldToNew[i] = static_cast<int>(kept);
+        if (kept != i)
+            records_[kept] = std::move(records_[i]);
+        ++kept;
+    }
+    records_.resize(kept);
+    RenumberTags(oldToNew);
+    return subtree;
+}
+
+TreeNode* TreeDocument::InsertSubtree(const Subtree& subtree)
+{
+    TreeNode* parent = Node(subtree.ParentPosition);
+    if (!parent || subtree.Items.empty() || subtree.Row < 0 || subtree.Row > parent->ChildCount())
+        return nullptr;
+    const std::size_t count = subtree.Items.size();
+
+    // Records: the subtree's go to their indexes, the others keep their order around them.
+    std::vector<const Subtree::Item*> byTag;
+    for (const Subtree::Item& item : subtree.Items)
+        byTag.push_back(&item);
+    std::sort(byTag.begin(), byTag.end(), [](auto* a, auto* b) { return a->Tag < b->Tag; });
+    std::vector<ItemRecord> records(records_.size() + count);
+    std::vector<int> oldToNew(records_.size(), 0);
+    std::size_t old = 0, next = 0;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (next < count && static_cast<std::size_t>(byTag[next]->Tag) == i)
+            records[i] = byTag[next++]->Record;
+        else if (old < records_.size()) {
+            oldToNew[old] = static_cast<int>(i);
+            records[i] = std::move(records_[old++]);
+        }
+    }
+    records_ = std::move(records);
+    RenumberTags(oldToNew);
+
+    // Nodes: built and linked, then placed at their positions among the others.
+    Notify([&](DocumentObserver* o) { o->BeforeInsert(parent, subtree.Row); });
+    std::vector<TreeNode*> made;
+    made.reserve(count);
+    for (const Subtree::Item& item : subtree.Items) {
+        TreeNode* node = pool_.New();
+        node->text_ = item.Text;
+        node->tag_ = item.Tag;
+        node->expanded_ = item.Expanded;
+        node->position_ = item.Position;
+        TreeNode* up = item.Parent >= 0 && static_cast<std::size_t>(item.Parent) < made.size()
+                           ? made[static_cast<std::size_t>(item.Parent)]
+                           : nullptr;
+        if (up) {
+            node->parent_ = up;
+            node->row_ = up->ChildCount();
+            up->children_.push_back(node);
+        }
+        made.push_back(node);
+    }
+    TreeNode* top = made.front();
+    top->parent_ = parent;
+    parent->children_.insert(parent->children_.begin() + subtree.Row, top);
+    for (int r = subtree.Row; r < parent->ChildCount(); ++r)
+        parent->children_[static_cast<std::size_t>(r)]->row_ = r;
+
+    std::vector<TreeNode*> byPosition = made;
+    std::sort(byPosition.begin(), byPosition.end(), [](auto* a, auto* b) { return a->position_ < b->position_; });
+    std::vector<TreeNode*> nodes;
+    nodes.reserve(nodes_.size() + count);
+    std::size_t taken = 0, placed = 0;
+    while (nodes.size() < nodes_.size() + count) {
+        if (placed < count
+            && (static_cast<std::size_t>(byPosition[placed]->position_) == nodes.size() + 1 || taken == nodes_.size()))
+            nodes.push_back(byPosition[placed++]);
+        else
+            nodes.push_back(nodes_[taken++]);
+    }
+    nodes_ = std::move(nodes);
+    RenumberPositionsFrom(0);
+    Notify([&](DocumentObserver* o) { o->AfterInsert(parent, subtree.Row); });
+    return top;
+}
+
+void TreeDocument::ExchangeContent(Content& content)
+{
+    std::swap(settings_, content.Settings);
+    std::swap(records_, content.Records);
+    std::swap(pool_, content.Pool);
+    std::swap(nodes_, content.Nodes);
+    std::swap(selected_, content.Selected);
+    std::swap(rootStatement_, content.RootStatement);
+}
+
+void TreeDocument::SwapContent(std::unique_ptr<Content>& other)
+{
+    if (!other)
+        return;
+    Notify([](DocumentObserver* o) { o->BeforeReset(); });
+    ExchangeContent(*other);
+    Notify([](DocumentObserver* o) { o->AfterReset(); });
+}
+
+void TreeDocument::SetReplacedTreeHandler(std::function<void(std::unique_ptr<Content>)> handler)
+{
+    replacedTreeHandler_ = std::move(handler);
 }
 
 void TreeDocument::SetText(TreeNode* node, const QString& text)

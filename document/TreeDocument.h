@@ -3,6 +3,7 @@
 #include "document/TreeSettings.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -64,11 +65,30 @@ public:
     virtual void AfterInsert(TreeNode* /*parent*/, int /*row*/) {}
     virtual void BeforeRemove(TreeNode* /*parent*/, int /*row*/) {}
     virtual void AfterRemove(TreeNode* /*parent*/, int /*row*/) {}
-    virtual void BeforeMove(TreeNode* /*parent*/, int /*fromRow*/, int /*toRow*/) {}
-    virtual void AfterMove(TreeNode* /*parent*/, int /*fromRow*/, int /*toRow*/) {}
+    // A node moves from fromRow under fromParent to toRow under toParent; toRow
+    // is its row after the move.
+    virtual void BeforeMove(TreeNode* /*fromParent*/, int /*fromRow*/, TreeNode* /*toParent*/, int /*toRow*/) {}
+    virtual void AfterMove(TreeNode* /*fromParent*/, int /*fromRow*/, TreeNode* /*toParent*/, int /*toRow*/) {}
     virtual void TextChanged(TreeNode* /*node*/) {}
     virtual void SelectionChanged(TreeNode* /*selected*/) {}
     virtual void ExpansionChanged(TreeNode* /*node*/) {}
+};
+
+// A subtree taken out of a document, or to be put into one: every item with
+// its record, in pre-order, with the collection position and Tag it has while
+// it is in the document. Records share their texts with the document's.
+struct Subtree {
+    struct Item {
+        int Parent = -1; // index into Items of the item's parent; -1 for the top
+        int Position = 0;
+        int Tag = 0;
+        bool Expanded = false;
+        QString Text;
+        ItemRecord Record;
+    };
+    int ParentPosition = 0; // the top's parent, while the subtree is not in the document
+    int Row = 0;            // the top's row under that parent
+    std::vector<Item> Items;
 };
 
 // The one menu the editor holds: settings, item records and the tree's shape.
@@ -117,6 +137,24 @@ public:
     void RemoveItemNode(int position, int recordIndex);
     // Moves a node, with its descendants, to another place among its siblings.
     void MoveNode(TreeNode* node, int newRow);
+    // Moves a node, with its descendants, under another parent at a row counted
+    // after the move. A node that changes parents is added anew in collection
+    // order: its subtree goes to the end of the collection, in pre-order, so a
+    // parent always comes before its children.
+    void MoveNode(TreeNode* node, TreeNode* newParent, int newRow);
+    // Gives the nodes of a subtree, in pre-order, the collection positions listed.
+    void SetSubtreePositions(TreeNode* top, const std::vector<int>& positions);
+    // The collection positions of a subtree's nodes, in pre-order.
+    std::vector<int> SubtreePositions(const TreeNode* top) const;
+
+    // A copy of the subtree under top, with positions and Tags as they are now.
+    Subtree CaptureSubtree(const TreeNode* top) const;
+    // Removes a subtree with its records; every later Tag closes up. Returns
+    // what InsertSubtree needs to put it back exactly.
+    Subtree RemoveSubtree(TreeNode* top);
+    // Puts a subtree in at its positions and Tags, moving later records and
+    // nodes up to make room. Returns the top node.
+    TreeNode* InsertSubtree(const Subtree& subtree);
 
     void SetText(TreeNode* node, const QString& text);
     void SetTag(TreeNode* node, int tag);
@@ -129,6 +167,15 @@ public:
     // The root node's Tag: the root statement written as line 34 of custom.js.
     const QString& RootStatement() const { return rootStatement_; }
     void SetRootStatement(const QString& statement) { rootStatement_ = statement; }
+
+    // Everything NewTree replaces: settings, records, nodes, selection and the
+    // root statement. Swapping it in and out replaces the whole tree in
+    // constant time, without copying it.
+    struct Content;
+    // Exchanges the document's content with another; observers see one reset.
+    void SwapContent(std::unique_ptr<Content>& other);
+    // Called by NewTree with the tree it replaces, instead of freeing it.
+    void SetReplacedTreeHandler(std::function<void(std::unique_ptr<Content>)> handler);
 
     bool TreeChanged() const { return treeChanged_; }
     void SetTreeChanged(bool changed) { treeChanged_ = changed; }
@@ -164,6 +211,20 @@ private:
         std::vector<TreeNode*> free_;
     };
 
+public:
+    struct Content {
+        TreeSettings Settings;
+        std::vector<ItemRecord> Records;
+        NodePool Pool;
+        std::vector<TreeNode*> Nodes;
+        TreeNode* Selected = nullptr;
+        QString RootStatement;
+    };
+
+private:
+    void ExchangeContent(Content& content);
+    void RenumberTags(const std::vector<int>& oldToNew);
+
     TreeSettings settings_;
     std::vector<ItemRecord> records_; // element 0 unused, so indexes start at 1
     NodePool pool_;                   // owns every node
@@ -173,6 +234,7 @@ private:
     bool treeChanged_ = false;
     std::vector<DocumentObserver*> observers_;
     int bulkDepth_ = 0;
+    std::function<void(std::unique_ptr<Content>)> replacedTreeHandler_;
 };
 
 } // namespace vi

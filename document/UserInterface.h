@@ -1,4 +1,5 @@
 #pragma once
+#include <QByteArray>
 #include <QString>
 #include <optional>
 
@@ -45,6 +46,12 @@ public:
 
     // Lets pending window events run (the tree view shows a new node before a dialog opens).
     virtual void ProcessPendingEvents() {}
+
+    // The clipboard: items in the editor's own format, offered together with
+    // a plain text for other programs. Without a clipboard nothing is kept.
+    virtual void PutItemsOnClipboard(const QByteArray& /*items*/, const QString& /*text*/) {}
+    // The items on the clipboard in the editor's format; empty when there are none.
+    virtual QByteArray ItemsOnClipboard() { return {}; }
 };
 
 } // namespace vi

@@ -52,7 +52,7 @@ TEST_F(CommandsTest, RefusalsShowTheirMessageAndChangeNothing)
     doc.SetTreeChanged(false);
     const struct {
         TreeNode* selected;
-        void (*command)(TreeDocument&, UserInterface&);
+        void (*command)(TreeDocument&, UserInterface&, EditHistory*);
         QString message;
     } cases[] = {
         {nullptr, NewItem, kSelectParentMessage},           {leaf, NewItem, kLeafParentMessage},
@@ -65,7 +65,7 @@ TEST_F(CommandsTest, RefusalsShowTheirMessageAndChangeNothing)
         SCOPED_TRACE(c.message.toStdString());
         ui.Messages.clear();
         doc.Select(c.selected);
-        c.command(doc, ui);
+        c.command(doc, ui, nullptr);
         EXPECT_EQ(ui.MessageTexts(), QStringList{c.message});
         EXPECT_EQ(std::pair(doc.NodeCount(), doc.UpperBound()), std::pair(4, 4));
         EXPECT_FALSE(doc.TreeChanged());

@@ -51,6 +51,15 @@ public:
 
     void ProcessPendingEvents() override { ++PendingEventRuns; }
 
+    QByteArray ClipboardItems;
+    QString ClipboardText;
+    void PutItemsOnClipboard(const QByteArray& items, const QString& text) override
+    {
+        ClipboardItems = items;
+        ClipboardText = text;
+    }
+    QByteArray ItemsOnClipboard() override { return ClipboardItems; }
+
     QStringList MessageTexts() const
     {
         QStringList texts;

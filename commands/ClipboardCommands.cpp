@@ -1,0 +1,269 @@
+#include "commands/ClipboardCommands.h"
+
+#include "commands/EditHistory.h"
+#include "commands/ItemCommands.h"
+#include "document/TreeDocument.h"
+#include "document/UserInterface.h"
+
+#include <QCoreApplication>
+#include <QDataStream>
+#include <QIODevice>
+#include <optional>
+
+namespace vi {
+
+namespace {
+
+constexpr quint32 kMagic = 0x56497473; // "VIts"
+constexpr quint16 kFormatVersion = 1;
+
+// Tells this document apart from every other one, in this process and in others.
+QString DocumentId(const TreeDocument& document)
+{
+    return QString::number(QCoreApplication::applicationPid()) + QLatin1Char(':')
+        + QString::number(reinterpret_cast<quintptr>(&document), 16);
+}
+
+struct Payload {
+    QString Source;
+    int TopPosition = 0;
+    Subtree Items; // positions and Tags still to be given
+};
+
+void WriteRecord(QDataStream& out, const ItemRecord& r)
+{
+    out << r.ItemType << r.FriendlyName << r.UseGlobalBNonExpanded << r.BNonExpanded << r.UseGlobalBExpanded
+        << r.BExpanded << r.MouseOutPic << r.MouseOverPic << r.ItemText << r.UseGlobalFont << r.FontSize
+        << r.FontColor << r.LinkHref << r.UseGlobalTarget << r.LinkTarget << r.LinkDescription;
+}
+
+void ReadRecord(QDataStream& in, ItemRecord& r)
+{
+    in >> r.ItemType >> r.FriendlyName >> r.UseGlobalBNonExpanded >> r.BNonExpanded >> r.UseGlobalBExpanded
+        >> r.BExpanded >> r.MouseOutPic >> r.MouseOverPic >> r.ItemText >> r.UseGlobalFont >> r.FontSize
+        >> r.FontColor >> r.LinkHref >> r.UseGlobalTarget >> r.LinkTarget >> r.LinkDescription;
+}
+
+// A label the file can carry: the marker holds it unescaped on one line.
+bool IsSafeLabel(const QString& label)
+{
+    return !label.trimmed().isEmpty() && !label.contains(QStringLiteral("[+]")) && !label.contains(QLatin1Char('\r'))
+        && !label.contains(QLatin1Char('\n'));
+}
+
+// The clipboard may hold anything: a payload that is cut short, too large or
+// not shaped as a tree of valid items is no payload.
+std::optional<Payload> Decode(const QByteArray& bytes)
+{
+    if (bytes.isEmpty())
+        return std::nullopt;
+    QDataStream in(bytes);
+    in.setVersion(QDataStream::Qt_6_0);
+    quint32 magic = 0;
+    quint16 version = 0;
+    qint32 top = 0, count = 0;
+    Payload payload;
+    in >> magic >> version >> payload.Source >> top >> count;
+    if (in.status() != QDataStream::Ok || magic != kMagic || version != kFormatVersion || count < 1
+        || count > kMaxItems)
+        return std::nullopt;
+    payload.TopPosition = top;
+    payload.Items.Items.resize(static_cast<std::size_t>(count));
+    for (qint32 i = 0; i < count; ++i) {
+        Subtree::Item& item = payload.Items.Items[static_cast<std::size_t>(i)];
+        qint32 parent = 0;
+        in >> parent;
+        ReadRecord(in, item.Record);
+        if (in.status() != QDataStream::Ok || (i == 0 ? parent != -1 : parent < 0 || parent >= i)
+            || (item.Record.ItemType != kBranch && item.Record.ItemType != kLeaf)
+            || !IsSafeLabel(item.Record.FriendlyName))
+            return std::nullopt;
+        item.Parent = parent;
+        item.Text = item.Record.FriendlyName;
+    }
+    return payload;
+}
+
+bool AcceptsChildren(const TreeDocument& document, const TreeNode* parent)
+{
+    return parent && (parent->IsRoot() || document.RecordOf(parent).ItemType != kLeaf);
+}
+
+// Gives pasted items their places: after every node and record there is, the
+// top under parent at row.
+TreeNode* InsertCopy(TreeDocument& document, Subtree items, TreeNode* parent, int row)
+{
+    items.ParentPosition = parent->Position();
+    items.Row = row;
+    int position = document.NodeCount();
+    int tag = document.UpperBound();
+    for (Subtree::Item& item : items.Items) {
+        item.Position = ++position;
+        item.Tag = ++tag;
+        item.Expanded = false;
+        item.Record.RootMark = 0;
+        item.Record.ScriptLine.clear();
+    }
+    TreeNode* top = document.InsertSubtree(items);
+    if (top)
+        BuildSubtreeStatements(document, top);
+    return top;
+}
+
+bool Fits(const TreeDocument& document, const Subtree& items)
+{
+    return document.UpperBound() + static_cast<int>(items.Items.size()) <= kMaxRecords;
+}
+
+bool IsInside(const TreeNode* node, const TreeNode* top)
+{
+    for (; node; node = node->Parent())
+        if (node == top)
+            return true;
+    return false;
+}
+
+// The node a payload names when it was dragged from this document.
+TreeNode* DraggedNode(const TreeDocument& document, const Payload& payload)
+{
+    if (payload.Source != DocumentId(document))
+        return nullptr;
+    TreeNode* node = document.Node(payload.TopPosition);
+    return node && !node->IsRoot() ? node : nullptr;
+}
+
+} // namespace
+
+QByteArray EncodeItems(const TreeDocument& document, const TreeNode* top)
+{
+    const Subtree items = document.CaptureSubtree(top);
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setVersion(QDataStream::Qt_6_0);
+    out << kMagic << kFormatVersion << DocumentId(document) << qint32(top ? top->Position() : 0)
+        << qint32(items.Items.size());
+    for (const Subtree::Item& item : items.Items) {
+        out << qint32(item.Parent);
+        WriteRecord(out, item.Record);
+    }
+    return bytes;
+}
+
+QString ItemsAsText(const TreeNode* top)
+{
+    QString text;
+    if (!top)
+        return text;
+    std::vector<std::pair<const TreeNode*, int>> stack{{top, 0}};
+    while (!stack.empty()) {
+        const auto [node, depth] = stack.back();
+        stack.pop_back();
+        text += QString(depth, QLatin1Char('\t')) + node->Text() + QLatin1Char('\n');
+        for (auto it = node->Children().rbegin(); it != node->Children().rend(); ++it)
+            stack.emplace_back(*it, depth + 1);
+    }
+    return text;
+}
+
+void CopyItem(TreeDocument& document, UserInterface& ui)
+{
+    const TreeNode* node = document.SelectedNode();
+    if (!node) {
+        ui.ShowMessage(kSelectToCopyMessage);
+        return;
+    }
+    if (node->IsRoot()) {
+        ui.ShowMessage(kCopyRootMessage);
+        return;
+    }
+    ui.PutItemsOnClipboard(EncodeItems(document, node), ItemsAsText(node));
+}
+
+void CutItem(TreeDocument& document, UserInterface& ui, EditHistory* history)
+{
+    TreeNode* node = document.SelectedNode();
+    if (!node) {
+        ui.ShowMessage(kSelectToCutMessage);
+        return;
+    }
+    if (node->IsRoot()) {
+        ui.ShowMessage(kCopyRootMessage);
+        return;
+    }
+    ui.PutItemsOnClipboard(EncodeItems(document, node), ItemsAsText(node));
+    TreeNode* parent = node->Parent();
+    Subtree removed = document.RemoveSubtree(node);
+    document.Select(parent);
+    Commit(document, history, history ? RemoveStep(kCutStep, std::move(removed)) : nullptr);
+}
+
+void PasteItem(TreeDocument& document, UserInterface& ui, EditHistory* history)
+{
+    TreeNode* parent = document.SelectedNode();
+    if (!parent) {
+        ui.ShowMessage(kSelectParentMessage);
+        return;
+    }
+    if (!AcceptsChildren(document, parent)) {
+        ui.ShowMessage(kLeafParentMessage);
+        return;
+    }
+    std::optional<Payload> payload = Decode(ui.ItemsOnClipboard());
+    if (!payload) {
+        ui.ShowMessage(kNothingToPasteMessage);
+        return;
+    }
+    if (!Fits(document, payload->Items)) {
+        ui.ShowMessage(kTooManyItemsMessage);
+        return;
+    }
+    TreeNode* top = InsertCopy(document, std::move(payload->Items), parent, parent->ChildCount());
+    if (!top)
+        return;
+    document.SetExpanded(parent, true);
+    document.Select(top);
+    Commit(document, history, history ? InsertStep(kPasteStep, document, top) : nullptr);
+}
+
+bool CanDropItems(const TreeDocument& document, const QByteArray& payload, const TreeNode* parent, int row)
+{
+    if (!AcceptsChildren(document, parent) || row < -1 || row > parent->ChildCount())
+        return false;
+    const std::optional<Payload> items = Decode(payload);
+    if (!items)
+        return false;
+    if (const TreeNode* node = DraggedNode(document, *items))
+        return !IsInside(parent, node);
+    return Fits(document, items->Items);
+}
+
+bool DropItems(TreeDocument& document, EditHistory* history, const QByteArray& payload, TreeNode* parent, int row)
+{
+    if (!CanDropItems(document, payload, parent, row))
+        return false;
+    std::optional<Payload> items = Decode(payload);
+    if (row < 0)
+        row = parent->ChildCount();
+    TreeNode* node = DraggedNode(document, *items);
+    if (!node) {
+        TreeNode* top = InsertCopy(document, std::move(items->Items), parent, row);
+        if (!top)
+            return false;
+        document.SetExpanded(parent, true);
+        document.Select(top);
+        Commit(document, history, history ? InsertStep(kDropStep, document, top) : nullptr);
+        return true;
+    }
+    // The row counts the place before the move; the item's own place closes up first.
+    if (parent == node->Parent() && row > node->Row())
+        --row;
+    std::unique_ptr<EditStep> step = MoveWithStatements(kMoveItemStep, document, node, parent, row);
+    if (!step)
+        return parent == node->Parent(); // dropped where it already was
+    document.SetExpanded(parent, true);
+    document.Select(node);
+    Commit(document, history, std::move(step));
+    return true;
+}
+
+} // namespace vi
