@@ -1,6 +1,8 @@
 #include "app/MainWindow.h"
 
 #include "app/TreeModel.h"
+#include "commands/ClipboardCommands.h"
+#include "commands/EditHistory.h"
 #include "commands/ItemCommands.h"
 #include "commands/TreeCommands.h"
 #include "document/AppInfo.h"
@@ -11,6 +13,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QLayout>
 #include <QMenuBar>
 #include <QPushButton>
@@ -65,7 +68,7 @@ void YieldMnemonicsToMenus(const QList<QPushButton*>& buttons, const QMenuBar* m
 } // namespace
 
 MainWindow::MainWindow(TreeDocument& document, UserInterface& ui, QWidget* parent)
-    : QMainWindow(parent), document_(document), ui_(ui)
+    : QMainWindow(parent), document_(document), ui_(ui), history_(std::make_unique<EditHistory>(document))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(ProductName());
@@ -86,7 +89,12 @@ MainWindow::MainWindow(TreeDocument& document, UserInterface& ui, QWidget* paren
     // A double-click opens or closes a branch; F2 or a slow second click renames.
     treeView_->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     model_ = new TreeModel(document_, ui_, this);
+    model_->SetHistory(history_.get());
     treeView_->setModel(model_);
+    // Items are dragged before, after or into other items; the model moves them.
+    treeView_->setDragDropMode(QAbstractItemView::DragDrop);
+    treeView_->setDefaultDropAction(Qt::MoveAction);
+    treeView_->setDropIndicatorShown(true);
 
     BuildButtons(client);
     BuildMenus();
@@ -109,18 +117,19 @@ void MainWindow::BuildButtons(QWidget* client)
     };
     TreeDocument& d = document_;
     UserInterface& u = ui_;
+    EditHistory* h = history_.get();
     // In tab order; "&View Tree" (element 4) stands left of "Tree P&roperties" (element 3).
     const std::vector<Spec> specs = {
-        {"Command1_0", "New &Tree", {9, 11, 99, 26}, [&d, &u] { NewTreeCommand(d, u); }},
+        {"Command1_0", "New &Tree", {9, 11, 99, 26}, [&d, &u, h] { NewTreeCommand(d, u, h); }},
         {"Command1_1", "&Load Custom File", {112, 11, 99, 26}, [&d, &u] { LoadTreeCommand(d, u); }},
         {"Command1_2", "&Export Tree", {215, 11, 99, 26}, [&d, &u] { ExportTreeCommand(d, u); }},
         {"Command1_4", "&View Tree", {318, 11, 99, 26}, [&d, &u] { ViewTreeCommand(d, u); }},
-        {"Command1_3", "Tree P&roperties", {421, 11, 99, 26}, [&d, &u] { EditTreeProperties(d, u); }},
-        {"Command2_0", "&New Item", {532, 45, 94, 26}, [&d, &u] { NewItem(d, u); }},
-        {"Command2_2", "Item &Properties", {532, 75, 94, 26}, [&d, &u] { EditItemProperties(d, u); }},
-        {"Command2_1", "&Delete Item", {532, 105, 94, 26}, [&d, &u] { DeleteItem(d, u); }},
-        {"Command3_0", "&Up", {560, 178, 43, 34}, [&d] { MoveItem(d, true); }},
-        {"Command3_1", "Do&wn", {560, 216, 43, 34}, [&d] { MoveItem(d, false); }},
+        {"Command1_3", "Tree P&roperties", {421, 11, 99, 26}, [&d, &u, h] { EditTreeProperties(d, u, h); }},
+        {"Command2_0", "&New Item", {532, 45, 94, 26}, [&d, &u, h] { NewItem(d, u, h); }},
+        {"Command2_2", "Item &Properties", {532, 75, 94, 26}, [&d, &u, h] { EditItemProperties(d, u, h); }},
+        {"Command2_1", "&Delete Item", {532, 105, 94, 26}, [&d, &u, h] { DeleteItem(d, u, h); }},
+        {"Command3_0", "&Up", {560, 178, 43, 34}, [&d, h] { MoveItem(d, true, h); }},
+        {"Command3_1", "Do&wn", {560, 216, 43, 34}, [&d, h] { MoveItem(d, false, h); }},
         {"Command2_3", "&Close", {534, 344, 94, 26}, [this] { close(); }},
     };
     QWidget* previous = nullptr;
@@ -144,38 +153,75 @@ void MainWindow::BuildMenus()
 {
     TreeDocument& d = document_;
     UserInterface& u = ui_;
-    auto add = [this](QMenu* menu, const char* name, const char* caption, std::function<void()> action) {
+    EditHistory* h = history_.get();
+    auto add = [this](QMenu* menu, const char* name, const char* caption, std::function<void()> action,
+                      const QKeySequence& shortcut = {}) {
         QAction* a = menu->addAction(QString::fromLatin1(caption));
         a->setObjectName(QString::fromLatin1(name));
+        a->setShortcut(shortcut);
         connect(a, &QAction::triggered, this, std::move(action));
+        return a;
     };
     auto separator = [](QMenu* menu, const char* name) { menu->addSeparator()->setObjectName(QString::fromLatin1(name)); };
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
-    add(file, "mnuNewTree", "&New Tree", [&d, &u] { NewTreeCommand(d, u); });
+    add(file, "mnuNewTree", "&New Tree", [&d, &u, h] { NewTreeCommand(d, u, h); });
     add(file, "mnuLoadTree", "&Load Tree", [&d, &u] { LoadTreeCommand(d, u); });
     add(file, "mnuExportTree", "&Export Tree", [&d, &u] { ExportTreeCommand(d, u); });
     separator(file, "mnuDash1");
     add(file, "mnuClose", "&Close", [this] { close(); });
 
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("mnuEdit"));
+    undo_ = add(edit, "mnuUndo", "&Undo", [h] { h->Undo(); }, QKeySequence::Undo);
+    redo_ = add(edit, "mnuRedo", "&Redo", [h] { h->Redo(); }, QKeySequence::Redo);
+    separator(edit, "mnuDash3");
+    add(edit, "mnuCut", "Cu&t", [&d, &u, h] { CutItem(d, u, h); }, QKeySequence::Cut);
+    add(edit, "mnuCopy", "&Copy", [&d, &u] { CopyItem(d, u); }, QKeySequence::Copy);
+    add(edit, "mnuPaste", "&Paste", [&d, &u, h] { PasteItem(d, u, h); }, QKeySequence::Paste);
+    // The menu names the steps it would take back or make again.
+    connect(edit, &QMenu::aboutToShow, this, &MainWindow::UpdateEditMenu);
+    UpdateEditMenu();
+
     QMenu* tree = menuBar()->addMenu(QStringLiteral("&Tree"));
     tree->setObjectName(QStringLiteral("mnuTree"));
     add(tree, "mnuViewTree", "&View", [&d, &u] { ViewTreeCommand(d, u); });
-    add(tree, "mnuPropTree", "&Properties", [&d, &u] { EditTreeProperties(d, u); });
+    add(tree, "mnuPropTree", "&Properties", [&d, &u, h] { EditTreeProperties(d, u, h); });
 
     QMenu* item = menuBar()->addMenu(QStringLiteral("&Item"));
     item->setObjectName(QStringLiteral("mnuItem"));
-    add(item, "mnuNewItem", "&New", [&d, &u] { NewItem(d, u); });
-    add(item, "mnuPropItem", "&Properties", [&d, &u] { EditItemProperties(d, u); });
-    add(item, "mnuDeleteItem", "&Delete", [&d, &u] { DeleteItem(d, u); });
+    add(item, "mnuNewItem", "&New", [&d, &u, h] { NewItem(d, u, h); });
+    add(item, "mnuPropItem", "&Properties", [&d, &u, h] { EditItemProperties(d, u, h); });
+    add(item, "mnuDeleteItem", "&Delete", [&d, &u, h] { DeleteItem(d, u, h); }, QKeySequence::Delete);
     separator(item, "mnuDash2");
-    add(item, "mnuMoveUp", "Move &Up", [&d] { MoveItem(d, true); });
-    add(item, "mnuMoveDown", "Move Do&wn", [&d] { MoveItem(d, false); });
+    add(item, "mnuMoveUp", "Move &Up", [&d, h] { MoveItem(d, true, h); });
+    add(item, "mnuMoveDown", "Move Do&wn", [&d, h] { MoveItem(d, false, h); });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     add(help, "mnuAbout", "&About", [this] { ShowAbout(); });
+
+    // F2 renames the selected item wherever the focus is.
+    auto* rename = new QAction(this);
+    rename->setObjectName(QStringLiteral("RenameItem"));
+    rename->setShortcut(Qt::Key_F2);
+    addAction(rename);
+    connect(rename, &QAction::triggered, this, [this] {
+        const QModelIndex index = model_->IndexOf(document_.SelectedNode());
+        if (index.isValid() && (model_->flags(index) & Qt::ItemIsEditable)) {
+            treeView_->setFocus();
+            treeView_->edit(index);
+        }
+    });
+}
+
+void MainWindow::UpdateEditMenu()
+{
+    const QString undoName = history_->UndoName();
+    const QString redoName = history_->RedoName();
+    undo_->setText(undoName.isEmpty() ? QStringLiteral("&Undo") : QStringLiteral("&Undo ") + undoName);
+    redo_->setText(redoName.isEmpty() ? QStringLiteral("&Redo") : QStringLiteral("&Redo ") + redoName);
 }
 
 void MainWindow::ConnectView()

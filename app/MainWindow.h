@@ -2,12 +2,15 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <memory>
 
+class QAction;
 class QPushButton;
 class QTreeView;
 
 namespace vi {
 
+class EditHistory;
 class TreeDocument;
 class TreeModel;
 class UserInterface;
@@ -25,6 +28,7 @@ public:
 
     QTreeView* TreeView() const { return treeView_; }
     TreeModel* Model() const { return model_; }
+    EditHistory& History() const { return *history_; }
 
     // Whether closing ends the whole program (off in tests).
     void SetQuitOnUnload(bool quit) { quitOnUnload_ = quit; }
@@ -38,6 +42,7 @@ protected:
 private:
     void BuildButtons(QWidget* client);
     void BuildMenus();
+    void UpdateEditMenu();
     void ConnectView();
     void ShowDocumentSelection();
     void AddSystemMenuAbout();
@@ -46,7 +51,10 @@ private:
 
     TreeDocument& document_;
     UserInterface& ui_;
+    std::unique_ptr<EditHistory> history_;
     TreeModel* model_ = nullptr;
+    QAction* undo_ = nullptr;
+    QAction* redo_ = nullptr;
     QTreeView* treeView_ = nullptr;
     bool quitOnUnload_ = true;
     bool unloaded_ = false;

@@ -3,9 +3,12 @@
 #include "app/FolderDialog.h"
 #include "app/PropertyDialogs.h"
 #include "app/RecentFolder.h"
+#include "commands/ClipboardCommands.h"
 #include "document/AppInfo.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -86,5 +89,19 @@ std::optional<QString> QtUserInterface::ChooseFileToLoad(const QString& title, c
 }
 
 void QtUserInterface::ProcessPendingEvents() { QApplication::processEvents(); }
+
+void QtUserInterface::PutItemsOnClipboard(const QByteArray& items, const QString& text)
+{
+    auto* data = new QMimeData;
+    data->setData(kItemsMimeType, items);
+    data->setText(text);
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+QByteArray QtUserInterface::ItemsOnClipboard()
+{
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data ? data->data(kItemsMimeType) : QByteArray();
+}
 
 } // namespace vi

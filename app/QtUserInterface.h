@@ -20,6 +20,8 @@ public:
     std::optional<QString> ChooseFileToLoad(const QString& title, const QString& filter,
                                             const QString& initialFolder) override;
     void ProcessPendingEvents() override;
+    void PutItemsOnClipboard(const QByteArray& items, const QString& text) override;
+    QByteArray ItemsOnClipboard() override;
 
     // "Description (*.x)|*.x|..." pairs as a Qt file-dialog filter.
     static QString ToQtFilter(const QString& filter);

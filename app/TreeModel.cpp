@@ -1,6 +1,9 @@
 #include "app/TreeModel.h"
 
+#include "commands/ClipboardCommands.h"
 #include "commands/LabelEdit.h"
+
+#include <QMimeData>
 
 namespace vi {
 
@@ -67,7 +70,7 @@ bool TreeModel::setData(const QModelIndex& index, const QVariant& value, int rol
     TreeNode* node = NodeOf(index);
     if (!node || role != Qt::EditRole)
         return false;
-    return ApplyLabelEdit(document_, ui_, node, value.toString());
+    return ApplyLabelEdit(document_, ui_, node, value.toString(), history_);
 }
 
 Qt::ItemFlags TreeModel::flags(const QModelIndex& index) const
@@ -75,10 +78,46 @@ Qt::ItemFlags TreeModel::flags(const QModelIndex& index) const
     const TreeNode* node = NodeOf(index);
     if (!node)
         return Qt::NoItemFlags;
-    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDropEnabled;
     if (CanEditLabel(node))
         f |= Qt::ItemIsEditable;
+    if (!node->IsRoot())
+        f |= Qt::ItemIsDragEnabled;
     return f;
+}
+
+Qt::DropActions TreeModel::supportedDragActions() const { return Qt::MoveAction | Qt::CopyAction; }
+
+Qt::DropActions TreeModel::supportedDropActions() const { return Qt::MoveAction | Qt::CopyAction; }
+
+QStringList TreeModel::mimeTypes() const { return {kItemsMimeType}; }
+
+QMimeData* TreeModel::mimeData(const QModelIndexList& indexes) const
+{
+    const TreeNode* node = indexes.isEmpty() ? nullptr : NodeOf(indexes.constFirst());
+    if (!node || node->IsRoot())
+        return nullptr;
+    auto* data = new QMimeData;
+    data->setData(kItemsMimeType, EncodeItems(document_, node));
+    data->setText(ItemsAsText(node));
+    return data;
+}
+
+bool TreeModel::canDropMimeData(const QMimeData* data, Qt::DropAction, int row, int column,
+                                const QModelIndex& parent) const
+{
+    // Nothing stands beside the root: a drop outside it has no parent item.
+    if (!data || column > 0 || !parent.isValid())
+        return false;
+    return CanDropItems(document_, data->data(kItemsMimeType), NodeOf(parent), row);
+}
+
+bool TreeModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                             const QModelIndex& parent)
+{
+    if (!canDropMimeData(data, action, row, column, parent))
+        return false;
+    return DropItems(document_, history_, data->data(kItemsMimeType), NodeOf(parent), row);
 }
 
 void TreeModel::BeforeReset() { beginResetModel(); }

@@ -5,6 +5,7 @@
 
 namespace vi {
 
+class EditHistory;
 class UserInterface;
 
 // Presents the document's tree to a Qt view. The document owns the shape;
@@ -22,6 +23,20 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    // Drag and drop: an item moves with its sub-items before, after or into
+    // another; items from another editor come in as a copy.
+    Qt::DropActions supportedDragActions() const override;
+    Qt::DropActions supportedDropActions() const override;
+    QStringList mimeTypes() const override;
+    QMimeData* mimeData(const QModelIndexList& indexes) const override;
+    bool canDropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                         const QModelIndex& parent) const override;
+    bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                      const QModelIndex& parent) override;
+
+    // Label edits and drops become steps of this history.
+    void SetHistory(EditHistory* history) { history_ = history; }
 
     QModelIndex IndexOf(const TreeNode* node) const;
     TreeNode* NodeOf(const QModelIndex& index) const;
@@ -46,6 +61,7 @@ private:
 
     TreeDocument& document_;
     UserInterface& ui_;
+    EditHistory* history_ = nullptr;
 };
 
 } // namespace vi

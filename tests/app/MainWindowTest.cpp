@@ -17,6 +17,7 @@
 #include <QTest>
 #include <QTreeView>
 #include <gtest/gtest.h>
+#include <map>
 
 using namespace vi;
 
@@ -53,7 +54,7 @@ struct MainWindowFixture : ::testing::Test {
 
 } // namespace
 
-TEST_F(MainWindowFixture, CaptionsTabOrderAndMenusWithoutShortcuts)
+TEST_F(MainWindowFixture, CaptionsTabOrderMenusAndTheirStandardShortcuts)
 {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Vuvov-Ivoza"));
     EXPECT_EQ(window->centralWidget()->size(), QSize(638, 382));
@@ -74,17 +75,25 @@ TEST_F(MainWindowFixture, CaptionsTabOrderAndMenusWithoutShortcuts)
               "Item &Properties|&Delete Item|&Up|Do&wn|&Close");
 
     QStringList captions;
+    std::map<QString, QKeySequence> shortcuts;
     for (QAction* menuAction : window->menuBar()->actions()) {
         captions << menuAction->text();
         for (QAction* a : menuAction->menu()->actions()) {
             captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
-            EXPECT_TRUE(a->shortcut().isEmpty());
+            if (!a->shortcut().isEmpty())
+                shortcuts[a->objectName()] = a->shortcut();
             EXPECT_TRUE(a->isEnabled());
         }
     }
     EXPECT_EQ(captions.join(QLatin1Char('|')).toStdString(),
-              "&File|&New Tree|&Load Tree|&Export Tree|-|&Close|&Tree|&View|&Properties|&Item|&New|&Properties|"
-              "&Delete|-|Move &Up|Move Do&wn|&Help|&About");
+              "&File|&New Tree|&Load Tree|&Export Tree|-|&Close|&Edit|&Undo|&Redo|-|Cu&t|&Copy|&Paste|&Tree|&View|"
+              "&Properties|&Item|&New|&Properties|&Delete|-|Move &Up|Move Do&wn|&Help|&About");
+    const std::map<QString, QKeySequence> standard = {
+        {QStringLiteral("mnuUndo"), QKeySequence::Undo},   {QStringLiteral("mnuRedo"), QKeySequence::Redo},
+        {QStringLiteral("mnuCut"), QKeySequence::Cut},     {QStringLiteral("mnuCopy"), QKeySequence::Copy},
+        {QStringLiteral("mnuPaste"), QKeySequence::Paste}, {QStringLiteral("mnuDeleteItem"), QKeySequence::Delete},
+    };
+    EXPECT_EQ(shortcuts, standard);
 }
 
 // Collects what QAbstractItemModelTester reports, so that a broken model fails the test.
