@@ -128,6 +128,8 @@ TEST_F(MainWindowFixture, TreeViewPresentsTheDocument)
     document.MoveNode(a, 1);
     document.MoveNode(a, 0);
     document.MoveNode(a, 1);
+    document.MoveNode(b, document.Root(), 0); // to another parent and back
+    document.MoveNode(b, a, 0);
     document.SetText(b, QStringLiteral("B2"));
 
     TreeModel* model = window->Model();

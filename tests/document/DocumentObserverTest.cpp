@@ -22,8 +22,8 @@ public:
     void AfterInsert(TreeNode* p, int row) override { Note("AfterInsert", p, QString::number(row)); }
     void BeforeRemove(TreeNode* p, int row) override { Note("BeforeRemove", p, QString::number(row)); }
     void AfterRemove(TreeNode* p, int row) override { Note("AfterRemove", p, QString::number(row)); }
-    void BeforeMove(TreeNode* p, int from, int to) override { Note("BeforeMove", p, Span(from, to)); }
-    void AfterMove(TreeNode* p, int from, int to) override { Note("AfterMove", p, Span(from, to)); }
+    void BeforeMove(TreeNode* p, int from, TreeNode* q, int to) override { Note("BeforeMove", p, Span(from, p, q, to)); }
+    void AfterMove(TreeNode* p, int from, TreeNode* q, int to) override { Note("AfterMove", p, Span(from, p, q, to)); }
     void TextChanged(TreeNode* n) override { Log << QStringLiteral("TextChanged ") + n->Text(); }
     void SelectionChanged(TreeNode* n) override
     {
@@ -35,7 +35,12 @@ public:
     }
 
 private:
-    static QString Span(int from, int to) { return QString::number(from) + QStringLiteral("->") + QString::number(to); }
+    // "0->2" within one parent, "0->B:0" into another.
+    static QString Span(int from, const TreeNode* p, const TreeNode* q, int to)
+    {
+        return QString::number(from) + QStringLiteral("->") + (p == q ? QString() : q->Text() + QLatin1Char(':')) +
+               QString::number(to);
+    }
     void Note(const char* what, const TreeNode* parent, const QString& where)
     {
         QStringList children;
@@ -107,6 +112,11 @@ INSTANTIATE_TEST_SUITE_P(
              [](TreeDocument& d) { d.MoveNode(Item(d, 2), 1); },
              {S("BeforeMove Your Tree 2->1 [A B C]"), S("AfterMove Your Tree 2->1 [A C B]")},
              "A:0@2 C:1@4 B:2@3"},
+        // Under another parent the subtree is added anew: its positions follow the others.
+        Case{"MoveNodeIntoAnotherParent",
+             [](TreeDocument& d) { d.MoveNode(Item(d, 0), Item(d, 1), 0); },
+             {S("BeforeMove Your Tree 0->B:0 [A B C]"), S("AfterMove Your Tree 0->B:0 [B C]")},
+             "B:0@2 C:1@3"},
         Case{"MoveNodeToItsOwnRowOrOutOfRangeOrTheRoot",
              [](TreeDocument& d) {
                  d.MoveNode(Item(d, 1), 1);
@@ -114,6 +124,8 @@ INSTANTIATE_TEST_SUITE_P(
                  d.MoveNode(Item(d, 1), -1);
                  d.MoveNode(d.Root(), 0);
                  d.MoveNode(nullptr, 0);
+                 d.MoveNode(Item(d, 1), Item(d, 1), 0); // into itself
+                 d.MoveNode(Item(d, 1), Item(d, 0), 1); // past the end of A's children
              },
              {},
              "A:0@2 B:1@3 C:2@4"},
