@@ -148,7 +148,11 @@ document.addEventListener("DOMContentLoaded", function () {
   tree.setAttribute("aria-label", "Menu");
   tree.style.left = base.x + "px";
   tree.style.setProperty("--vi-x", base.x + "px");
-  tree.style.top = base.y + "px";
+  // The tree's offset from the top of the page: it is placed absolutely on
+  // the page, so the scroll position alone tells which rows are in view,
+  // without asking the browser for a layout.
+  let treeTop = base.y;
+  tree.style.top = treeTop + "px";
   tree.style.setProperty("--vi-h", base.itemHeight + "px");
   if (noConnectors) tree.classList.add("vi-no-connectors");
   const forcedColours = window.matchMedia("(forced-colors: active)");
@@ -427,7 +431,7 @@ document.addEventListener("DOMContentLoaded", function () {
     let first = 0, last = n - 1;
     if (n > ALL_ROWS) {
       const view = window.innerHeight || 600;
-      const at = -tree.getBoundingClientRect().top;
+      const at = window.scrollY - treeTop;
       first = rowAt(Math.max(0, at - view / 2));
       last = rowAt(Math.max(0, at + view * 1.5));
     }
@@ -665,7 +669,7 @@ document.addEventListener("DOMContentLoaded", function () {
   function scrollToRow(i, centre) {
     if (rows.length <= ALL_ROWS) return;
     const view = window.innerHeight;
-    const at = tree.getBoundingClientRect().top + top(i), height = heightOf(i);
+    const at = treeTop - window.scrollY + top(i), height = heightOf(i);
     if (centre) { if (at < 0 || at + height > view) window.scrollBy(0, at - (view - height) / 2); }
     else if (at < 0) window.scrollBy(0, at);
     else if (at + height > view) window.scrollBy(0, at + height - view);
@@ -833,7 +837,10 @@ document.addEventListener("DOMContentLoaded", function () {
   currentNode = current;
   watchFrames(found.frames);
   document.body.appendChild(tree);
-  if (failure && !failure.hidden) tree.style.top = base.y + failure.offsetTop + failure.offsetHeight + "px";
+  if (failure && !failure.hidden) {
+    treeTop = base.y + failure.offsetTop + failure.offsetHeight;
+    tree.style.top = treeTop + "px";
+  }
   active = current || roots[0] || null;
   if (current) scrollToRow(current.row, true);
   render();
