@@ -83,7 +83,7 @@ void BM_Statements(benchmark::State& state)
         qsizetype size = 0;
         WalkItems(d, [&](TreeNode* node, const QString& path, int parentRow) {
             ItemRecord& r = d.RecordOf(node);
-            r.ScriptLine = ItemStatementText(r, d.Settings(), path, parentRow);
+            r.ScriptLine = ItemStatementBytes(r, d.Settings(), path, parentRow);
             size += r.ScriptLine.size();
             return true;
         });

@@ -38,16 +38,7 @@ public:
                 continue;
             Encode(text.sliced(run, i - run));
             run = i + 1;
-            switch (c) {
-            case u'"': buffer_.append("\\\""); break;
-            case u'\\': buffer_.append("\\\\"); break;
-            case u'\b': buffer_.append("\\b"); break;
-            case u'\f': buffer_.append("\\f"); break;
-            case u'\n': buffer_.append("\\n"); break;
-            case u'\r': buffer_.append("\\r"); break;
-            case u'\t': buffer_.append("\\t"); break;
-            default: buffer_.append("\\u00").append(QByteArray::number(c, 16).rightJustified(2, '0'));
-            }
+            Escape(c);
         }
         Encode(text.sliced(run));
         buffer_.append('"');
@@ -56,6 +47,26 @@ public:
         return *this;
     }
     JsonWriter& operator<<(const QString& text) { return *this << QStringView(text); }
+
+    // A JSON string from UTF-8 bytes, escaped as above.
+    JsonWriter& operator<<(const QByteArray& utf8)
+    {
+        buffer_.append('"');
+        qsizetype run = 0;
+        for (qsizetype i = 0; i < utf8.size(); ++i) {
+            const auto c = static_cast<unsigned char>(utf8[i]);
+            if (c >= 0x20 && c != '"' && c != '\\')
+                continue;
+            buffer_.append(utf8.constData() + run, i - run);
+            run = i + 1;
+            Escape(c);
+        }
+        buffer_.append(utf8.constData() + run, utf8.size() - run);
+        buffer_.append('"');
+        if (buffer_.size() >= kBlockSize)
+            Flush();
+        return *this;
+    }
 
     // A member of an object: the key, ": " and the value.
     template <typename T> JsonWriter& Member(const char* key, const T& value)
@@ -70,6 +81,21 @@ public:
     }
 
 private:
+    // A quote, a backslash or a control character.
+    void Escape(char16_t c)
+    {
+        switch (c) {
+        case u'"': buffer_.append("\\\""); break;
+        case u'\\': buffer_.append("\\\\"); break;
+        case u'\b': buffer_.append("\\b"); break;
+        case u'\f': buffer_.append("\\f"); break;
+        case u'\n': buffer_.append("\\n"); break;
+        case u'\r': buffer_.append("\\r"); break;
+        case u'\t': buffer_.append("\\t"); break;
+        default: buffer_.append("\\u00").append(QByteArray::number(c, 16).rightJustified(2, '0'));
+        }
+    }
+
     void Encode(QStringView text)
     {
         if (text.isEmpty())

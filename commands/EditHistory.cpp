@@ -10,6 +10,7 @@ namespace vi {
 namespace {
 
 std::size_t TextBytes(const QString& text) { return static_cast<std::size_t>(text.capacity()) * sizeof(QChar); }
+std::size_t TextBytes(const QByteArray& text) { return static_cast<std::size_t>(text.capacity()); }
 
 // What a record keeps alive: its own size and its texts, counted as if no
 // other record shared them.
@@ -168,7 +169,7 @@ void RebuildStatements(TreeDocument& document, const std::vector<int>& tags)
         const auto tag = static_cast<std::size_t>(node->Tag());
         if (tag < wanted.size() && wanted[tag]) {
             ItemRecord& record = document.Record(node->Tag());
-            record.ScriptLine = ItemStatementText(record, document.Settings(), path, parentRow);
+            record.ScriptLine = ItemStatementBytes(record, document.Settings(), path, parentRow);
             --left;
         }
         return left > 0;
@@ -218,7 +219,7 @@ public:
     int fromRow_ = 0, toRow_ = 0;
     std::vector<int> oldPositions_; // the subtree's positions before a change of parent, in pre-order
     std::vector<int> rebuilt_;      // Tags whose statements the move changes
-    std::vector<std::pair<int, QString>> stale_;
+    std::vector<std::pair<int, QByteArray>> stale_;
 };
 
 bool IsInside(const TreeNode* node, const TreeNode* top)
@@ -369,9 +370,9 @@ std::unique_ptr<EditStep> MoveWithStatements(const QString& name, TreeDocument& 
         if (was.ParentRow == parentRow && was.Path == path)
             return true;
         ItemRecord& record = document.Record(n->Tag());
-        if (record.ScriptLine != ItemStatementText(record, settings, was.Path, was.ParentRow))
+        if (record.ScriptLine != ItemStatementBytes(record, settings, was.Path, was.ParentRow))
             step->stale_.emplace_back(n->Tag(), record.ScriptLine);
-        record.ScriptLine = ItemStatementText(record, settings, path, parentRow);
+        record.ScriptLine = ItemStatementBytes(record, settings, path, parentRow);
         step->rebuilt_.push_back(n->Tag());
         return true;
     });

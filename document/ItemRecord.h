@@ -1,4 +1,5 @@
 #pragma once
+#include <QByteArray>
 #include <QString>
 #include <cstdint>
 
@@ -11,7 +12,7 @@ inline const QString kNoneSpecified = QStringLiteral("(None Specifyed)");
 // Every property of one menu item, in the declared field order.
 struct ItemRecord {
     std::int16_t RootMark = 0; // -1 only in the root's placeholder
-    QString ScriptLine;        // the item's statement in custom.js
+    QByteArray ScriptLine;     // the item's statement in custom.js, as the file's UTF-8 bytes
     QString ItemType;          // kBranch or kLeaf
     QString FriendlyName;      // the label in the editor, equal to the node text
     bool UseGlobalBNonExpanded = false;

@@ -147,8 +147,8 @@ ExportResult ExportTree(TreeDocument& document, const QString& folder, bool brow
             return false;
         }
         ItemRecord& record = document.RecordOf(node);
-        record.ScriptLine = ItemStatementText(record, settings, path, parentRow);
-        writer.WriteLine(record.ScriptLine);
+        record.ScriptLine = ItemStatementBytes(record, settings, path, parentRow);
+        writer.WriteUtf8Line(record.ScriptLine);
         // A file the loader would refuse could never be opened again.
         if (writer.Size() > maxScriptBytes) {
             tooLarge = true;

@@ -138,6 +138,17 @@ public:
         return line;
     }
 
+    // The line as UTF-8, in an array of exactly its size.
+    QByteArray JoinUtf8() const
+    {
+        thread_local QString line; // keeps its room from line to line
+        line.resize(size_);
+        char16_t* out = reinterpret_cast<char16_t*>(line.data());
+        for (std::size_t i = 0; i < count_; ++i)
+            out = std::copy_n(pieces_[i].Data, pieces_[i].Size, out);
+        return Utf8Text(line);
+    }
+
 private:
     struct Piece {
         const char16_t* Data;
@@ -199,7 +210,11 @@ QString PictureReference(const QString& picturePath)
     return picturePath.isEmpty() ? QString() : QStringLiteral("treePics/") + FileNameOf(picturePath);
 }
 
-QString ItemStatementText(const ItemRecord& r, const TreeSettings& s, const QString& path, int parentRow)
+namespace {
+
+// Hands the pieces of an item's statement to join, which makes the line.
+template <typename Join>
+auto JoinItemStatement(const ItemRecord& r, const TreeSettings& s, const QString& path, int parentRow, Join&& join)
 {
     static const QString none;
     QString pictures[4];
@@ -247,7 +262,19 @@ QString ItemStatementText(const ItemRecord& r, const TreeSettings& s, const QStr
         else
             line.Add(u"[+]False");
     }
-    return line.Join();
+    return join(line);
+}
+
+} // namespace
+
+QString ItemStatementText(const ItemRecord& r, const TreeSettings& s, const QString& path, int parentRow)
+{
+    return JoinItemStatement(r, s, path, parentRow, [](const auto& line) { return line.Join(); });
+}
+
+QByteArray ItemStatementBytes(const ItemRecord& r, const TreeSettings& s, const QString& path, int parentRow)
+{
+    return JoinItemStatement(r, s, path, parentRow, [](const auto& line) { return line.JoinUtf8(); });
 }
 
 void BuildItemStatement(TreeDocument& document, int position)
@@ -257,7 +284,7 @@ void BuildItemStatement(TreeDocument& document, int position)
         return;
     ItemRecord& record = document.RecordOf(node);
     record.ScriptLine =
-        ItemStatementText(record, document.Settings(), ItemScriptPath(node), ParentItemRow(document, node));
+        ItemStatementBytes(record, document.Settings(), ItemScriptPath(node), ParentItemRow(document, node));
 }
 
 void WalkItems(const TreeDocument& document, const ItemVisitor& visit)

@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <QByteArray>
 #include <QString>
 
 namespace vi {
@@ -27,6 +28,9 @@ QString PictureReference(const QString& picturePath);
 // The whole statement line of an item: path, the menuItemObject call with its
 // ten arguments and the marker. Tree-wide values are taken from settings.
 QString ItemStatementText(const ItemRecord& record, const TreeSettings& settings, const QString& path, int parentRow);
+// The same line as the UTF-8 bytes that custom.js holds, as ScriptLine keeps it.
+QByteArray ItemStatementBytes(const ItemRecord& record, const TreeSettings& settings, const QString& path,
+                              int parentRow);
 
 // Visits every item in the order of its statement (pre-order: a parent before
 // its children, a subtree before the next sibling) with its script path and

@@ -2,6 +2,7 @@
 
 #include "document/AppInfo.h"
 
+#include <QStringEncoder>
 #include <algorithm>
 
 namespace vi {
@@ -17,6 +18,17 @@ QString FolderOf(const QString& path)
 {
     const qsizetype cut = path.lastIndexOf(NativeSeparator());
     return cut < 0 ? path : path.left(cut);
+}
+
+QByteArray Utf8Text(QStringView text)
+{
+    thread_local QByteArray room; // keeps its size from text to text
+    QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
+    const qsizetype needed = encoder.requiredSpace(text.size());
+    if (room.size() < needed)
+        room.resize(needed);
+    const char* end = encoder.appendToBuffer(room.data(), text);
+    return QByteArray(room.constData(), end - room.constData());
 }
 
 namespace {

@@ -1,4 +1,5 @@
 #pragma once
+#include <QByteArray>
 #include <QString>
 #include <QStringView>
 
@@ -48,6 +49,10 @@ inline QStringView TrimBlanks(QStringView text)
         --end;
     return text.sliced(begin, end - begin);
 }
+
+// The text as UTF-8 in an array of exactly its size, for texts the document
+// keeps (QString::toUtf8 leaves room for three bytes a character).
+QByteArray Utf8Text(QStringView text);
 
 // A double quote, the escaped value, a double quote.
 QString QuoteText(const QString& value);

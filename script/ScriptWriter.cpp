@@ -64,6 +64,15 @@ void ScriptLineWriter::WriteLine(const QString& line)
         Flush();
 }
 
+void ScriptLineWriter::WriteUtf8Line(QByteArrayView line)
+{
+    if (!ok_)
+        return;
+    buffer_.append(line).append("\r\n", 2);
+    if (buffer_.size() >= kBlockSize)
+        Flush();
+}
+
 void ScriptLineWriter::Flush()
 {
     if (ok_ && !buffer_.isEmpty())

@@ -1,5 +1,6 @@
 #pragma once
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringEncoder>
 #include <QStringList>
@@ -23,6 +24,8 @@ class ScriptLineWriter {
 public:
     explicit ScriptLineWriter(QIODevice& device);
     void WriteLine(const QString& line);
+    // A line that is UTF-8 already.
+    void WriteUtf8Line(QByteArrayView line);
     // Writes what is still buffered; false when any write failed.
     bool Finish();
     bool Ok() const { return ok_; }

@@ -151,7 +151,7 @@ TEST_F(CommandsTest, ABranchMovesWithItsSubItemsAndTheSelectionFollows)
     EXPECT_TRUE(doc.TreeChanged());
     // Every statement names its item's new place and parent.
     for (int position = 2; position <= doc.NodeCount(); ++position) {
-        const QString kept = doc.RecordOf(doc.Node(position)).ScriptLine;
+        const QByteArray kept = doc.RecordOf(doc.Node(position)).ScriptLine;
         BuildItemStatement(doc, position);
         EXPECT_EQ(kept, doc.RecordOf(doc.Node(position)).ScriptLine) << position;
     }

@@ -74,7 +74,7 @@ struct HistoryTest : ::testing::Test {
         test::AddItem(doc, b, QStringLiteral("b1"));
         test::AddItem(doc, doc.Root(), QStringLiteral("L"), [](ItemRecord& r) { r.ItemType = kLeaf; });
         ExportTree(doc, out.path(), false, ui);
-        doc.Record(3).ScriptLine = QStringLiteral("out of date");
+        doc.Record(3).ScriptLine = QByteArrayLiteral("out of date");
         doc.SetTreeChanged(false);
     }
 
@@ -297,7 +297,7 @@ TEST_F(HistoryTest, CopyOffersTheItemsAndTheirLabelsIndentedByDepth)
     ASSERT_EQ(other.NodeCount(), 5);
     EXPECT_EQ(other.Node(2)->Text(), QStringLiteral("A"));
     ItemRecord expected = doc.RecordOf(Find("a2"));
-    expected.ScriptLine = ItemStatementText(expected, other.Settings(), QStringLiteral("menuBase.menuItems[0].subMenu[1]"), 1);
+    expected.ScriptLine = ItemStatementBytes(expected, other.Settings(), QStringLiteral("menuBase.menuItems[0].subMenu[1]"), 1);
     EXPECT_EQ(other.Record(4), expected);
     EXPECT_EQ(other.CheckInvariants(), QString());
 }
@@ -334,7 +334,7 @@ TEST_F(HistoryTest, DropsFollowTheRules)
     for (int p = 2; p <= doc.NodeCount(); ++p) {
         if (doc.Node(p)->Text() == QStringLiteral("a1"))
             continue; // its statement was out of date before and did not move
-        const QString kept = doc.RecordOf(doc.Node(p)).ScriptLine;
+        const QByteArray kept = doc.RecordOf(doc.Node(p)).ScriptLine;
         BuildItemStatement(doc, p);
         EXPECT_EQ(kept, doc.RecordOf(doc.Node(p)).ScriptLine) << p;
     }

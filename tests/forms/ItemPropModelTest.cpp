@@ -174,7 +174,7 @@ TEST(ItemPropModel, OkShowsOnlyTheFirstFailingCheck)
 
 TEST(ItemPropModel, ALoadedRecordIsStoredBackUnchangedSpacesIncluded)
 {
-    const ItemRecord leaf{.RootMark = 0, .ScriptLine = QStringLiteral("kept"), .ItemType = kLeaf,
+    const ItemRecord leaf{.RootMark = 0, .ScriptLine = QByteArrayLiteral("kept"), .ItemType = kLeaf,
                           .FriendlyName = QStringLiteral(" \"Q\" \\ "), .BNonExpanded = QStringLiteral("b.gif"),
                           .MouseOutPic = QStringLiteral("out.gif "), .MouseOverPic = QStringLiteral("over.gif"),
                           .ItemText = QStringLiteral(" \"Q\" \\ "), .FontSize = QStringLiteral("+1"),

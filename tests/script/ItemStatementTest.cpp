@@ -29,7 +29,7 @@ TEST(ItemStatement, PathsAndParentRowsFollowTheItemWalk)
     QStringList built;
     for (TreeNode* node : {a, b, c, e}) {
         BuildItemStatement(d, node->Position());
-        const QString& line = d.RecordOf(node).ScriptLine;
+        const QString line = QString::fromUtf8(d.RecordOf(node).ScriptLine);
         built << line.left(line.indexOf(S("= new"))) + S("|") + line.split(S("[+]"))[3];
     }
     EXPECT_EQ(built, (QStringList{S("menuBase.menuItems[0]|0"), S("menuBase.menuItems[0].subMenu[0]|1"),
@@ -114,5 +114,28 @@ TEST(ItemStatement, ArgumentsFollowTheGlobalAndOwnValues)
             r.ItemText = QString(20, QLatin1Char('a')).insert(at, QChar(surrogate));
             EXPECT_TRUE(Arguments(r, s).contains(QString::number(surrogate, 16).toUpper())) << at;
         }
+    }
+}
+
+TEST(ItemStatement, KeptBytesAreTheLineInUtf8)
+{
+    const struct {
+        const char* name;
+        const char* text;
+    } cases[] = {
+        {"ASCII", "Products"},
+        {"accents and signs", "Caf\xc3\xa9 \xe2\x82\xac 5"},
+        {"outside the basic plane", "\xf0\x9f\x98\x80 smile"},
+        {"escaped", "say \"hi\" \\ //[+] now\r\n"},
+    };
+    TreeSettings s;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ItemRecord r;
+        r.ItemType = kLeaf;
+        r.FriendlyName = r.ItemText = r.LinkDescription = S(c.text);
+        const QByteArray bytes = ItemStatementBytes(r, s, S("menuBase.menuItems[3]"), 0);
+        EXPECT_EQ(bytes, ItemStatementText(r, s, S("menuBase.menuItems[3]"), 0).toUtf8());
+        EXPECT_EQ(bytes.capacity(), bytes.size()); // no spare room kept per item
     }
 }

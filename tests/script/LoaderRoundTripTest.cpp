@@ -91,7 +91,7 @@ QStringList Snapshot(const TreeDocument& d, bool whole)
                         QString::number(r.UseGlobalBNonExpanded + 2 * r.UseGlobalBExpanded + 4 * r.UseGlobalTarget
                                         + 8 * r.UseGlobalFont)};
         if (whole)
-            row << QString::number(n->Position()) << QString::number(n->Tag()) << r.ScriptLine << r.BNonExpanded
+            row << QString::number(n->Position()) << QString::number(n->Tag()) << QString::fromUtf8(r.ScriptLine) << r.BNonExpanded
                 << r.BExpanded << r.MouseOutPic << r.MouseOverPic << r.FontColor << r.LinkTarget << r.FontSize;
         out << row.join(QStringLiteral("|"));
         return true;
@@ -117,7 +117,7 @@ TEST(LoaderRoundTrip, RandomTreesComeBackUnchanged)
         const QByteArray first = ReadFile(file);
         // The statement built for one item (path and parent row found on their own) is the walk's.
         for (int position = 2; position <= original.NodeCount(); ++position) {
-            const QString walked = original.RecordOf(original.Node(position)).ScriptLine;
+            const QByteArray walked = original.RecordOf(original.Node(position)).ScriptLine;
             BuildItemStatement(original, position);
             ASSERT_EQ(original.RecordOf(original.Node(position)).ScriptLine, walked) << position;
         }
