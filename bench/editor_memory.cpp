@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -43,6 +44,7 @@ long StatusKb(const char* key)
 int MeasureOne(int argc, char* argv[], const QString& file)
 {
     QApplication app(argc, argv);
+    QLoggingCategory::setFilterRules(QStringLiteral("vuvov.*=false")); // only the figures on the output
     StartUp startUp;
     startUp.Run();
     QApplication::processEvents();
