@@ -1,6 +1,7 @@
 #include "app/FolderDialog.h"
 
 #include "app/RecentFolder.h"
+#include "preview/Twips.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -17,9 +18,6 @@
 namespace vi {
 
 namespace {
-
-// Places are given in twips; 15 twips make one pixel.
-QRect Twips(int left, int top, int width, int height) { return {left / 15, top / 15, width / 15, height / 15}; }
 
 QString Native(const QString& path) { return QDir::toNativeSeparators(path); }
 
@@ -96,7 +94,7 @@ FolderDialog::FolderDialog(QWidget* parent) : QDialog(parent)
             [this](const QModelIndex& current) { OnDirChosen(current); });
     connect(ok_, &QPushButton::clicked, this, [this] {
         model_.OkClicked();
-        if (model_.Tag() == FolderChooserModel::kOk)
+        if (model_.Tag() == DialogTag::Ok)
             accept();
     });
     connect(cancel_, &QPushButton::clicked, this, &FolderDialog::reject);
@@ -121,7 +119,7 @@ std::optional<QString> FolderDialog::Run()
     model_.BeginShow();
     Refresh();
     exec();
-    if (model_.Tag() != FolderChooserModel::kOk)
+    if (model_.Tag() != DialogTag::Ok)
         return std::nullopt;
     return model_.Text1();
 }

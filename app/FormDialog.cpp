@@ -27,7 +27,7 @@ void FormDialog::AfterEvent()
 {
     Refresh();
     if (isVisible() && !form_->Visible())
-        done(form_->Tag() == kTagOk ? Accepted : Rejected);
+        done(form_->Tag() == DialogTag::Ok ? Accepted : Rejected);
 }
 
 void FormDialog::showEvent(QShowEvent* event)

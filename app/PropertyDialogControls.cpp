@@ -11,8 +11,6 @@
 
 namespace vi {
 
-QRect Twips(int left, int top, int width, int height) { return {left / 15, top / 15, width / 15, height / 15}; }
-
 QString Indexed(const char* name, int index)
 {
     return QString::fromLatin1(name) + QLatin1Char('_') + QString::number(index);

@@ -2,6 +2,7 @@
 // Shared by the property dialogs' views: building controls at their places and
 // making widgets mirror their model's control state.
 #include "forms/Controls.h"
+#include "preview/Twips.h"
 
 #include <limits>
 #include <QAbstractButton>
@@ -16,9 +17,6 @@ class QCheckBox;
 class QComboBox;
 
 namespace vi {
-
-// A place given in twips; 15 twips make one pixel.
-QRect Twips(int left, int top, int width, int height);
 
 // A control array element's object name: "Check1_4".
 QString Indexed(const char* name, int index);

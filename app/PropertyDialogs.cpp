@@ -12,7 +12,7 @@ bool RunItemPropDialog(QWidget* parent, ItemRecord& record, const TreeSettings& 
     ItemPropDialog dialog(settings, parent);
     dialog.Model().ExchangeItemRecord(record, true);
     dialog.exec();
-    if (dialog.Model().Tag() != kTagOk)
+    if (dialog.Model().Tag() != DialogTag::Ok)
         return false;
     dialog.Model().ExchangeItemRecord(record, false);
     return true;
@@ -23,7 +23,7 @@ bool RunTreePropDialog(QWidget* parent, TreeSettings& settings)
     TreePropDialog dialog(parent);
     dialog.Model().ExchangeTreeSettings(settings, true);
     dialog.exec();
-    if (dialog.Model().Tag() != kTagOk)
+    if (dialog.Model().Tag() != DialogTag::Ok)
         return false;
     dialog.Model().ExchangeTreeSettings(settings, false);
     return true;

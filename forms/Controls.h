@@ -36,10 +36,9 @@ struct ComboBox {
     QString Text() const { return ListIndex >= 0 && ListIndex < Entries.size() ? Entries[ListIndex] : QString(); }
 };
 
-// A dialog's result: "OK" when the user confirmed and every check passed,
-// "CANCEL" for Cancel and the close box.
-inline const QString kTagOk = QStringLiteral("OK");
-inline const QString kTagCancel = QStringLiteral("CANCEL");
+// A modal dialog's result, its Tag: none before the user answered, Ok when
+// the user confirmed and every check passed, Cancel for Cancel and the close box.
+enum class DialogTag { None, Ok, Cancel };
 
 // Opens the picture file dialog; the chosen file's full path, nothing on cancel.
 using PictureChooser = std::function<std::optional<QString>()>;

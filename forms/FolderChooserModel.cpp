@@ -42,14 +42,14 @@ void FolderChooserModel::Load(std::vector<Volume> volumes, const QString& curren
         const QString& root = drives_[static_cast<std::size_t>(driveIndex_)].RootPath;
         dirPath_ = LiesOn(currentFolder, root) && FolderExists(currentFolder) ? currentFolder : root;
     }
-    tag_.clear();
+    tag_ = DialogTag::None;
     loaded_ = true;
     Text1Changed(dirPath_);
 }
 
 void FolderChooserModel::BeginShow()
 {
-    tag_.clear();
+    tag_ = DialogTag::None;
     Text1Changed(text1_);
 }
 
@@ -79,14 +79,14 @@ void FolderChooserModel::Text1Changed(const QString& text)
 void FolderChooserModel::OkClicked()
 {
     if (okEnabled_)
-        tag_ = kOk;
+        tag_ = DialogTag::Ok;
 }
 
-void FolderChooserModel::CancelClicked() { tag_ = kCancel; }
+void FolderChooserModel::CancelClicked() { tag_ = DialogTag::Cancel; }
 
 void FolderChooserModel::CloseBoxClicked()
 {
-    tag_ = kCancel;
+    tag_ = DialogTag::Cancel;
     loaded_ = false;
 }
 

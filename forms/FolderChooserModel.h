@@ -1,4 +1,6 @@
 #pragma once
+#include "forms/Controls.h"
+
 #include <QString>
 #include <vector>
 
@@ -20,8 +22,6 @@ struct Volume {
 class FolderChooserModel {
 public:
     static inline const QString kCaption = QStringLiteral("Export to Folder");
-    static inline const QString kOk = QStringLiteral("OK");
-    static inline const QString kCancel = QStringLiteral("CANCEL");
 
     // True before the first show and after the close box: the view must Load.
     bool NeedsLoad() const { return !loaded_; }
@@ -39,7 +39,7 @@ public:
     const QString& DirPath() const { return dirPath_; } // the folder Dir1 shows
     const QString& Text1() const { return text1_; }
     bool OkEnabled() const { return okEnabled_; }
-    const QString& Tag() const { return tag_; }
+    DialogTag Tag() const { return tag_; }
 
     // Drive1 changed: Dir1 moves to the drive's root; an unreadable drive
     // leaves Dir1 where it was.
@@ -58,7 +58,7 @@ private:
     QString dirPath_;
     QString text1_;
     bool okEnabled_ = false;
-    QString tag_;
+    DialogTag tag_ = DialogTag::None;
     bool loaded_ = false;
 };
 

@@ -7,7 +7,7 @@ namespace vi {
 void FormModel::Command1_Click(int index)
 {
     if (index == 0) {
-        tag_ = kTagCancel;
+        tag_ = DialogTag::Cancel;
         visible_ = false;
         return;
     }
@@ -18,7 +18,7 @@ void FormModel::Command1_Click(int index)
             ui_->ShowMessage(message, UserInterface::Icon::Information);
         return;
     }
-    tag_ = kTagOk;
+    tag_ = DialogTag::Ok;
     visible_ = false;
 }
 
@@ -26,7 +26,7 @@ bool FormModel::Form_QueryUnload(bool closedByUser)
 {
     if (!closedByUser)
         return false;
-    tag_ = kTagCancel;
+    tag_ = DialogTag::Cancel;
     visible_ = false;
     return true;
 }

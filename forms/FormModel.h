@@ -20,22 +20,22 @@ public:
 
     // Shown modally: refreshes the control states.
     virtual void Form_Activate() = 0;
-    // Index 0 ("&Cancel") hides with Tag "CANCEL"; index 1 ("&OK") runs the
-    // checks, shows the first failing one's message and stays, or hides with Tag "OK".
+    // Index 0 ("&Cancel") hides with Tag Cancel; index 1 ("&OK") runs the
+    // checks, shows the first failing one's message and stays, or hides with Tag Ok.
     void Command1_Click(int index);
-    // The close box: returns true when the close is turned into hiding with Tag "CANCEL".
+    // The close box: returns true when the close is turned into hiding with Tag Cancel.
     bool Form_QueryUnload(bool closedByUser);
 
     // The message of the first failing check of OK, or the empty text.
     virtual QString ValidationMessage() const = 0;
 
-    const QString& Tag() const { return tag_; }
+    DialogTag Tag() const { return tag_; }
     bool Visible() const { return visible_; } // false once a button or the close box hid the dialog
     void Show() { visible_ = true; }
     const QString& LastMessage() const { return lastMessage_; }
 
 protected:
-    explicit FormModel(QString initialTag) : tag_(std::move(initialTag)) {}
+    explicit FormModel(DialogTag initialTag) : tag_(initialTag) {}
 
     // A locked box and a disabled list are painted in the button-face colour.
     static void Lock(TextBox& box, bool locked);
@@ -45,7 +45,7 @@ protected:
     PictureChooser chooser_;
 
 private:
-    QString tag_;
+    DialogTag tag_;
     bool visible_ = false;
     QString lastMessage_;
 };

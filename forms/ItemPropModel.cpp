@@ -39,7 +39,7 @@ const QString kNameBreaksMarkerMessage = QStringLiteral(
     "values.  Please change the Friendly Name.");
 } // namespace
 
-ItemPropModel::ItemPropModel(const TreeSettings& settings) : FormModel(QString()), settings_(settings)
+ItemPropModel::ItemPropModel(const TreeSettings& settings) : FormModel(DialogTag::None), settings_(settings)
 {
     FillFontSizeList(combo1_[0]);
     FillColourList(combo1_[1]);

@@ -1,10 +1,9 @@
 #include "forms/TreePropModel.h"
 
 #include "document/UserInterface.h"
+#include "script/LoaderText.h"
 #include "script/ScriptText.h"
 
-#include <cmath>
-#include <limits>
 #include <QRegularExpression>
 
 namespace vi {
@@ -50,19 +49,14 @@ bool IsNumericText(const QString& text)
 
 std::optional<std::int16_t> ToInt16(const QString& text)
 {
+    // The dialog's stricter number rule, then the loader's one conversion.
     if (!IsNumericText(text))
         return std::nullopt;
-    bool ok = false;
-    const double value = TrimSpaces(text).toDouble(&ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
-    const double rounded = std::nearbyint(value); // the default rounding takes a half to the even neighbour
-    if (rounded < std::numeric_limits<std::int16_t>::min() || rounded > std::numeric_limits<std::int16_t>::max())
-        return std::nullopt;
-    return static_cast<std::int16_t>(rounded);
+    const QString trimmed = TrimSpaces(text);
+    return ToInt16(QStringView(trimmed));
 }
 
-TreePropModel::TreePropModel(const QString& treeLinesFolder) : FormModel(kTagCancel)
+TreePropModel::TreePropModel(const QString& treeLinesFolder) : FormModel(DialogTag::Cancel)
 {
     FillItemHeightList(combo2_);
     FillLineColourList(combo1_[0], treeLinesFolder);

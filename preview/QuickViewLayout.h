@@ -1,15 +1,7 @@
 #pragma once
+#include "preview/Twips.h"
 
 namespace vi {
-
-// Positions and sizes in twips (15 twips to the pixel at 96 dpi).
-struct TwipsRect {
-    int Left = 0;
-    int Top = 0;
-    int Width = 0;
-    int Height = 0;
-    friend bool operator==(const TwipsRect&, const TwipsRect&) = default;
-};
 
 // The controls of the preview window that the resize rule places.
 struct QuickViewLayout {
@@ -21,7 +13,6 @@ struct QuickViewLayout {
     friend bool operator==(const QuickViewLayout&, const QuickViewLayout&) = default;
 };
 
-inline constexpr int kTwipsPerPixel = 15;
 inline constexpr int kQuickViewClientWidth = 5865;  // 391 pixels
 inline constexpr int kQuickViewClientHeight = 5100; // 340 pixels
 

@@ -12,21 +12,6 @@
 
 namespace vi {
 
-namespace {
-
-QRect ToPixels(const TwipsRect& r)
-{
-    return {r.Left / kTwipsPerPixel, r.Top / kTwipsPerPixel, r.Width / kTwipsPerPixel, r.Height / kTwipsPerPixel};
-}
-
-TwipsRect ToTwips(const QRect& r)
-{
-    return {r.x() * kTwipsPerPixel, r.y() * kTwipsPerPixel, r.width() * kTwipsPerPixel,
-            r.height() * kTwipsPerPixel};
-}
-
-} // namespace
-
 frmQuickView::frmQuickView(TreeDocument& document, UserInterface& ui)
     : QWidget(nullptr), document_(&document), ui_(&ui)
 {

@@ -137,7 +137,7 @@ TEST(ItemPropDialog, AFailingOkShowsItsMessageAndStaysOpen)
     EXPECT_EQ(shown, QStringLiteral("Vuvov-Ivoza|1|You must specify the SRC for the 'Non-Expanded Bullet'.  Click the "
                                     "folder to locate one on your system, or you can unclick the check box next to it."));
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_TRUE(dialog.Model().Tag().isEmpty());
+    EXPECT_EQ(dialog.Model().Tag(), DialogTag::None);
 }
 
 TEST(TreePropDialog, BindingAndMessages)

@@ -38,7 +38,7 @@ TEST_F(FolderChooserModelTest, OkIsOfferedOnlyForAnExistingFolder)
         model.Text1Changed(missing);
         EXPECT_FALSE(model.OkEnabled());
         model.OkClicked();
-        EXPECT_TRUE(model.Tag().isEmpty());
+        EXPECT_EQ(model.Tag(), DialogTag::None);
     }
     model.DriveChanged(0);
     EXPECT_EQ(model.Text1(), usb);
@@ -49,13 +49,13 @@ TEST_F(FolderChooserModelTest, OkAndCancelKeepTheFolderAndTheCloseBoxStartsAfres
 {
     model.DriveChanged(0);
     model.OkClicked();
-    EXPECT_EQ(model.Tag(), FolderChooserModel::kOk);
+    EXPECT_EQ(model.Tag(), DialogTag::Ok);
     model.BeginShow();
     model.CancelClicked();
-    EXPECT_EQ(model.Tag(), FolderChooserModel::kCancel);
+    EXPECT_EQ(model.Tag(), DialogTag::Cancel);
     ASSERT_FALSE(model.NeedsLoad());
     model.BeginShow();
-    EXPECT_TRUE(model.Tag().isEmpty());
+    EXPECT_EQ(model.Tag(), DialogTag::None);
     EXPECT_EQ(model.Text1(), usb);
 
     // A folder removed meanwhile is not offered again.
@@ -64,7 +64,7 @@ TEST_F(FolderChooserModelTest, OkAndCancelKeepTheFolderAndTheCloseBoxStartsAfres
     EXPECT_FALSE(model.OkEnabled());
 
     model.CloseBoxClicked();
-    EXPECT_EQ(model.Tag(), FolderChooserModel::kCancel);
+    EXPECT_EQ(model.Tag(), DialogTag::Cancel);
     ASSERT_TRUE(model.NeedsLoad());
     // A current folder on no listed drive opens the first drive's root; roots match whole names only.
     model.Load(volumes, tmp.path() + QStringLiteral("x/y"));

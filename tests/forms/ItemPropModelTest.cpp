@@ -164,7 +164,7 @@ TEST(ItemPropModel, OkShowsOnlyTheFirstFailingCheck)
         d.Model.SetText3(QString::fromUtf8(row.Text3));
         d.Model.Command1_Click(1);
         const QString start = QString::fromLatin1(row.Start);
-        EXPECT_EQ(d.Model.Tag(), start.isEmpty() ? kTagOk : QString());
+        EXPECT_EQ(d.Model.Tag(), start.isEmpty() ? DialogTag::Ok : DialogTag::None);
         EXPECT_EQ(d.Model.Visible(), !start.isEmpty());
         ASSERT_EQ(d.Ui.Messages.size(), start.isEmpty() ? 0u : 1u);
         EXPECT_TRUE(start.isEmpty() || d.Ui.Messages[0].Text.startsWith(start))
@@ -186,7 +186,7 @@ TEST(ItemPropModel, ALoadedRecordIsStoredBackUnchangedSpacesIncluded)
         SCOPED_TRACE(record.ItemType.toStdString());
         Dialog d(record, {.TreeBNonExpanded = QStringLiteral("c.gif"), .TreeFontSize = QStringLiteral("3")});
         d.Model.Command1_Click(1);
-        EXPECT_EQ(d.Model.Tag(), kTagOk);
+        EXPECT_EQ(d.Model.Tag(), DialogTag::Ok);
         EXPECT_EQ(d.Stored(record), record) << record.FriendlyName.toStdString();
     }
 }
@@ -205,7 +205,7 @@ TEST(ItemPropModel, FolderPicturesAndClosing)
 
     EXPECT_FALSE(d.Model.Form_QueryUnload(false));
     EXPECT_TRUE(d.Model.Form_QueryUnload(true));
-    EXPECT_EQ(d.Model.Tag(), kTagCancel);
+    EXPECT_EQ(d.Model.Tag(), DialogTag::Cancel);
     EXPECT_FALSE(d.Model.Visible());
 }
 

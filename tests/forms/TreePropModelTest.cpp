@@ -25,7 +25,7 @@ struct Dialog {
     bool Ok()
     {
         Model.Command1_Click(1);
-        if (Model.Tag() != kTagOk)
+        if (Model.Tag() != DialogTag::Ok)
             return false;
         Model.ExchangeTreeSettings(Settings, false);
         return true;
@@ -184,7 +184,7 @@ TEST(TreePropModel, ALoadedTreeIsStoredBackUnchanged)
 
     Dialog closed(settings);
     EXPECT_TRUE(closed.Model.Form_QueryUnload(true));
-    EXPECT_EQ(closed.Model.Tag(), kTagCancel);
+    EXPECT_EQ(closed.Model.Tag(), DialogTag::Cancel);
 }
 
 TEST(ChoiceLists, LookupTakesTheFirstMatchIgnoringCaseAndSurroundingSpaces)
