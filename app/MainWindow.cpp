@@ -96,8 +96,8 @@ MainWindow::MainWindow(TreeDocument& document, UserInterface& ui, QWidget* paren
     treeView_->setDefaultDropAction(Qt::MoveAction);
     treeView_->setDropIndicatorShown(true);
 
-    BuildButtons(client);
     BuildMenus();
+    BuildButtons(client);
     YieldMnemonicsToMenus(client->findChildren<QPushButton*>(), menuBar());
     ConnectView();
     AddSystemMenuAbout();
@@ -107,50 +107,9 @@ MainWindow::MainWindow(TreeDocument& document, UserInterface& ui, QWidget* paren
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::BuildButtons(QWidget* client)
-{
-    struct Spec {
-        const char* name;
-        const char* caption;
-        QRect place;
-        std::function<void()> action;
-    };
-    TreeDocument& d = document_;
-    UserInterface& u = ui_;
-    EditHistory* h = history_.get();
-    // In tab order; "&View Tree" (element 4) stands left of "Tree P&roperties" (element 3).
-    const std::vector<Spec> specs = {
-        {"Command1_0", "New &Tree", {9, 11, 99, 26}, [&d, &u, h] { NewTreeCommand(d, u, h); }},
-        {"Command1_1", "&Load Custom File", {112, 11, 99, 26}, [&d, &u] { LoadTreeCommand(d, u); }},
-        {"Command1_2", "&Export Tree", {215, 11, 99, 26}, [&d, &u] { ExportTreeCommand(d, u); }},
-        {"Command1_4", "&View Tree", {318, 11, 99, 26}, [&d, &u] { ViewTreeCommand(d, u); }},
-        {"Command1_3", "Tree P&roperties", {421, 11, 99, 26}, [&d, &u, h] { EditTreeProperties(d, u, h); }},
-        {"Command2_0", "&New Item", {532, 45, 94, 26}, [&d, &u, h] { NewItem(d, u, h); }},
-        {"Command2_2", "Item &Properties", {532, 75, 94, 26}, [&d, &u, h] { EditItemProperties(d, u, h); }},
-        {"Command2_1", "&Delete Item", {532, 105, 94, 26}, [&d, &u, h] { DeleteItem(d, u, h); }},
-        {"Command3_0", "&Up", {560, 178, 43, 34}, [&d, h] { MoveItem(d, true, h); }},
-        {"Command3_1", "Do&wn", {560, 216, 43, 34}, [&d, h] { MoveItem(d, false, h); }},
-        {"Command2_3", "&Close", {534, 344, 94, 26}, [this] { close(); }},
-    };
-    QWidget* previous = nullptr;
-    for (const Spec& spec : specs) {
-        auto* button = new QPushButton(QString::fromLatin1(spec.caption), client);
-        button->setObjectName(QString::fromLatin1(spec.name));
-        button->setGeometry(spec.place);
-        button->setAutoDefault(false);
-        connect(button, &QPushButton::clicked, this, spec.action);
-        if (previous)
-            setTabOrder(previous, button);
-        previous = button;
-        if (spec.name == std::string_view("Command1_3")) {
-            setTabOrder(button, treeView_);
-            previous = treeView_;
-        }
-    }
-}
-
 void MainWindow::BuildMenus()
 {
+    // Each command is one action, run by its menu entry and by its button alike.
     TreeDocument& d = document_;
     UserInterface& u = ui_;
     EditHistory* h = history_.get();
@@ -222,6 +181,47 @@ void MainWindow::UpdateEditMenu()
     const QString redoName = history_->RedoName();
     undo_->setText(undoName.isEmpty() ? QStringLiteral("&Undo") : QStringLiteral("&Undo ") + undoName);
     redo_->setText(redoName.isEmpty() ? QStringLiteral("&Redo") : QStringLiteral("&Redo ") + redoName);
+}
+
+void MainWindow::BuildButtons(QWidget* client)
+{
+    struct Spec {
+        const char* name;
+        const char* caption;
+        QRect place;
+        const char* action; // the menu entry that runs the same command
+    };
+    // In tab order; "&View Tree" (element 4) stands left of "Tree P&roperties" (element 3).
+    static constexpr Spec specs[] = {
+        {"Command1_0", "New &Tree", {9, 11, 99, 26}, "mnuNewTree"},
+        {"Command1_1", "&Load Custom File", {112, 11, 99, 26}, "mnuLoadTree"},
+        {"Command1_2", "&Export Tree", {215, 11, 99, 26}, "mnuExportTree"},
+        {"Command1_4", "&View Tree", {318, 11, 99, 26}, "mnuViewTree"},
+        {"Command1_3", "Tree P&roperties", {421, 11, 99, 26}, "mnuPropTree"},
+        {"Command2_0", "&New Item", {532, 45, 94, 26}, "mnuNewItem"},
+        {"Command2_2", "Item &Properties", {532, 75, 94, 26}, "mnuPropItem"},
+        {"Command2_1", "&Delete Item", {532, 105, 94, 26}, "mnuDeleteItem"},
+        {"Command3_0", "&Up", {560, 178, 43, 34}, "mnuMoveUp"},
+        {"Command3_1", "Do&wn", {560, 216, 43, 34}, "mnuMoveDown"},
+        {"Command2_3", "&Close", {534, 344, 94, 26}, "mnuClose"},
+    };
+    QWidget* previous = nullptr;
+    for (const Spec& spec : specs) {
+        auto* button = new QPushButton(QString::fromLatin1(spec.caption), client);
+        button->setObjectName(QString::fromLatin1(spec.name));
+        button->setGeometry(spec.place);
+        button->setAutoDefault(false);
+        QAction* action = menuBar()->findChild<QAction*>(QString::fromLatin1(spec.action));
+        Q_ASSERT(action);
+        connect(button, &QPushButton::clicked, action, &QAction::trigger);
+        if (previous)
+            setTabOrder(previous, button);
+        previous = button;
+        if (spec.name == std::string_view("Command1_3")) {
+            setTabOrder(button, treeView_);
+            previous = treeView_;
+        }
+    }
 }
 
 void MainWindow::ConnectView()

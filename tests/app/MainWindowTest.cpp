@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
@@ -115,6 +116,25 @@ private:
     }
     QtMessageHandler previous_ = nullptr;
 };
+
+TEST_F(MainWindowFixture, EachButtonRunsTheActionOfItsMenuEntry)
+{
+    const std::pair<const char*, const char*> pairs[] = {
+        {"Command1_0", "mnuNewTree"},  {"Command1_1", "mnuLoadTree"},   {"Command1_2", "mnuExportTree"},
+        {"Command1_4", "mnuViewTree"}, {"Command1_3", "mnuPropTree"},   {"Command2_0", "mnuNewItem"},
+        {"Command2_2", "mnuPropItem"}, {"Command2_1", "mnuDeleteItem"}, {"Command3_0", "mnuMoveUp"},
+        {"Command3_1", "mnuMoveDown"}, {"Command2_3", "mnuClose"}};
+    for (const auto& [button, entry] : pairs) {
+        SCOPED_TRACE(button);
+        auto* action = window->findChild<QAction*>(QString::fromLatin1(entry));
+        ASSERT_NE(action, nullptr);
+        // The commands themselves are left out: only the routing is under test.
+        QObject::disconnect(action, &QAction::triggered, window.get(), nullptr);
+        QSignalSpy triggered(action, &QAction::triggered);
+        Button(button)->click();
+        EXPECT_EQ(triggered.count(), 1);
+    }
+}
 
 TEST_F(MainWindowFixture, TreeViewPresentsTheDocument)
 {
