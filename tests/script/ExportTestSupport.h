@@ -21,7 +21,7 @@ inline QString S(const char* utf8) { return QString::fromUtf8(utf8); }
 // A file of the loader's seed corpus; example.js is the format's worked example.
 inline QString Corpus(const char* name)
 {
-    return QFileInfo(S(__FILE__)).absolutePath() + S("/../../fuzz/corpus/") + S(name);
+    return S(VI_CORPUS_DIR "/") + S(name);
 }
 
 inline bool WriteFile(const QString& path, const QByteArray& bytes)
