@@ -96,7 +96,7 @@ int Export(const QString& file, const QString& folder, bool browserSwitch)
     const ExportResult result = ExportTree(document, target, browserSwitch, ui);
     for (const QString& failure : result.Failures)
         ConsoleUserInterface::PrintLine(stderr, QStringLiteral("failed: ") + failure);
-    if (result.Opened && !result.HasItems)
+    if (result.Written && !result.HasItems)
         ConsoleUserInterface::PrintLine(stderr, QStringLiteral("failed: the tree has no items"));
     return result.Complete() && !loaded->TooManyItems ? kSuccess : kStepFailed;
 }

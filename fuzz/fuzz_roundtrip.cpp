@@ -47,7 +47,7 @@ QStringList Contents(const vi::TreeDocument& d)
 
 QByteArray Export(vi::TreeDocument& document, const QString& folder, vi::UserInterface& ui)
 {
-    if (!vi::ExportTree(document, folder, false, ui).Opened)
+    if (!vi::ExportTree(document, folder, false, ui).Written)
         std::abort();
     QFile file(folder + QStringLiteral("/custom.js"));
     if (!file.open(QIODevice::ReadOnly))

@@ -171,7 +171,7 @@ ExportResult ExportTree(TreeDocument& document, const QString& folder, bool brow
                                 "more than the editor can load back.")
                      .arg(maxScriptBytes >> 20);
     if (reason.isEmpty() && writer.Finish() && file.Commit()) {
-        result.Opened = true;
+        result.Written = true;
     } else {
         if (reason.isEmpty())
             reason = file.Reason();
@@ -182,7 +182,7 @@ ExportResult ExportTree(TreeDocument& document, const QString& folder, bool brow
     result.Failures = copier.Failures();
     if (!result.Failures.isEmpty())
         ui.ShowMessage(ExportFailuresMessage(folder, result.Failures), UserInterface::Icon::Information);
-    if (!result.Opened)
+    if (!result.Written)
         result.Failures << file.Destination() + QStringLiteral(": ") + reason;
 
     result.HasItems = hasItems;

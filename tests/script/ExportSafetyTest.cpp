@@ -113,7 +113,7 @@ TEST(ExportSafety, FullDiskKeepsTheOldFilesAndNamesTheReason)
         ui.Messages.clear();
 
         const ExportResult r = ExportTree(bigger, folder, false, ui);
-        EXPECT_FALSE(r.Opened);
+        EXPECT_FALSE(r.Written);
         EXPECT_FALSE(r.Complete());
         EXPECT_TRUE(bigger.TreeChanged());
         EXPECT_EQ(ReadFile(folder + S("/custom.js")), old);
@@ -162,7 +162,7 @@ TEST(ExportSafety, LinksAreReplacedAndSpecialFilesAreFailures)
             ASSERT_TRUE(QFile::link(outside.filePath(S(c.at == QByteArray("treePics") ? "." : "victim")), at));
 
         const ExportResult r = ExportTree(doc, target.path(), false, ui);
-        EXPECT_EQ(r.Opened, c.scriptWritten);
+        EXPECT_EQ(r.Written, c.scriptWritten);
         if (!c.scriptWritten) {
             ASSERT_EQ(ui.Messages.size(), 1u);
             EXPECT_EQ(ui.Messages[0].Text, ExportErrorMessage(target.path(), NotRegularFileReason()));
@@ -253,7 +253,7 @@ TEST(ExportSafety, LoadedFileCannotPublishFilesOutsideItsTreePics)
     ASSERT_TRUE(LoadTreeScript(doc, at("site/custom.js"), ui).Opened);
     QDir().mkdir(at("out"));
     const ExportResult r = ExportTree(doc, at("out"), false, ui);
-    EXPECT_TRUE(r.Opened);
+    EXPECT_TRUE(r.Written);
     EXPECT_EQ(ReadFile(at("out/treePics/ok.gif")), "ok");
     const QString failures = r.Failures.join(QLatin1Char('\n'));
     EXPECT_TRUE(failures.contains(S("linked.gif: a link to a file outside its folder: "))) << failures.toStdString();
@@ -299,7 +299,7 @@ TEST(ExportSafety, ScriptTheLoaderWouldRefuseIsNotWritten)
     FakeUserInterface ui;
     AddItems(doc, 8000); // about 1.6 MB of script
     doc.SetTreeChanged(true);
-    EXPECT_FALSE(ExportTree(doc, target.path(), false, ui, 1 << 20).Opened);
+    EXPECT_FALSE(ExportTree(doc, target.path(), false, ui, 1 << 20).Written);
     EXPECT_EQ(ReadFile(target.filePath(S("custom.js"))), "old");
     EXPECT_TRUE(doc.TreeChanged());
     ASSERT_EQ(ui.Messages.size(), 1u);

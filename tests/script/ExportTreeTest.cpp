@@ -59,7 +59,7 @@ TEST_F(ExportTreeTest, WritesTheWorkedExampleAndReplacesFilesOnTheNextExport)
     const ExportResult first = Export();
     EXPECT_EQ(ReadFile(In("custom.js")), expected);
     // The bullets lie on another machine's drive: reported once, and the tree stays unsaved.
-    EXPECT_TRUE(first.Opened);
+    EXPECT_TRUE(first.Written);
     EXPECT_EQ(first.Failures.size(), 2);
     ASSERT_EQ(ui.Messages.size(), 1u);
     const QString pics = JoinPath(target.path(), S("treePics"));
@@ -149,11 +149,11 @@ TEST_F(ExportTreeTest, UnwritableScriptShowsTheErrorAndTouchesNoFile)
     AddItem(doc, doc.Root(), S("A"));
     doc.SetTreeChanged(true);
     const QString missing = In("missing");
-    EXPECT_FALSE(ExportTree(doc, missing, false, ui).Opened);
+    EXPECT_FALSE(ExportTree(doc, missing, false, ui).Written);
     EXPECT_FALSE(QFileInfo::exists(missing));
     WriteFile(In("custom.js"), "old");
     QFile::setPermissions(In("custom.js"), QFile::ReadOwner); // write-protected
-    EXPECT_FALSE(Export().Opened);
+    EXPECT_FALSE(Export().Written);
 
     ASSERT_EQ(ui.Messages.size(), 2u);
     EXPECT_EQ(ui.Messages[0].Text, S("There was an error trying to export to the directory: ") + missing +
@@ -183,7 +183,7 @@ TEST_F(ExportTreeTest, FailingWriteKeepsTheOldScript)
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
 
-    EXPECT_FALSE(r.Opened);
+    EXPECT_FALSE(r.Written);
     EXPECT_EQ(ReadFile(In("custom.js")), "old script");
     EXPECT_TRUE(doc.TreeChanged());
     ASSERT_EQ(ui.Messages.size(), 1u);
@@ -192,7 +192,7 @@ TEST_F(ExportTreeTest, FailingWriteKeepsTheOldScript)
 
     // So does an item whose record is missing: the script would end early.
     doc.SetTag(doc.Node(3), 9999);
-    EXPECT_FALSE(Export().Opened);
+    EXPECT_FALSE(Export().Written);
     EXPECT_EQ(ReadFile(In("custom.js")), "old script");
     EXPECT_TRUE(ui.Messages.back().Text.endsWith(S("has no record.")));
 }
@@ -215,7 +215,7 @@ TEST_F(ExportTreeTest, TreeWithoutItemsEndsWithTheRootStatementAndStaysUnsaved)
 {
     doc.SetTreeChanged(true);
     const ExportResult result = Export(true);
-    EXPECT_TRUE(result.Opened && result.Failures.isEmpty());
+    EXPECT_TRUE(result.Written && result.Failures.isEmpty());
     EXPECT_FALSE(result.Complete());
     const QList<QByteArray> lines = ReadFile(In("custom.js")).split('\n');
     ASSERT_EQ(lines.size(), 35); // 34 lines, each ended by CR LF

@@ -113,7 +113,7 @@ TEST(LoaderRoundTrip, RandomTreesComeBackUnchanged)
         RandomTree(original, values, seed == 24 ? 3000 : values.Int(0, 120));
         FakeUserInterface ui;
 
-        ASSERT_TRUE(ExportTree(original, out.path(), false, ui).Opened);
+        ASSERT_TRUE(ExportTree(original, out.path(), false, ui).Written);
         const QByteArray first = ReadFile(file);
         // The statement built for one item (path and parent row found on their own) is the walk's.
         for (int position = 2; position <= original.NodeCount(); ++position) {
@@ -128,7 +128,7 @@ TEST(LoaderRoundTrip, RandomTreesComeBackUnchanged)
         EXPECT_EQ(Snapshot(loaded, false), Snapshot(original, false));
         EXPECT_EQ(loaded.Settings().TreeTarget, original.Settings().TreeTarget);
 
-        ASSERT_TRUE(ExportTree(loaded, out.path(), false, ui).Opened);
+        ASSERT_TRUE(ExportTree(loaded, out.path(), false, ui).Written);
         ASSERT_TRUE(ReadFile(file) == first);
         TreeDocument again;
         LoadTreeScript(again, file, ui);
