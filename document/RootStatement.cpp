@@ -1,6 +1,6 @@
 #include "document/RootStatement.h"
 
-#include "document/ChoiceLists.h"
+#include "document/ChoiceValues.h"
 #include "document/TreeSettings.h"
 
 #include <QStringList>

@@ -1,7 +1,7 @@
 #include "forms/ItemPropModel.h"
 
 #include "document/UserInterface.h"
-#include "forms/ChoiceLists.h"
+#include "forms/ListFillers.h"
 #include "script/ScriptText.h"
 
 namespace vi {

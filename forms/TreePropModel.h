@@ -3,7 +3,7 @@
 // value and state, the event handlers, the refresh rules, the checks of OK and
 // the exchange with the tree settings.
 #include "document/TreeSettings.h"
-#include "forms/ChoiceLists.h"
+#include "forms/ListFillers.h"
 #include "forms/FormModel.h"
 
 #include <array>

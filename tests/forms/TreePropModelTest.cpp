@@ -1,6 +1,6 @@
 #include "forms/TreePropModel.h"
 
-#include "forms/ChoiceLists.h"
+#include "forms/ListFillers.h"
 #include "tests/support/FakeUserInterface.h"
 
 #include <gtest/gtest.h>

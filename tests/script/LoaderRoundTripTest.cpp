@@ -1,6 +1,6 @@
 // Export, load and export again: the two files are byte-identical and the two
 // loaded documents equal, for random trees and values.
-#include "document/ChoiceLists.h"
+#include "document/ChoiceValues.h"
 #include "document/RootStatement.h"
 #include "script/ExportTree.h"
 #include "script/ItemStatement.h"

@@ -12,7 +12,7 @@
 // vertical strokes always reach both edges of the row, and the horizontal
 // arm stays on the row's middle. Lines remain one crisp pixel at any height.
 
-#include "document/ChoiceLists.h"
+#include "document/ChoiceValues.h"
 
 #include <gif_lib.h>
 

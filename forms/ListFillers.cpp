@@ -1,7 +1,7 @@
-#include "forms/ChoiceLists.h"
+#include "forms/ListFillers.h"
 
 #include "document/AppInfo.h"
-#include "document/ChoiceLists.h"
+#include "document/ChoiceValues.h"
 #include "script/FileSystem.h"
 #include "script/ScriptText.h"
 
