@@ -3,6 +3,8 @@
 #include "script/ItemStatement.h"
 
 #include <algorithm>
+#include <functional>
+#include <initializer_list>
 #include <utility>
 
 namespace vi {
@@ -136,25 +138,27 @@ private:
     std::size_t cost_ = 0;
 };
 
-// Where an item stands in the statement walk, indexed by Tag.
-struct WalkPlace {
-    QString Path;
-    int ParentRow = -1;
-};
-
-std::vector<WalkPlace> WalkPlaces(TreeDocument& document)
+// The Tags of the items in the subtrees under the given tops.
+std::vector<int> SubtreeTags(std::initializer_list<const TreeNode*> tops)
 {
-    std::vector<WalkPlace> places(static_cast<std::size_t>(document.UpperBound()) + 1);
-    WalkItems(document, [&](TreeNode* node, const QString& path, int parentRow) {
-        if (document.HasRecord(node->Tag()))
-            places[static_cast<std::size_t>(node->Tag())] = {path, parentRow};
-        return true;
-    });
-    return places;
+    std::vector<int> tags;
+    std::vector<const TreeNode*> stack;
+    for (const TreeNode* top : tops)
+        if (top && !top->IsRoot())
+            stack.push_back(top);
+    while (!stack.empty()) {
+        const TreeNode* node = stack.back();
+        stack.pop_back();
+        tags.push_back(node->Tag());
+        stack.insert(stack.end(), node->Children().begin(), node->Children().end());
+    }
+    return tags;
 }
 
-// Rebuilds the statements of the items with the given Tags, in one walk.
-void RebuildStatements(TreeDocument& document, const std::vector<int>& tags)
+// Visits the items with the given Tags in one walk, with their place in it;
+// the walk ends after the last of them.
+void WalkTags(TreeDocument& document, const std::vector<int>& tags,
+              const std::function<void(int, ItemRecord&, const QString&, int)>& visit)
 {
     std::vector<bool> wanted(static_cast<std::size_t>(document.UpperBound()) + 1, false);
     std::size_t left = 0;
@@ -168,14 +172,23 @@ void RebuildStatements(TreeDocument& document, const std::vector<int>& tags)
     WalkItems(document, [&](TreeNode* node, const QString& path, int parentRow) {
         const auto tag = static_cast<std::size_t>(node->Tag());
         if (tag < wanted.size() && wanted[tag]) {
-            ItemRecord& record = document.Record(node->Tag());
-            record.ScriptLine = ItemStatementBytes(record, document.Settings(), path, parentRow);
+            visit(node->Tag(), document.Record(node->Tag()), path, parentRow);
             --left;
         }
         return left > 0;
     });
 }
 
+// Rebuilds the statements of the items with the given Tags, in one walk.
+void RebuildStatements(TreeDocument& document, const std::vector<int>& tags)
+{
+    WalkTags(document, tags, [&](int, ItemRecord& record, const QString& path, int parentRow) {
+        record.ScriptLine = ItemStatementBytes(record, document.Settings(), path, parentRow);
+    });
+}
+
+// A node moved with its subtree; the statements of the items that moved (the
+// node's, and a neighbour's that traded places with it) are rebuilt.
 class MoveEdit final : public EditStep {
 public:
     using EditStep::EditStep;
@@ -188,7 +201,7 @@ public:
         document.MoveNode(node, document.Node(fromParentAfter_), fromRow_);
         if (!oldPositions_.empty())
             document.SetSubtreePositions(node, oldPositions_);
-        RebuildStatements(document, rebuilt_);
+        RebuildStatements(document, SubtreeTags({node, document.Node(neighbour_)}));
         // Statements that were out of date before the move come back as they were.
         for (const auto& [tag, line] : stale_)
             if (document.HasRecord(tag))
@@ -202,13 +215,13 @@ public:
         if (!node)
             return;
         document.MoveNode(node, document.Node(toParentBefore_), toRow_);
-        RebuildStatements(document, rebuilt_);
+        RebuildStatements(document, SubtreeTags({node, document.Node(neighbour_)}));
         document.Select(node);
     }
 
     std::size_t Cost() const override
     {
-        std::size_t bytes = sizeof(*this) + oldPositions_.capacity() * sizeof(int) + rebuilt_.capacity() * sizeof(int);
+        std::size_t bytes = sizeof(*this) + oldPositions_.capacity() * sizeof(int);
         for (const auto& entry : stale_)
             bytes += sizeof(entry) + TextBytes(entry.second);
         return bytes;
@@ -217,8 +230,8 @@ public:
     int positionBefore_ = 0, positionAfter_ = 0;
     int toParentBefore_ = 0, fromParentAfter_ = 0;
     int fromRow_ = 0, toRow_ = 0;
+    int neighbour_ = 0;             // position of a sibling that traded places, which a move keeps
     std::vector<int> oldPositions_; // the subtree's positions before a change of parent, in pre-order
-    std::vector<int> rebuilt_;      // Tags whose statements the move changes
     std::vector<std::pair<int, QByteArray>> stale_;
 };
 
@@ -337,7 +350,7 @@ std::unique_ptr<EditStep> RemoveStep(const QString& name, Subtree removed)
 }
 
 std::unique_ptr<EditStep> MoveWithStatements(const QString& name, TreeDocument& document, TreeNode* node,
-                                             TreeNode* parent, int row)
+                                             TreeNode* parent, int row, TreeNode* neighbour)
 {
     if (!node || node->IsRoot() || !parent || IsInside(parent, node))
         return nullptr;
@@ -345,52 +358,37 @@ std::unique_ptr<EditStep> MoveWithStatements(const QString& name, TreeDocument& 
     const bool sameParent = parent == oldParent;
     if (row < 0 || row > parent->ChildCount() - (sameParent ? 1 : 0) || (sameParent && row == node->Row()))
         return nullptr;
+    if (neighbour && neighbour->Parent() != oldParent)
+        neighbour = nullptr;
 
     auto step = std::make_unique<MoveEdit>(name);
     step->positionBefore_ = node->Position();
     step->toParentBefore_ = parent->Position();
     step->fromRow_ = node->Row();
     step->toRow_ = row;
+    step->neighbour_ = neighbour && sameParent ? neighbour->Position() : 0;
     if (!sameParent)
         step->oldPositions_ = document.SubtreePositions(node);
-    const std::vector<WalkPlace> before = WalkPlaces(document);
+
+    // A statement that was already out of date where the item stood is kept
+    // for undo; the others are rebuilt there.
+    const std::vector<int> moved = SubtreeTags({node, step->neighbour_ ? neighbour : nullptr});
+    const TreeSettings& settings = document.Settings();
+    WalkTags(document, moved, [&](int tag, ItemRecord& record, const QString& path, int parentRow) {
+        if (record.ScriptLine != ItemStatementBytes(record, settings, path, parentRow))
+            step->stale_.emplace_back(tag, record.ScriptLine);
+    });
 
     document.MoveNode(node, parent, row);
     step->positionAfter_ = node->Position();
     step->fromParentAfter_ = oldParent->Position();
-
-    // Only the items whose path or parent number changed get a new statement;
-    // where an old one was already out of date, the step keeps it for undo.
-    const TreeSettings& settings = document.Settings();
-    WalkItems(document, [&](TreeNode* n, const QString& path, int parentRow) {
-        const auto tag = static_cast<std::size_t>(n->Tag());
-        if (tag >= before.size() || !document.HasRecord(n->Tag()))
-            return true;
-        const WalkPlace& was = before[tag];
-        if (was.ParentRow == parentRow && was.Path == path)
-            return true;
-        ItemRecord& record = document.Record(n->Tag());
-        if (record.ScriptLine != ItemStatementBytes(record, settings, was.Path, was.ParentRow))
-            step->stale_.emplace_back(n->Tag(), record.ScriptLine);
-        record.ScriptLine = ItemStatementBytes(record, settings, path, parentRow);
-        step->rebuilt_.push_back(n->Tag());
-        return true;
-    });
-    step->rebuilt_.shrink_to_fit();
+    RebuildStatements(document, moved);
     return step;
 }
 
 void BuildSubtreeStatements(TreeDocument& document, const TreeNode* top)
 {
-    std::vector<int> tags;
-    std::vector<const TreeNode*> stack{top};
-    while (!stack.empty()) {
-        const TreeNode* node = stack.back();
-        stack.pop_back();
-        tags.push_back(node->Tag());
-        stack.insert(stack.end(), node->Children().begin(), node->Children().end());
-    }
-    RebuildStatements(document, tags);
+    RebuildStatements(document, SubtreeTags({top}));
 }
 
 void Commit(TreeDocument& document, EditHistory* history, std::unique_ptr<EditStep> step)

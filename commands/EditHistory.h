@@ -104,11 +104,12 @@ std::unique_ptr<EditStep> InsertStep(const QString& name, const TreeDocument& do
 std::unique_ptr<EditStep> RemoveStep(const QString& name, Subtree removed);
 
 // Moves a node with its subtree under a parent at a row counted after the
-// move, and rebuilds, in one walk, the statement of every item whose path or
-// parent number changed. Returns the step that takes it back; nothing when
-// the move is not possible or changes nothing.
+// move, and rebuilds, in one walk, the statements of the items that moved:
+// the subtree's, and those of a sibling neighbour that traded places with it.
+// Returns the step that takes it back; nothing when the move is not possible
+// or changes nothing.
 std::unique_ptr<EditStep> MoveWithStatements(const QString& name, TreeDocument& document, TreeNode* node,
-                                             TreeNode* parent, int row);
+                                             TreeNode* parent, int row, TreeNode* neighbour = nullptr);
 
 // Rebuilds the statements of a subtree's items in one walk of the tree.
 void BuildSubtreeStatements(TreeDocument& document, const TreeNode* top);

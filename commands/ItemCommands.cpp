@@ -114,7 +114,7 @@ void MoveItem(TreeDocument& document, bool up, EditHistory* history)
     if (!neighbour)
         return;
     std::unique_ptr<EditStep> step =
-        MoveWithStatements(up ? kMoveUpStep : kMoveDownStep, document, node, node->Parent(), neighbour->Row());
+        MoveWithStatements(up ? kMoveUpStep : kMoveDownStep, document, node, node->Parent(), neighbour->Row(), neighbour);
     document.Select(node);
     Commit(document, history, std::move(step));
 }
