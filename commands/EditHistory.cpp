@@ -251,7 +251,16 @@ EditHistory::EditHistory(TreeDocument& document) : document_(document), clean_(d
         // A tree is replaced by New Tree, which names its step, or by a load.
         const QString name = replaceName_.isEmpty() ? kLoadTreeStep : replaceName_;
         replaceName_.clear();
-        Push(std::make_unique<ReplaceTree>(name, std::move(replaced)));
+        if (replaced->Nodes.size() > 1 || !(replaced->Settings == TreeSettings{})) {
+            Push(std::make_unique<ReplaceTree>(name, std::move(replaced)));
+            return;
+        }
+        // An empty tree with the defaults (the one at start-up) is not worth
+        // bringing back; the steps that led to it belong to a tree now gone.
+        steps_.clear();
+        index_ = 0;
+        cost_ = 0;
+        clean_ = -1;
     });
 }
 

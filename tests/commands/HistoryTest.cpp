@@ -225,6 +225,28 @@ TEST_F(HistoryTest, TreeChangedFollowsTheStateLastExported)
     EXPECT_EQ(history->Count(), steps);
 }
 
+TEST_F(HistoryTest, AnEmptyTreeReplacedLeavesNoStepAndNoStepsOfItsOwn)
+{
+    NewTreeCommand(doc, ui, history.get()); // as at start-up
+    EXPECT_FALSE(history->CanUndo());
+    test::AddItem(doc, doc.Root(), QStringLiteral("A"));
+    doc.Select(doc.Node(2));
+    DeleteItem(doc, ui, history.get());
+    history->Undo();
+    NewTreeCommand(doc, ui, history.get()); // the tree with A stays undoable
+    EXPECT_EQ(history->UndoName(), kNewTreeStep);
+    EXPECT_FALSE(history->CanRedo());
+    doc.Select(doc.Root());
+    ui.OnEditItem = [](ItemRecord&, const TreeSettings&) { return true; };
+    NewItem(doc, ui, history.get());
+    history->Undo(); // back to the empty tree, with the New Item to redo
+    ui.Answers = {UserInterface::Answer::No};
+    NewTreeCommand(doc, ui, history.get());
+    EXPECT_FALSE(history->CanUndo());
+    EXPECT_FALSE(history->CanRedo()) << "a redo would act on a tree that is gone";
+    EXPECT_FALSE(doc.TreeChanged());
+}
+
 TEST_F(HistoryTest, TheMemoryLimitDropsTheOldestStepsFirst)
 {
     BuildTree();
