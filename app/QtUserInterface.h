@@ -1,5 +1,5 @@
 #pragma once
-#include "document/UserInterface.h"
+#include "script/UserInterface.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -2,7 +2,7 @@
 // The generated trees both benchmarks use: 32,766 items with realistic texts
 // and links, in three shapes.
 #include "document/TreeDocument.h"
-#include "document/UserInterface.h"
+#include "script/UserInterface.h"
 
 #include <QString>
 

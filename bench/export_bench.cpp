@@ -3,7 +3,7 @@
 #include "bench/BenchTrees.h"
 #include "document/AppInfo.h"
 #include "document/TreeDocument.h"
-#include "document/UserInterface.h"
+#include "script/UserInterface.h"
 #include "script/ExportTree.h"
 #include "script/ItemStatement.h"
 

@@ -2,7 +2,7 @@
 // The user-interface port for the command line: messages go to stderr, one
 // line each; a Yes/No question (the version warning of the loader) is
 // answered Yes and reported as a warning; dialogs are cancelled.
-#include "document/UserInterface.h"
+#include "script/UserInterface.h"
 
 #include <QString>
 #include <cstdio>

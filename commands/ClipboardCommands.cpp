@@ -3,7 +3,7 @@
 #include "commands/EditHistory.h"
 #include "commands/ItemCommands.h"
 #include "document/TreeDocument.h"
-#include "document/UserInterface.h"
+#include "script/UserInterface.h"
 
 #include <QCoreApplication>
 #include <QDataStream>

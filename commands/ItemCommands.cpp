@@ -3,7 +3,7 @@
 #include "commands/EditHistory.h"
 
 #include "document/TreeDocument.h"
-#include "document/UserInterface.h"
+#include "script/UserInterface.h"
 #include "script/ItemStatement.h"
 
 

@@ -5,7 +5,7 @@
 #include "document/AppInfo.h"
 #include "document/RootStatement.h"
 #include "document/TreeDocument.h"
-#include "document/UserInterface.h"
+#include "script/UserInterface.h"
 #include "script/ExportTree.h"
 #include "script/TreeLoader.h"
 

@@ -1,6 +1,6 @@
 #include "forms/FormModel.h"
 
-#include "document/UserInterface.h"
+#include "script/UserInterface.h"
 
 namespace vi {
 

@@ -1,6 +1,6 @@
 #include "forms/ItemPropModel.h"
 
-#include "document/UserInterface.h"
+#include "script/UserInterface.h"
 #include "forms/ListFillers.h"
 #include "script/ScriptText.h"
 

@@ -1,6 +1,6 @@
 #include "forms/TreePropModel.h"
 
-#include "document/UserInterface.h"
+#include "script/UserInterface.h"
 #include "script/LoaderText.h"
 #include "script/ScriptText.h"
 

@@ -2,7 +2,7 @@
 // The user interface of the fuzz targets: answers the version question Yes or
 // No from the input's own bytes, so that every run of one input takes the
 // same path, and shows nothing.
-#include "document/UserInterface.h"
+#include "script/UserInterface.h"
 
 #include <cstddef>
 #include <cstdint>

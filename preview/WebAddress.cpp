@@ -1,6 +1,6 @@
 #include "preview/WebAddress.h"
 
-#include "document/UserInterface.h"
+#include "script/UserInterface.h"
 
 #include <QDesktopServices>
 #include <QUrl>

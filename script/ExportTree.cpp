@@ -2,7 +2,7 @@
 
 #include "document/AppInfo.h"
 #include "document/TreeDocument.h"
-#include "document/UserInterface.h"
+#include "script/UserInterface.h"
 #include "script/FileSystem.h"
 #include "script/ItemStatement.h"
 #include "script/ReplacingFile.h"

@@ -2,7 +2,7 @@
 
 #include "document/AppInfo.h"
 #include "document/TreeDocument.h"
-#include "document/UserInterface.h"
+#include "script/UserInterface.h"
 #include "script/HeaderKeys.h"
 #include "script/LoaderText.h"
 #include "script/ScriptText.h"

@@ -3,7 +3,7 @@
 // answers from queues, and lets a test play the user in the dialogs.
 #include "document/ItemRecord.h"
 #include "document/TreeSettings.h"
-#include "document/UserInterface.h"
+#include "script/UserInterface.h"
 
 #include <QString>
 #include <QStringList>
