@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/TreeModel.h"
+#include "app/frmAbout.h"
 #include "commands/ClipboardCommands.h"
 #include "commands/EditHistory.h"
 #include "commands/ItemCommands.h"

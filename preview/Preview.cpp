@@ -2,8 +2,6 @@
 
 #include "document/AppInfo.h"
 #include "preview/PreviewFolder.h"
-#include "preview/WebAddress.h"
-#include "preview/frmAbout.h"
 #include "preview/frmQuickView.h"
 
 #include <QPointer>
@@ -40,14 +38,6 @@ frmQuickView* PreviewWindow()
 {
     frmQuickView* window = QuickView().data();
     return window && !window->Closed() ? window : nullptr;
-}
-
-void ShowAboutBox(QWidget* parent, UserInterface& ui) { ShowAboutBox(parent, ui, DefaultWebOpener()); }
-
-void ShowAboutBox(QWidget* parent, UserInterface& ui, WebOpener& opener)
-{
-    frmAbout about(parent, ui, opener);
-    about.exec();
 }
 
 } // namespace vi

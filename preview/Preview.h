@@ -1,12 +1,9 @@
 #pragma once
 
-class QWidget;
-
 namespace vi {
 
 class TreeDocument;
 class UserInterface;
-class WebOpener;
 class frmQuickView;
 
 // Exports the document into the preview folder and shows it in the preview window.
@@ -15,8 +12,5 @@ void ViewTreeCommand(TreeDocument& document, UserInterface& ui);
 void ClosePreviewWindow();
 // The preview window while it exists, else nullptr.
 frmQuickView* PreviewWindow();
-// Shows the About box modally.
-void ShowAboutBox(QWidget* parent, UserInterface& ui);
-void ShowAboutBox(QWidget* parent, UserInterface& ui, WebOpener& opener);
 
 } // namespace vi

@@ -1,7 +1,6 @@
-#include "document/AppInfo.h"
-#include "preview/ThirdPartyNotices.h"
+#include "app/ThirdPartyNotices.h"
+#include "app/frmAbout.h"
 #include "preview/WebAddress.h"
-#include "preview/frmAbout.h"
 #include "tests/support/FakeUserInterface.h"
 
 #include <QApplication>
@@ -27,19 +26,6 @@ public:
 private:
     bool started_;
 };
-
-TEST(OpenWebAddress, ReportsAMissingBrowserUnlessQuiet)
-{
-    for (const auto& [started, quiet] : {std::pair{true, false}, {true, true}, {false, false}, {false, true}}) {
-        SCOPED_TRACE(std::string(started ? "browser starts" : "no browser") + (quiet ? ", quiet" : ""));
-        test::FakeUserInterface ui;
-        ScriptedOpener opener(started);
-        const QString address = QStringLiteral("https://example.org/a?b=1");
-        EXPECT_EQ(OpenWebAddress(nullptr, address, quiet, ui, opener), started);
-        EXPECT_EQ(opener.Opened, QList<QUrl>{QUrl(address)});
-        EXPECT_EQ(ui.MessageTexts(), started || quiet ? QStringList() : QStringList{kNoBrowserMessage});
-    }
-}
 
 TEST(AboutBox, ShowsTheProgramAndOpensTheAddress)
 {

@@ -1,4 +1,4 @@
-#include "preview/ThirdPartyNotices.h"
+#include "app/ThirdPartyNotices.h"
 
 #include "document/AppInfo.h"
 
@@ -17,7 +17,7 @@ namespace {
 
 QString LicenceText(const QString& name)
 {
-    QFile file(QStringLiteral(":/preview/licenses/") + name);
+    QFile file(QStringLiteral(":/app/licenses/") + name);
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 

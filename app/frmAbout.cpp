@@ -1,7 +1,7 @@
-#include "preview/frmAbout.h"
+#include "app/frmAbout.h"
 
+#include "app/ThirdPartyNotices.h"
 #include "document/AppInfo.h"
-#include "preview/ThirdPartyNotices.h"
 #include "preview/WebAddress.h"
 #include "preview/WindowPlacement.h"
 
@@ -13,7 +13,7 @@
 #include <QScreen>
 
 // The resources live in a static library, so they are registered by hand.
-static void InitPreviewResources() { Q_INIT_RESOURCE(Preview); }
+static void InitAppResources() { Q_INIT_RESOURCE(App); }
 
 namespace vi {
 
@@ -49,7 +49,7 @@ frmAbout::frmAbout(QWidget* parent, UserInterface& ui, WebOpener& opener)
                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       ui_(ui), opener_(opener)
 {
-    InitPreviewResources();
+    InitAppResources();
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About..."));
     setFixedSize(506, 256);
@@ -62,7 +62,7 @@ frmAbout::frmAbout(QWidget* parent, UserInterface& ui, WebOpener& opener)
     auto* image1 = new QLabel(picture1);
     image1->setObjectName(QStringLiteral("Image1"));
     image1->setGeometry(117, 12, 258, 52);
-    image1->setPixmap(QPixmap(QStringLiteral(":/preview/AboutLogo.png")));
+    image1->setPixmap(QPixmap(QStringLiteral(":/app/AboutLogo.png")));
 
     AddLabel(picture1, "Label2", {-1, 67, 493, 18}, LabelFont(QStringLiteral("Times New Roman"), 9, true, false),
              QColor(192, 192, 192), QStringLiteral("Version: ") + AppVersion());
@@ -99,5 +99,13 @@ bool frmAbout::eventFilter(QObject* watched, QEvent* event)
 }
 
 void frmAbout::Label4_Click() { OpenWebAddress(this, label4_->text(), false, ui_, opener_); }
+
+void ShowAboutBox(QWidget* parent, UserInterface& ui) { ShowAboutBox(parent, ui, DefaultWebOpener()); }
+
+void ShowAboutBox(QWidget* parent, UserInterface& ui, WebOpener& opener)
+{
+    frmAbout about(parent, ui, opener);
+    about.exec();
+}
 
 } // namespace vi

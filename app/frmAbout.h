@@ -27,4 +27,8 @@ private:
     QLabel* label4_;
 };
 
+// Shows the About box modally.
+void ShowAboutBox(QWidget* parent, UserInterface& ui);
+void ShowAboutBox(QWidget* parent, UserInterface& ui, WebOpener& opener);
+
 } // namespace vi
