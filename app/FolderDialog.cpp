@@ -30,7 +30,7 @@ FolderDialog::FolderDialog(QWidget* parent) : QDialog(parent)
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFixedSize(kClientWidth, kClientHeight);
 
-    auto* driveLabel = new QLabel(QStringLiteral("Select a Drive:"), this);
+    auto* driveLabel = new QLabel(tr("Select a Drive:"), this);
     driveLabel->setObjectName(QStringLiteral("Label1_0"));
     driveLabel->setGeometry(Twips(255, 90, 2505, 285));
 
@@ -38,7 +38,7 @@ FolderDialog::FolderDialog(QWidget* parent) : QDialog(parent)
     drive1_->setObjectName(QStringLiteral("Drive1"));
     drive1_->setGeometry(Twips(180, 360, 3450, 315));
 
-    auto* folderLabel = new QLabel(QStringLiteral("Select a Folder:"), this);
+    auto* folderLabel = new QLabel(tr("Select a Folder:"), this);
     folderLabel->setObjectName(QStringLiteral("Label1_1"));
     folderLabel->setGeometry(Twips(255, 810, 2505, 285));
 
@@ -61,10 +61,10 @@ FolderDialog::FolderDialog(QWidget* parent) : QDialog(parent)
     locked.setColor(QPalette::Base, locked.color(QPalette::Button));
     text1_->setPalette(locked);
 
-    ok_ = new QPushButton(QStringLiteral("&OK"), this);
+    ok_ = new QPushButton(tr("&OK"), this);
     ok_->setObjectName(QStringLiteral("Command1_1"));
     ok_->setGeometry(Twips(1470, 3870, 1020, 360));
-    cancel_ = new QPushButton(QStringLiteral("&Cancel"), this);
+    cancel_ = new QPushButton(tr("&Cancel"), this);
     cancel_->setObjectName(QStringLiteral("Command1_0"));
     cancel_->setGeometry(Twips(2610, 3870, 1020, 360));
 

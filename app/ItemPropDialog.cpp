@@ -20,18 +20,18 @@ ItemPropDialog::ItemPropDialog(const TreeSettings& settings, QWidget* parent)
 
     std::vector<QWidget*> tabOrder;
     const auto label = [](QWidget* parent, const QString& name, const QRect& place, const char* caption) {
-        auto* l = MakeControl<QLabel>(parent, name, place, QString::fromLatin1(caption));
+        auto* l = MakeControl<QLabel>(parent, name, place, tr(caption));
         l->setWordWrap(true);
         return l;
     };
     const auto check1 = [&](QWidget* frame, int i, const QRect& place, const char* caption) {
         check1_[std::size_t(i)] =
-            MakeControl<QCheckBox>(frame, Indexed("Check1", i), place, QString::fromLatin1(caption));
+            MakeControl<QCheckBox>(frame, Indexed("Check1", i), place, tr(caption));
         tabOrder.push_back(check1_[std::size_t(i)]);
     };
     const auto check4 = [&](QWidget* frame, int i, const QRect& place) {
         check4_[std::size_t(i)] =
-            MakeControl<QCheckBox>(frame, Indexed("Check4", i), place, QStringLiteral("Use Global"));
+            MakeControl<QCheckBox>(frame, Indexed("Check4", i), place, tr("Use Global"));
         tabOrder.push_back(check4_[std::size_t(i)]);
     };
     const auto text2 = [&](QWidget* frame, int i, const QRect& place) {
@@ -42,24 +42,24 @@ ItemPropDialog::ItemPropDialog(const TreeSettings& settings, QWidget* parent)
         image1_[std::size_t(i)] = MakeControl<FolderPicture>(frame, Indexed("Image1", i), place);
     };
 
-    label(this, QStringLiteral("Label2"), Twips(120, 165, 870, 210), "Item Type:");
+    label(this, QStringLiteral("Label2"), Twips(120, 165, 870, 210), QT_TR_NOOP("Item Type:"));
     option1_[0] =
-        MakeControl<QRadioButton>(this, Indexed("Option1", 0), Twips(1020, 165, 900, 255), QStringLiteral("Branch"));
+        MakeControl<QRadioButton>(this, Indexed("Option1", 0), Twips(1020, 165, 900, 255), tr("Branch"));
     option1_[1] =
-        MakeControl<QRadioButton>(this, Indexed("Option1", 1), Twips(2010, 165, 690, 255), QStringLiteral("Leaf"));
+        MakeControl<QRadioButton>(this, Indexed("Option1", 1), Twips(2010, 165, 690, 255), tr("Leaf"));
     tabOrder.insert(tabOrder.end(), {option1_[0], option1_[1]});
-    label(this, QStringLiteral("Label8"), Twips(3435, 180, 1110, 225), "Friendly Label:");
+    label(this, QStringLiteral("Label8"), Twips(3435, 180, 1110, 225), QT_TR_NOOP("Friendly Label:"));
     text3_ = MakeControl<QLineEdit>(this, QStringLiteral("Text3"), Twips(4515, 135, 2205, 285));
     tabOrder.push_back(text3_);
-    label(this, QStringLiteral("Label9"), Twips(4740, 450, 1785, 300), "(Not used in actual tree)");
+    label(this, QStringLiteral("Label9"), Twips(4740, 450, 1785, 300), QT_TR_NOOP("(Not used in actual tree)"));
 
     auto* frame1 = MakeControl<QGroupBox>(this, QStringLiteral("Frame1"), Twips(120, 795, 3225, 2805),
-                                          QStringLiteral("Item Bullet"));
-    check1(frame1, 0, Twips(120, 270, 2925, 270), "Regular Bullet Icon");
+                                          tr("Item Bullet"));
+    check1(frame1, 0, Twips(120, 270, 2925, 270), QT_TR_NOOP("Regular Bullet Icon"));
     check4(frame1, 0, Twips(2040, 285, 1095, 240));
     text2(frame1, 0, Twips(120, 555, 2490, 285));
     image1(frame1, 0, Twips(2670, 555, 300, 300));
-    check1(frame1, 1, Twips(120, 1095, 2925, 270), "Expanded Bullet Icon");
+    check1(frame1, 1, Twips(120, 1095, 2925, 270), QT_TR_NOOP("Expanded Bullet Icon"));
     check4(frame1, 1, Twips(2040, 1110, 1095, 240));
     text2(frame1, 1, Twips(120, 1380, 2490, 285));
     image1(frame1, 1, Twips(2670, 1380, 300, 300));
@@ -68,11 +68,11 @@ ItemPropDialog::ItemPropDialog(const TreeSettings& settings, QWidget* parent)
           "'Tree Properties'");
 
     auto* frame2 = MakeControl<QGroupBox>(this, QStringLiteral("Frame2"), Twips(3495, 795, 3285, 2805),
-                                          QStringLiteral("Menu Item Pictures"));
-    check1(frame2, 2, Twips(195, 285, 2925, 270), "Mouse Out Menu Item Picture");
+                                          tr("Menu Item Pictures"));
+    check1(frame2, 2, Twips(195, 285, 2925, 270), QT_TR_NOOP("Mouse Out Menu Item Picture"));
     text2(frame2, 2, Twips(195, 570, 2535, 285));
     image1(frame2, 2, Twips(2790, 570, 300, 300));
-    check1(frame2, 3, Twips(225, 1095, 2925, 270), "Mouse Over Menu Item Picture");
+    check1(frame2, 3, Twips(225, 1095, 2925, 270), QT_TR_NOOP("Mouse Over Menu Item Picture"));
     text2(frame2, 3, Twips(195, 1380, 2535, 285));
     image1(frame2, 3, Twips(2790, 1380, 300, 300));
     label(frame2, QStringLiteral("Label3"), Twips(480, 1860, 2535, 870),
@@ -80,41 +80,41 @@ ItemPropDialog::ItemPropDialog(const TreeSettings& settings, QWidget* parent)
           "Properties', the Width is up to you.");
 
     auto* frame3 = MakeControl<QGroupBox>(this, QStringLiteral("Frame3"), Twips(120, 3690, 3225, 2955),
-                                          QStringLiteral("Text Item"));
+                                          tr("Text Item"));
     check2_ =
-        MakeControl<QCheckBox>(frame3, QStringLiteral("Check2"), Twips(105, 300, 1695, 285), QStringLiteral("Text"));
+        MakeControl<QCheckBox>(frame3, QStringLiteral("Check2"), Twips(105, 300, 1695, 285), tr("Text"));
     tabOrder.push_back(check2_);
-    label(frame3, QStringLiteral("Label5"), Twips(120, 675, 405, 285), "Text:");
+    label(frame3, QStringLiteral("Label5"), Twips(120, 675, 405, 285), QT_TR_NOOP("Text:"));
     text1_ = MakeControl<QLineEdit>(frame3, QStringLiteral("Text1"), Twips(585, 645, 2340, 285));
     tabOrder.push_back(text1_);
-    label(frame3, QStringLiteral("Label6"), Twips(660, 975, 2295, 285), "(Can include some HTML tags)");
+    label(frame3, QStringLiteral("Label6"), Twips(660, 975, 2295, 285), QT_TR_NOOP("(Can include some HTML tags)"));
     check3_ = MakeControl<QCheckBox>(frame3, QStringLiteral("Check3"), Twips(120, 1470, 2130, 285),
-                                     QStringLiteral("Enable Size and Color"));
+                                     tr("Enable Size and Color"));
     tabOrder.push_back(check3_);
     check4(frame3, 2, Twips(2085, 1500, 1095, 240));
-    label(frame3, Indexed("Label7", 0), Twips(885, 1920, 765, 270), "Font Size:");
+    label(frame3, Indexed("Label7", 0), Twips(885, 1920, 765, 270), QT_TR_NOOP("Font Size:"));
     combo1_[0] = MakeControl<QComboBox>(frame3, Indexed("Combo1", 0), Twips(1635, 1875, 705, 315));
     tabOrder.push_back(combo1_[0]);
-    label(frame3, Indexed("Label7", 1), Twips(585, 2385, 765, 270), "Font Color:");
+    label(frame3, Indexed("Label7", 1), Twips(585, 2385, 765, 270), QT_TR_NOOP("Font Color:"));
     combo1_[1] = MakeControl<QComboBox>(frame3, Indexed("Combo1", 1), Twips(1395, 2340, 1170, 315));
     tabOrder.push_back(combo1_[1]);
 
     auto* frame4 = MakeControl<QGroupBox>(this, QStringLiteral("Frame4"), Twips(3495, 3690, 3285, 2955),
-                                          QStringLiteral("Item Link"));
-    check1(frame4, 4, Twips(210, 315, 2925, 270), "Link");
-    label(frame4, Indexed("Label4", 4), Twips(195, 675, 615, 225), "HREF:");
+                                          tr("Item Link"));
+    check1(frame4, 4, Twips(210, 315, 2925, 270), QT_TR_NOOP("Link"));
+    label(frame4, Indexed("Label4", 4), Twips(195, 675, 615, 225), QT_TR_NOOP("HREF:"));
     text2(frame4, 4, Twips(870, 645, 2190, 285));
-    check1(frame4, 5, Twips(210, 1275, 2745, 270), "Link Target");
+    check1(frame4, 5, Twips(210, 1275, 2745, 270), QT_TR_NOOP("Link Target"));
     check4(frame4, 3, Twips(2100, 1290, 1095, 240));
-    label(frame4, Indexed("Label4", 5), Twips(210, 1605, 855, 225), "TARGET:");
+    label(frame4, Indexed("Label4", 5), Twips(210, 1605, 855, 225), QT_TR_NOOP("TARGET:"));
     text2(frame4, 5, Twips(1110, 1560, 1950, 285));
-    check1(frame4, 6, Twips(210, 2100, 2925, 270), "Link Description");
+    check1(frame4, 6, Twips(210, 2100, 2925, 270), QT_TR_NOOP("Link Description"));
     text2(frame4, 6, Twips(270, 2430, 2790, 285));
 
     auto* ok =
-        MakeControl<QPushButton>(this, Indexed("Command1", 1), Twips(4320, 6765, 1140, 390), QStringLiteral("&OK"));
+        MakeControl<QPushButton>(this, Indexed("Command1", 1), Twips(4320, 6765, 1140, 390), tr("&OK"));
     auto* cancel =
-        MakeControl<QPushButton>(this, Indexed("Command1", 0), Twips(5625, 6765, 1140, 390), QStringLiteral("&Cancel"));
+        MakeControl<QPushButton>(this, Indexed("Command1", 0), Twips(5625, 6765, 1140, 390), tr("&Cancel"));
     tabOrder.insert(tabOrder.end(), {ok, cancel});
     for (std::size_t i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);

@@ -116,7 +116,7 @@ void MainWindow::BuildMenus()
     EditHistory* h = history_.get();
     auto add = [this](QMenu* menu, const char* name, const char* caption, std::function<void()> action,
                       const QKeySequence& shortcut = {}) {
-        QAction* a = menu->addAction(QString::fromLatin1(caption));
+        QAction* a = menu->addAction(tr(caption));
         a->setObjectName(QString::fromLatin1(name));
         a->setShortcut(shortcut);
         connect(a, &QAction::triggered, this, std::move(action));
@@ -124,43 +124,43 @@ void MainWindow::BuildMenus()
     };
     auto separator = [](QMenu* menu, const char* name) { menu->addSeparator()->setObjectName(QString::fromLatin1(name)); };
 
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
-    add(file, "mnuNewTree", "&New Tree", [&d, &u, h] { NewTreeCommand(d, u, h); });
-    add(file, "mnuLoadTree", "&Load Tree", [&d, &u] { LoadTreeCommand(d, u); });
-    add(file, "mnuExportTree", "&Export Tree", [&d, &u] { ExportTreeCommand(d, u); });
+    add(file, "mnuNewTree", QT_TR_NOOP("&New Tree"), [&d, &u, h] { NewTreeCommand(d, u, h); });
+    add(file, "mnuLoadTree", QT_TR_NOOP("&Load Tree"), [&d, &u] { LoadTreeCommand(d, u); });
+    add(file, "mnuExportTree", QT_TR_NOOP("&Export Tree"), [&d, &u] { ExportTreeCommand(d, u); });
     separator(file, "mnuDash1");
-    add(file, "mnuClose", "&Close", [this] { close(); });
+    add(file, "mnuClose", QT_TR_NOOP("&Close"), [this] { close(); });
 
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
     edit->setObjectName(QStringLiteral("mnuEdit"));
-    undo_ = add(edit, "mnuUndo", "&Undo", [h] { h->Undo(); }, QKeySequence::Undo);
-    redo_ = add(edit, "mnuRedo", "&Redo", [h] { h->Redo(); }, QKeySequence::Redo);
+    undo_ = add(edit, "mnuUndo", QT_TR_NOOP("&Undo"), [h] { h->Undo(); }, QKeySequence::Undo);
+    redo_ = add(edit, "mnuRedo", QT_TR_NOOP("&Redo"), [h] { h->Redo(); }, QKeySequence::Redo);
     separator(edit, "mnuDash3");
-    add(edit, "mnuCut", "Cu&t", [&d, &u, h] { CutItem(d, u, h); }, QKeySequence::Cut);
-    add(edit, "mnuCopy", "&Copy", [&d, &u] { CopyItem(d, u); }, QKeySequence::Copy);
-    add(edit, "mnuPaste", "&Paste", [&d, &u, h] { PasteItem(d, u, h); }, QKeySequence::Paste);
+    add(edit, "mnuCut", QT_TR_NOOP("Cu&t"), [&d, &u, h] { CutItem(d, u, h); }, QKeySequence::Cut);
+    add(edit, "mnuCopy", QT_TR_NOOP("&Copy"), [&d, &u] { CopyItem(d, u); }, QKeySequence::Copy);
+    add(edit, "mnuPaste", QT_TR_NOOP("&Paste"), [&d, &u, h] { PasteItem(d, u, h); }, QKeySequence::Paste);
     // The menu names the steps it would take back or make again.
     connect(edit, &QMenu::aboutToShow, this, &MainWindow::UpdateEditMenu);
     UpdateEditMenu();
 
-    QMenu* tree = menuBar()->addMenu(QStringLiteral("&Tree"));
+    QMenu* tree = menuBar()->addMenu(tr("&Tree"));
     tree->setObjectName(QStringLiteral("mnuTree"));
-    add(tree, "mnuViewTree", "&View", [&d, &u] { ViewTreeCommand(d, u); });
-    add(tree, "mnuPropTree", "&Properties", [&d, &u, h] { EditTreeProperties(d, u, h); });
+    add(tree, "mnuViewTree", QT_TR_NOOP("&View"), [&d, &u] { ViewTreeCommand(d, u); });
+    add(tree, "mnuPropTree", QT_TR_NOOP("&Properties"), [&d, &u, h] { EditTreeProperties(d, u, h); });
 
-    QMenu* item = menuBar()->addMenu(QStringLiteral("&Item"));
+    QMenu* item = menuBar()->addMenu(tr("&Item"));
     item->setObjectName(QStringLiteral("mnuItem"));
-    add(item, "mnuNewItem", "&New", [&d, &u, h] { NewItem(d, u, h); });
-    add(item, "mnuPropItem", "&Properties", [&d, &u, h] { EditItemProperties(d, u, h); });
-    add(item, "mnuDeleteItem", "&Delete", [&d, &u, h] { DeleteItem(d, u, h); }, QKeySequence::Delete);
+    add(item, "mnuNewItem", QT_TR_NOOP("&New"), [&d, &u, h] { NewItem(d, u, h); });
+    add(item, "mnuPropItem", QT_TR_NOOP("&Properties"), [&d, &u, h] { EditItemProperties(d, u, h); });
+    add(item, "mnuDeleteItem", QT_TR_NOOP("&Delete"), [&d, &u, h] { DeleteItem(d, u, h); }, QKeySequence::Delete);
     separator(item, "mnuDash2");
-    add(item, "mnuMoveUp", "Move &Up", [&d, h] { MoveItem(d, true, h); });
-    add(item, "mnuMoveDown", "Move Do&wn", [&d, h] { MoveItem(d, false, h); });
+    add(item, "mnuMoveUp", QT_TR_NOOP("Move &Up"), [&d, h] { MoveItem(d, true, h); });
+    add(item, "mnuMoveDown", QT_TR_NOOP("Move Do&wn"), [&d, h] { MoveItem(d, false, h); });
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
-    add(help, "mnuAbout", "&About", [this] { ShowAbout(); });
+    add(help, "mnuAbout", QT_TR_NOOP("&About"), [this] { ShowAbout(); });
 
     // F2 renames the selected item wherever the focus is.
     auto* rename = new QAction(this);
@@ -180,8 +180,8 @@ void MainWindow::UpdateEditMenu()
 {
     const QString undoName = history_->UndoName();
     const QString redoName = history_->RedoName();
-    undo_->setText(undoName.isEmpty() ? QStringLiteral("&Undo") : QStringLiteral("&Undo ") + undoName);
-    redo_->setText(redoName.isEmpty() ? QStringLiteral("&Redo") : QStringLiteral("&Redo ") + redoName);
+    undo_->setText(undoName.isEmpty() ? tr("&Undo") : tr("&Undo %1").arg(undoName));
+    redo_->setText(redoName.isEmpty() ? tr("&Redo") : tr("&Redo %1").arg(redoName));
 }
 
 void MainWindow::BuildButtons(QWidget* client)
@@ -194,21 +194,21 @@ void MainWindow::BuildButtons(QWidget* client)
     };
     // In tab order; "&View Tree" (element 4) stands left of "Tree P&roperties" (element 3).
     static constexpr Spec specs[] = {
-        {"Command1_0", "New &Tree", {9, 11, 99, 26}, "mnuNewTree"},
-        {"Command1_1", "&Load Custom File", {112, 11, 99, 26}, "mnuLoadTree"},
-        {"Command1_2", "&Export Tree", {215, 11, 99, 26}, "mnuExportTree"},
-        {"Command1_4", "&View Tree", {318, 11, 99, 26}, "mnuViewTree"},
-        {"Command1_3", "Tree P&roperties", {421, 11, 99, 26}, "mnuPropTree"},
-        {"Command2_0", "&New Item", {532, 45, 94, 26}, "mnuNewItem"},
-        {"Command2_2", "Item &Properties", {532, 75, 94, 26}, "mnuPropItem"},
-        {"Command2_1", "&Delete Item", {532, 105, 94, 26}, "mnuDeleteItem"},
-        {"Command3_0", "&Up", {560, 178, 43, 34}, "mnuMoveUp"},
-        {"Command3_1", "Do&wn", {560, 216, 43, 34}, "mnuMoveDown"},
-        {"Command2_3", "&Close", {534, 344, 94, 26}, "mnuClose"},
+        {"Command1_0", QT_TR_NOOP("New &Tree"), {9, 11, 99, 26}, "mnuNewTree"},
+        {"Command1_1", QT_TR_NOOP("&Load Custom File"), {112, 11, 99, 26}, "mnuLoadTree"},
+        {"Command1_2", QT_TR_NOOP("&Export Tree"), {215, 11, 99, 26}, "mnuExportTree"},
+        {"Command1_4", QT_TR_NOOP("&View Tree"), {318, 11, 99, 26}, "mnuViewTree"},
+        {"Command1_3", QT_TR_NOOP("Tree P&roperties"), {421, 11, 99, 26}, "mnuPropTree"},
+        {"Command2_0", QT_TR_NOOP("&New Item"), {532, 45, 94, 26}, "mnuNewItem"},
+        {"Command2_2", QT_TR_NOOP("Item &Properties"), {532, 75, 94, 26}, "mnuPropItem"},
+        {"Command2_1", QT_TR_NOOP("&Delete Item"), {532, 105, 94, 26}, "mnuDeleteItem"},
+        {"Command3_0", QT_TR_NOOP("&Up"), {560, 178, 43, 34}, "mnuMoveUp"},
+        {"Command3_1", QT_TR_NOOP("Do&wn"), {560, 216, 43, 34}, "mnuMoveDown"},
+        {"Command2_3", QT_TR_NOOP("&Close"), {534, 344, 94, 26}, "mnuClose"},
     };
     QWidget* previous = nullptr;
     for (const Spec& spec : specs) {
-        auto* button = new QPushButton(QString::fromLatin1(spec.caption), client);
+        auto* button = new QPushButton(tr(spec.caption), client);
         button->setObjectName(QString::fromLatin1(spec.name));
         button->setGeometry(spec.place);
         button->setAutoDefault(false);

@@ -1,5 +1,6 @@
 #include "app/PicturePicker.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QMouseEvent>
@@ -51,13 +52,15 @@ void FolderPicture::mouseReleaseEvent(QMouseEvent* event)
 QStringList PictureNameFilters()
 {
     // "*.*" would hide names without a dot outside Windows.
-    return {QStringLiteral("All Files (*)"), QStringLiteral("GIF Format (*.GIF)"), QStringLiteral("JPEG Format (*.JPG)")};
+    return {QCoreApplication::translate("PicturePicker", "All Files (*)"),
+            QCoreApplication::translate("PicturePicker", "GIF Format (*.GIF)"),
+            QCoreApplication::translate("PicturePicker", "JPEG Format (*.JPG)")};
 }
 
 std::optional<QString> ChoosePictureFile(QWidget* parent)
 {
     const QStringList filters = PictureNameFilters();
-    QFileDialog dialog(parent, QStringLiteral("Choose a Picture File.."));
+    QFileDialog dialog(parent, QCoreApplication::translate("PicturePicker", "Choose a Picture File.."));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setNameFilters(filters);

@@ -20,7 +20,7 @@ TreePropDialog::TreePropDialog(QWidget* parent, const QString& treeLinesFolder)
 
     std::vector<QWidget*> tabOrder;
     const auto label = [](QWidget* parent, const QString& name, const QRect& place, const char* caption) {
-        MakeControl<QLabel>(parent, name, place, QString::fromLatin1(caption));
+        MakeControl<QLabel>(parent, name, place, tr(caption));
     };
     const auto add = [&](auto* widget) {
         tabOrder.push_back(widget);
@@ -31,11 +31,11 @@ TreePropDialog::TreePropDialog(QWidget* parent, const QString& treeLinesFolder)
     };
     const auto option1 = [&](QWidget* frame, int i, const QRect& place, const char* caption) {
         option1_[std::size_t(i)] =
-            add(MakeControl<QRadioButton>(frame, Indexed("Option1", i), place, QString::fromLatin1(caption)));
+            add(MakeControl<QRadioButton>(frame, Indexed("Option1", i), place, tr(caption)));
     };
     const auto check1 = [&](QWidget* frame, int i, const QRect& place, const char* caption) {
         check1_[std::size_t(i)] =
-            add(MakeControl<QCheckBox>(frame, Indexed("Check1", i), place, QString::fromLatin1(caption)));
+            add(MakeControl<QCheckBox>(frame, Indexed("Check1", i), place, tr(caption)));
     };
     const auto text2 = [&](QWidget* frame, int i, const QRect& place) {
         text2_[std::size_t(i)] = add(MakeControl<QLineEdit>(frame, Indexed("Text2", i), place));
@@ -46,52 +46,52 @@ TreePropDialog::TreePropDialog(QWidget* parent, const QString& treeLinesFolder)
 
     // The upper box stands beside the X label but edits TreeY, the lower one the other way round.
     auto* frame2 = MakeControl<QGroupBox>(this, QStringLiteral("Frame2"), Twips(90, 75, 3000, 2190),
-                                          QStringLiteral("Tree Dimensions"));
-    label(frame2, Indexed("Label1", 1), Twips(195, 405, 1770, 285), "Top Left X Pixel Position:");
+                                          tr("Tree Dimensions"));
+    label(frame2, Indexed("Label1", 1), Twips(195, 405, 1770, 285), QT_TR_NOOP("Top Left X Pixel Position:"));
     text1_[1] = add(MakeControl<QLineEdit>(frame2, Indexed("Text1", 1), Twips(2100, 375, 600, 285)));
-    label(frame2, Indexed("Label1", 0), Twips(165, 810, 1800, 285), "Top Left Y Pixel Position:");
+    label(frame2, Indexed("Label1", 0), Twips(165, 810, 1800, 285), QT_TR_NOOP("Top Left Y Pixel Position:"));
     text1_[0] = add(MakeControl<QLineEdit>(frame2, Indexed("Text1", 0), Twips(2100, 780, 600, 285)));
-    label(frame2, QStringLiteral("Label3"), Twips(150, 1485, 1455, 270), "Height of each item:");
+    label(frame2, QStringLiteral("Label3"), Twips(150, 1485, 1455, 270), QT_TR_NOOP("Height of each item:"));
     combo2_ = add(MakeControl<QComboBox>(frame2, QStringLiteral("Combo2"), Twips(1650, 1440, 1170, 315)));
 
     auto* frame1 = MakeControl<QGroupBox>(this, QStringLiteral("Frame1"), Twips(105, 2415, 3000, 3150),
-                                          QStringLiteral("Treelines"));
-    option1(frame1, 0, Twips(195, 480, 1650, 270), "No Treelines.");
-    option1(frame1, 1, Twips(195, 810, 2430, 270), "Plus, Minus, and Treelines.");
-    option1(frame1, 2, Twips(195, 1155, 2175, 270), "Only Plus and Minus.");
-    label(frame1, Indexed("Label2", 0), Twips(285, 1905, 1380, 270), "Treeline color:");
+                                          tr("Treelines"));
+    option1(frame1, 0, Twips(195, 480, 1650, 270), QT_TR_NOOP("No Treelines."));
+    option1(frame1, 1, Twips(195, 810, 2430, 270), QT_TR_NOOP("Plus, Minus, and Treelines."));
+    option1(frame1, 2, Twips(195, 1155, 2175, 270), QT_TR_NOOP("Only Plus and Minus."));
+    label(frame1, Indexed("Label2", 0), Twips(285, 1905, 1380, 270), QT_TR_NOOP("Treeline color:"));
     combo1(frame1, 0, Twips(1740, 1845, 1110, 315));
-    label(frame1, Indexed("Label2", 1), Twips(120, 2445, 1545, 270), "Plus and Minus color:");
+    label(frame1, Indexed("Label2", 1), Twips(120, 2445, 1545, 270), QT_TR_NOOP("Plus and Minus color:"));
     combo1(frame1, 1, Twips(1740, 2400, 1110, 315));
 
     auto* frame3 =
-        MakeControl<QGroupBox>(this, QStringLiteral("Frame3"), Twips(3300, 75, 3255, 5505), QStringLiteral("Global"));
-    check1(frame3, 0, Twips(180, 270, 2925, 270), "Global Branch Non-Expanded Bullet");
+        MakeControl<QGroupBox>(this, QStringLiteral("Frame3"), Twips(3300, 75, 3255, 5505), tr("Global"));
+    check1(frame3, 0, Twips(180, 270, 2925, 270), QT_TR_NOOP("Global Branch Non-Expanded Bullet"));
     text2(frame3, 0, Twips(165, 585, 2550, 285));
     image1(frame3, 0, Twips(2760, 585, 300, 300));
-    check1(frame3, 1, Twips(180, 1035, 2745, 270), "Global Branch Expanded Bullet");
+    check1(frame3, 1, Twips(180, 1035, 2745, 270), QT_TR_NOOP("Global Branch Expanded Bullet"));
     text2(frame3, 1, Twips(165, 1350, 2550, 285));
     image1(frame3, 1, Twips(2760, 1350, 300, 300));
-    check1(frame3, 2, Twips(180, 1800, 2745, 270), "Global Leaf Bullet");
+    check1(frame3, 2, Twips(180, 1800, 2745, 270), QT_TR_NOOP("Global Leaf Bullet"));
     text2(frame3, 2, Twips(165, 2115, 2550, 285));
     image1(frame3, 2, Twips(2760, 2115, 300, 300));
-    check1(frame3, 3, Twips(180, 2595, 2745, 270), "Global Link Target");
-    label(frame3, Indexed("Label4", 3), Twips(180, 2925, 855, 225), "TARGET:");
+    check1(frame3, 3, Twips(180, 2595, 2745, 270), QT_TR_NOOP("Global Link Target"));
+    label(frame3, Indexed("Label4", 3), Twips(180, 2925, 855, 225), QT_TR_NOOP("TARGET:"));
     text2(frame3, 3, Twips(1080, 2880, 1950, 285));
-    check1(frame3, 4, Twips(180, 3360, 2745, 270), "Global Background Color");
-    label(frame3, Indexed("Label4", 4), Twips(180, 3690, 855, 225), "BGCOLOR:");
+    check1(frame3, 4, Twips(180, 3360, 2745, 270), QT_TR_NOOP("Global Background Color"));
+    label(frame3, Indexed("Label4", 4), Twips(180, 3690, 855, 225), QT_TR_NOOP("BGCOLOR:"));
     text2(frame3, 4, Twips(1080, 3645, 1950, 285));
     check3_ = add(MakeControl<QCheckBox>(frame3, QStringLiteral("Check3"), Twips(180, 4200, 2445, 285),
-                                         QStringLiteral("Global Font Size and Color")));
-    label(frame3, Indexed("Label7", 0), Twips(885, 4605, 765, 270), "Font Size:");
+                                         tr("Global Font Size and Color")));
+    label(frame3, Indexed("Label7", 0), Twips(885, 4605, 765, 270), QT_TR_NOOP("Font Size:"));
     combo1(frame3, 3, Twips(1635, 4560, 705, 315));
-    label(frame3, Indexed("Label7", 1), Twips(585, 5070, 765, 270), "Font Color:");
+    label(frame3, Indexed("Label7", 1), Twips(585, 5070, 765, 270), QT_TR_NOOP("Font Color:"));
     combo1(frame3, 2, Twips(1395, 5025, 1170, 315));
 
     auto* ok = add(
-        MakeControl<QPushButton>(this, Indexed("Command1", 1), Twips(3645, 5715, 1380, 375), QStringLiteral("&OK")));
+        MakeControl<QPushButton>(this, Indexed("Command1", 1), Twips(3645, 5715, 1380, 375), tr("&OK")));
     auto* cancel = add(MakeControl<QPushButton>(this, Indexed("Command1", 0), Twips(5175, 5715, 1380, 375),
-                                                QStringLiteral("&Cancel")));
+                                                tr("&Cancel")));
     for (std::size_t i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
 

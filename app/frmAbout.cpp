@@ -51,7 +51,7 @@ frmAbout::frmAbout(QWidget* parent, UserInterface& ui, WebOpener& opener)
 {
     InitAppResources();
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("About..."));
+    setWindowTitle(tr("About..."));
     setFixedSize(506, 256);
 
     auto* picture1 = new QFrame(this);
@@ -65,7 +65,7 @@ frmAbout::frmAbout(QWidget* parent, UserInterface& ui, WebOpener& opener)
     image1->setPixmap(QPixmap(QStringLiteral(":/app/AboutLogo.png")));
 
     AddLabel(picture1, "Label2", {-1, 67, 493, 18}, LabelFont(QStringLiteral("Times New Roman"), 9, true, false),
-             QColor(192, 192, 192), QStringLiteral("Version: ") + AppVersion());
+             QColor(192, 192, 192), tr("Version: %1").arg(AppVersion()));
     AddLabel(picture1, "Label3", {1, 94, 491, 31}, LabelFont(QStringLiteral("Times New Roman"), 11.25, true, false),
              QColor(192, 0, 0), MakerCopyright());
     label4_ = AddLabel(picture1, "Label4", {4, 152, 488, 16}, LabelFont(QStringLiteral("MS Sans Serif"), 8.25, false, true),
@@ -73,7 +73,7 @@ frmAbout::frmAbout(QWidget* parent, UserInterface& ui, WebOpener& opener)
     label4_->setCursor(Qt::PointingHandCursor);
     label4_->installEventFilter(this);
 
-    auto* command1 = new QPushButton(QStringLiteral("&OK"), picture1);
+    auto* command1 = new QPushButton(tr("&OK"), picture1);
     command1->setObjectName(QStringLiteral("Command1"));
     command1->setGeometry(206, 205, 82, 27);
     command1->setDefault(true);

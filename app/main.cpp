@@ -4,6 +4,9 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <cstring>
 #include <memory>
 
@@ -32,6 +35,15 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationName(QStringLiteral("vuvov-ivoza"));
     QCoreApplication::setApplicationVersion(vi::AppVersion());
     QGuiApplication::setDesktopFileName(QStringLiteral("com.vevadev.VuvovIvoza"));
+
+    // The user's language where a catalogue has it; the English texts otherwise.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTranslator);
+    QTranslator translator;
+    if (translator.load(QLocale(), QStringLiteral("vuvov-ivoza"), QStringLiteral("_"), QStringLiteral(":/i18n")))
+        QCoreApplication::installTranslator(&translator);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(

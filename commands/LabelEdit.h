@@ -1,4 +1,5 @@
 #pragma once
+#include "document/TranslatableText.h"
 #include <QString>
 
 namespace vi {
@@ -8,11 +9,9 @@ class TreeDocument;
 class TreeNode;
 class UserInterface;
 
-inline const QString kFriendlyNameRequired = QStringLiteral("You have to specify a friendly name.");
-inline const QString kMarkerInLabel =
-    QStringLiteral("A friendly name can not contain \"[+]\".  Please choose another name.");
-inline const QString kLineBreakInLabel =
-    QStringLiteral("A friendly name can not contain a line break.  Please choose another name.");
+inline constexpr TranslatableText kFriendlyNameRequired{"LabelEdit", QT_TRANSLATE_NOOP("LabelEdit", "You have to specify a friendly name.")};
+inline constexpr TranslatableText kMarkerInLabel{"LabelEdit", QT_TRANSLATE_NOOP("LabelEdit", "A friendly name can not contain \"[+]\".  Please choose another name.")};
+inline constexpr TranslatableText kLineBreakInLabel{"LabelEdit", QT_TRANSLATE_NOOP("LabelEdit", "A friendly name can not contain a line break.  Please choose another name.")};
 
 // Whether an in-place label edit may start on the node: never on the root.
 bool CanEditLabel(const TreeNode* node);

@@ -1,4 +1,5 @@
 #pragma once
+#include "document/TranslatableText.h"
 #include "document/ItemRecord.h"
 #include "document/TreeSettings.h"
 
@@ -13,7 +14,7 @@ namespace vi {
 // The tree holds at most this many items (32,767 records with the root's placeholder).
 inline constexpr int kMaxItems = 32766;
 inline constexpr int kMaxRecords = kMaxItems + 1;
-inline const QString kTooManyItemsMessage = QStringLiteral("The tree can not hold more than 32766 items.");
+inline constexpr TranslatableText kTooManyItemsMessage{"TreeDocument", QT_TRANSLATE_NOOP("TreeDocument", "The tree can not hold more than 32766 items.")};
 inline const QString kRootText = QStringLiteral("Your Tree");
 
 class TreeDocument;

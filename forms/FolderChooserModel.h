@@ -1,4 +1,5 @@
 #pragma once
+#include "document/TranslatableText.h"
 #include "forms/Controls.h"
 
 #include <QString>
@@ -21,7 +22,7 @@ struct Volume {
 // the next show starts afresh.
 class FolderChooserModel {
 public:
-    static inline const QString kCaption = QStringLiteral("Export to Folder");
+    static inline constexpr TranslatableText kCaption{"FolderChooserModel", QT_TRANSLATE_NOOP("FolderChooserModel", "Export to Folder")};
 
     // True before the first show and after the close box: the view must Load.
     bool NeedsLoad() const { return !loaded_; }

@@ -10,33 +10,24 @@ namespace {
 constexpr int kBranchOption = 0;
 constexpr int kLeafOption = 1;
 
-const QString kNonExpandedMessage = QStringLiteral(
-    "You must specify the SRC for the 'Non-Expanded Bullet'.  Click the folder to locate one on your system, or you "
-    "can unclick the check box next to it.");
-const QString kExpandedMessage = QStringLiteral(
-    "You must specify the SRC for the 'Expanded Bullet'.  Click the folder to locate one on your system, or you can "
-    "unclick the check box next to it.");
-const QString kMouseOutMessage = QStringLiteral(
-    "You must specify the SRC for the 'Mouse Out Menu Item'.  Click the folder to locate one on your system, or you "
-    "can unclick the check box next to it.");
-const QString kMouseOverMessage = QStringLiteral(
-    "You must specify the SRC for the 'Mouse Over Menu Item'.  Click the folder to locate one on your system, or you "
-    "can unclick the check box next to it.");
-const QString kHrefMessage =
-    QStringLiteral("You must specify the HREF for the 'Link'.  Or you can unclick the check box next to it.");
-const QString kTargetMessage =
-    QStringLiteral("You must specify the TARGET for the 'Link'.  Or you can unclick the check box next to it.");
-const QString kDescriptionMessage =
-    QStringLiteral("You must specify the Description for the 'Link'.  Or you can unclick the check box next to it.");
-const QString kFriendlyNameMessage = QStringLiteral(
-    "You need to specify a Friendly Name.  This name is only for display in the Vuvov-Ivoza program and is not used "
-    "in the actual tree.");
+constexpr TranslatableText kNonExpandedMessage{"ItemPropModel", QT_TRANSLATE_NOOP("ItemPropModel", "You must specify the SRC for the 'Non-Expanded Bullet'.  Click the folder to locate one on your system, or you "
+    "can unclick the check box next to it.")};
+constexpr TranslatableText kExpandedMessage{"ItemPropModel", QT_TRANSLATE_NOOP("ItemPropModel", "You must specify the SRC for the 'Expanded Bullet'.  Click the folder to locate one on your system, or you can "
+    "unclick the check box next to it.")};
+constexpr TranslatableText kMouseOutMessage{"ItemPropModel", QT_TRANSLATE_NOOP("ItemPropModel", "You must specify the SRC for the 'Mouse Out Menu Item'.  Click the folder to locate one on your system, or you "
+    "can unclick the check box next to it.")};
+constexpr TranslatableText kMouseOverMessage{"ItemPropModel", QT_TRANSLATE_NOOP("ItemPropModel", "You must specify the SRC for the 'Mouse Over Menu Item'.  Click the folder to locate one on your system, or you "
+    "can unclick the check box next to it.")};
+constexpr TranslatableText kHrefMessage{"ItemPropModel", QT_TRANSLATE_NOOP("ItemPropModel", "You must specify the HREF for the 'Link'.  Or you can unclick the check box next to it.")};
+constexpr TranslatableText kTargetMessage{"ItemPropModel", QT_TRANSLATE_NOOP("ItemPropModel", "You must specify the TARGET for the 'Link'.  Or you can unclick the check box next to it.")};
+constexpr TranslatableText kDescriptionMessage{"ItemPropModel", QT_TRANSLATE_NOOP("ItemPropModel", "You must specify the Description for the 'Link'.  Or you can unclick the check box next to it.")};
+constexpr TranslatableText kFriendlyNameMessage{"ItemPropModel", QT_TRANSLATE_NOOP("ItemPropModel", "You need to specify a Friendly Name.  This name is only for display in the Vuvov-Ivoza program and is not used "
+    "in the actual tree.")};
 // The saved tree writes the friendly label raw into the marker behind each
 // statement, whose fields "[+]" separates and whose line a line break would end.
 const QString kMarkerSeparator = QStringLiteral("[+]");
-const QString kNameBreaksMarkerMessage = QStringLiteral(
-    "The Friendly Name can not contain \"[+]\" or a line break, because the saved tree uses them to separate its "
-    "values.  Please change the Friendly Name.");
+constexpr TranslatableText kNameBreaksMarkerMessage{"ItemPropModel", QT_TRANSLATE_NOOP("ItemPropModel", "The Friendly Name can not contain \"[+]\" or a line break, because the saved tree uses them to separate its "
+    "values.  Please change the Friendly Name.")};
 } // namespace
 
 ItemPropModel::ItemPropModel(const TreeSettings& settings) : FormModel(DialogTag::None), settings_(settings)

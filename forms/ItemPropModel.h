@@ -2,6 +2,7 @@
 // The behaviour of the item properties dialog without widgets: every control's
 // value and state, the event handlers, the refresh rules, the checks of OK and
 // the exchange with an item record.
+#include "document/TranslatableText.h"
 #include "document/ItemRecord.h"
 #include "document/TreeSettings.h"
 #include "forms/FormModel.h"
@@ -15,7 +16,7 @@ namespace vi {
 
 class UserInterface;
 
-inline const QString kItemPropCaption = QStringLiteral("Item Properties");
+inline constexpr TranslatableText kItemPropCaption{"ItemPropModel", QT_TRANSLATE_NOOP("ItemPropModel", "Item Properties")};
 
 class ItemPropModel final : public FormModel {
 public:

@@ -13,8 +13,7 @@ constexpr int kNoTreelines = 0;
 constexpr int kLinesAndSigns = 1;
 constexpr int kSignsOnly = 2;
 
-const QString kPositionMessage =
-    QStringLiteral("You must enter a number value for the Top left X, and Top left Y position.");
+constexpr TranslatableText kPositionMessage{"TreePropModel", QT_TRANSLATE_NOOP("TreePropModel", "You must enter a number value for the Top left X, and Top left Y position.")};
 const std::array<QString, 5> kMissingValueMessages = {
     QStringLiteral("You must specify the SRC for the 'Branch Non-Expanded Bullet'.  Click the folder to locate one on "
                    "your system, or you can unclick the check box next to it."),
@@ -28,9 +27,8 @@ const std::array<QString, 5> kMissingValueMessages = {
 };
 
 // The header of the saved tree holds one setting a line, written as typed.
-const QString kLineBreakMessage = QStringLiteral(
-    "The global values can not contain a line break, because the saved tree keeps each one on a line of its own.  "
-    "Please remove the line break.");
+constexpr TranslatableText kLineBreakMessage{"TreePropModel", QT_TRANSLATE_NOOP("TreePropModel", "The global values can not contain a line break, because the saved tree keeps each one on a line of its own.  "
+    "Please remove the line break.")};
 
 
 // The five optional texts in the order of Check1 and Text2.

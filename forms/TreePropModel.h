@@ -2,6 +2,7 @@
 // The behaviour of the tree properties dialog without widgets: every control's
 // value and state, the event handlers, the refresh rules, the checks of OK and
 // the exchange with the tree settings.
+#include "document/TranslatableText.h"
 #include "document/TreeSettings.h"
 #include "forms/ListFillers.h"
 #include "forms/FormModel.h"
@@ -15,7 +16,7 @@ namespace vi {
 
 class UserInterface;
 
-inline const QString kTreePropCaption = QStringLiteral("Tree Properties");
+inline constexpr TranslatableText kTreePropCaption{"TreePropModel", QT_TRANSLATE_NOOP("TreePropModel", "Tree Properties")};
 
 // True for a decimal number with optional sign, fraction and exponent, with
 // spaces allowed around it; false for the empty text.

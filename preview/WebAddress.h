@@ -1,4 +1,5 @@
 #pragma once
+#include "document/TranslatableText.h"
 #include <QString>
 
 class QUrl;
@@ -8,7 +9,7 @@ namespace vi {
 
 class UserInterface;
 
-inline const QString kNoBrowserMessage = QStringLiteral("Could not find your default internet browser!");
+inline constexpr TranslatableText kNoBrowserMessage{"WebAddress", QT_TRANSLATE_NOOP("WebAddress", "Could not find your default internet browser!")};
 
 // Hands a web address to the program that shows it; tests replace it.
 class WebOpener {

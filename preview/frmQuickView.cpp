@@ -16,7 +16,7 @@ frmQuickView::frmQuickView(TreeDocument& document, UserInterface& ui)
     : QWidget(nullptr), document_(&document), ui_(&ui)
 {
     setObjectName(QStringLiteral("frmQuickView"));
-    setWindowTitle(QStringLiteral("Actual Tree View"));
+    setWindowTitle(tr("Actual Tree View"));
     setAttribute(Qt::WA_DeleteOnClose);
 
     const QuickViewLayout design = QuickViewDesign();
@@ -25,7 +25,7 @@ frmQuickView::frmQuickView(TreeDocument& document, UserInterface& ui)
     webBrowser1_->setGeometry(ToPixels(design.WebBrowser1));
 
     const TwipsRect* optionPlaces[] = {&design.Default, &design.Static};
-    const QString optionCaptions[] = {QStringLiteral("Default"), QStringLiteral("Static")};
+    const QString optionCaptions[] = {tr("Default"), tr("Static")};
     for (int i = 0; i < 2; ++i) {
         option1_[i] = new QRadioButton(optionCaptions[i], this);
         option1_[i]->setObjectName(QStringLiteral("Option1_%1").arg(i));
@@ -42,7 +42,7 @@ frmQuickView::frmQuickView(TreeDocument& document, UserInterface& ui)
     }
 
     const TwipsRect* commandPlaces[] = {&design.Refresh, &design.Close};
-    const QString commandCaptions[] = {QStringLiteral("&Refresh"), QStringLiteral("&Close")};
+    const QString commandCaptions[] = {tr("&Refresh"), tr("&Close")};
     for (int i = 0; i < 2; ++i) {
         command1_[i] = new QPushButton(commandCaptions[i], this);
         command1_[i]->setObjectName(QStringLiteral("Command1_%1").arg(i));

@@ -10,6 +10,7 @@
 #include "script/ScriptWriter.h"
 #include "script/TreeLoader.h"
 
+#include <QCoreApplication>
 #include <QHash>
 
 namespace vi {
@@ -76,18 +77,18 @@ private:
 
 QString ExportErrorMessage(const QString& folder, const QString& reason)
 {
-    return QStringLiteral("There was an error trying to export to the directory: ") + folder + QLatin1Char('\r') +
-           QStringLiteral("Reason: ") + reason;
+    return QCoreApplication::translate("ExportTree", "There was an error trying to export to the directory: %1\rReason: %2")
+        .arg(folder, reason);
 }
 
 QString ExportFailuresMessage(const QString& folder, const QStringList& failures)
 {
     QStringList lines;
-    lines << QStringLiteral("Not everything could be exported to the directory: ") + folder
-          << QStringLiteral("These could not be written or copied:");
+    lines << QCoreApplication::translate("ExportTree", "Not everything could be exported to the directory: %1").arg(folder)
+          << QCoreApplication::translate("ExportTree", "These could not be written or copied:");
     lines << failures.mid(0, kListedFailures);
     if (failures.size() > kListedFailures)
-        lines << QStringLiteral("... and %1 more.").arg(failures.size() - kListedFailures);
+        lines << QCoreApplication::translate("ExportTree", "... and %1 more.").arg(failures.size() - kListedFailures);
     return lines.join(QLatin1Char('\r'));
 }
 
@@ -102,7 +103,7 @@ ExportResult ExportTree(TreeDocument& document, const QString& folder, bool brow
     ExportResult result;
     FolderLock lock;
     if (!lock.Acquire(folder, kFolderLockWaitMs)) {
-        ui.ShowMessage(ExportErrorMessage(folder, QStringLiteral("Another export into this folder is still running.")),
+        ui.ShowMessage(ExportErrorMessage(folder, QCoreApplication::translate("ExportTree", "Another export into this folder is still running.")),
                        UserInterface::Icon::Information);
         return result;
     }
@@ -165,10 +166,10 @@ ExportResult ExportTree(TreeDocument& document, const QString& folder, bool brow
 
     QString reason;
     if (brokenItem)
-        reason = QStringLiteral("The item \"%1\" has no record.").arg(brokenItem->Text());
+        reason = QCoreApplication::translate("ExportTree", "The item \"%1\" has no record.").arg(brokenItem->Text());
     else if (tooLarge || writer.Size() > maxScriptBytes)
-        reason = QStringLiteral("The tree is too large: its custom.js would be larger than %1 MB, "
-                                "more than the editor can load back.")
+        reason = QCoreApplication::translate("ExportTree", "The tree is too large: its custom.js would be larger than %1 MB, "
+                                                           "more than the editor can load back.")
                      .arg(maxScriptBytes >> 20);
     if (reason.isEmpty() && writer.Finish() && file.Commit()) {
         result.Written = true;

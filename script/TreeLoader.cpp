@@ -7,6 +7,7 @@
 #include "script/LoaderText.h"
 #include "script/ScriptText.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -25,13 +26,14 @@ constexpr qsizetype kDecodeSlice = 1 << 20;
 
 QString ForeignFileMessage()
 {
-    return QStringLiteral("This file was not created by ") + ProductName() + QStringLiteral(".  Unable to load.");
+    return QCoreApplication::translate("TreeLoader", "This file was not created by %1.  Unable to load.").arg(ProductName());
 }
 
 QString VersionQuestion()
 {
-    return QStringLiteral("This file was not created by your current ") + ProductName()
-        + QStringLiteral(" software version.\rThis file may not load correctly.\r\rContinue to load tree?");
+    return QCoreApplication::translate("TreeLoader", "This file was not created by your current %1 software version.\r"
+                                                     "This file may not load correctly.\r\rContinue to load tree?")
+        .arg(ProductName());
 }
 
 bool KeyIs(QStringView key, QLatin1String name)
@@ -363,7 +365,7 @@ std::optional<QByteArray> ReadScriptFile(const QString& path, QString& reason)
         reason = file.errorString();
         return std::nullopt;
     }
-    const QString tooLarge = QStringLiteral("The file is larger than %1 MB.").arg(kMaxScriptFileBytes >> 20);
+    const QString tooLarge = QCoreApplication::translate("TreeLoader", "The file is larger than %1 MB.").arg(kMaxScriptFileBytes >> 20);
     QByteArray bytes;
     if (!file.isSequential()) {
         if (file.size() > kMaxScriptFileBytes) {
@@ -434,7 +436,7 @@ LoadResult LoadTreeScript(TreeDocument& document, const QString& path, UserInter
     QString reason;
     const std::optional<QByteArray> bytes = ReadScriptFile(path, reason);
     if (!bytes) {
-        ui.ShowMessage(QStringLiteral("Unable to open the file: ") + path + QStringLiteral("\rReason: ") + reason,
+        ui.ShowMessage(QCoreApplication::translate("TreeLoader", "Unable to open the file: %1\rReason: %2").arg(path, reason),
                        UserInterface::Icon::Information);
         return {};
     }

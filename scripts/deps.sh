@@ -12,6 +12,7 @@ APT_PACKAGES=(
     chromium
     fonts-dejavu-core
     desktop-file-utils appstream dpkg-dev file
+    qt6-l10n-tools qt6-tools-dev
 )
 
 missing=()
