@@ -1,4 +1,5 @@
 #pragma once
+#include "document/TranslatableText.h"
 #include "document/TreeDocument.h"
 
 #include <QString>
@@ -10,19 +11,19 @@
 namespace vi {
 
 // The names of the steps, as the Edit menu shows them after "Undo " and "Redo ".
-inline const QString kNewItemStep = QStringLiteral("New Item");
-inline const QString kDeleteItemStep = QStringLiteral("Delete Item");
-inline const QString kItemPropertiesStep = QStringLiteral("Item Properties");
-inline const QString kMoveUpStep = QStringLiteral("Move Up");
-inline const QString kMoveDownStep = QStringLiteral("Move Down");
-inline const QString kMoveItemStep = QStringLiteral("Move Item");
-inline const QString kRenameStep = QStringLiteral("Rename");
-inline const QString kTreePropertiesStep = QStringLiteral("Tree Properties");
-inline const QString kNewTreeStep = QStringLiteral("New Tree");
-inline const QString kLoadTreeStep = QStringLiteral("Load Tree");
-inline const QString kCutStep = QStringLiteral("Cut");
-inline const QString kPasteStep = QStringLiteral("Paste");
-inline const QString kDropStep = QStringLiteral("Drop");
+inline constexpr TranslatableText kNewItemStep{"EditHistory", QT_TRANSLATE_NOOP("EditHistory", "New Item")};
+inline constexpr TranslatableText kDeleteItemStep{"EditHistory", QT_TRANSLATE_NOOP("EditHistory", "Delete Item")};
+inline constexpr TranslatableText kItemPropertiesStep{"EditHistory", QT_TRANSLATE_NOOP("EditHistory", "Item Properties")};
+inline constexpr TranslatableText kMoveUpStep{"EditHistory", QT_TRANSLATE_NOOP("EditHistory", "Move Up")};
+inline constexpr TranslatableText kMoveDownStep{"EditHistory", QT_TRANSLATE_NOOP("EditHistory", "Move Down")};
+inline constexpr TranslatableText kMoveItemStep{"EditHistory", QT_TRANSLATE_NOOP("EditHistory", "Move Item")};
+inline constexpr TranslatableText kRenameStep{"EditHistory", QT_TRANSLATE_NOOP("EditHistory", "Rename")};
+inline constexpr TranslatableText kTreePropertiesStep{"EditHistory", QT_TRANSLATE_NOOP("EditHistory", "Tree Properties")};
+inline constexpr TranslatableText kNewTreeStep{"EditHistory", QT_TRANSLATE_NOOP("EditHistory", "New Tree")};
+inline constexpr TranslatableText kLoadTreeStep{"EditHistory", QT_TRANSLATE_NOOP("EditHistory", "Load Tree")};
+inline constexpr TranslatableText kCutStep{"EditHistory", QT_TRANSLATE_NOOP("EditHistory", "Cut")};
+inline constexpr TranslatableText kPasteStep{"EditHistory", QT_TRANSLATE_NOOP("EditHistory", "Paste")};
+inline constexpr TranslatableText kDropStep{"EditHistory", QT_TRANSLATE_NOOP("EditHistory", "Drop")};
 
 // One change of the document that can be taken back and made again. A step
 // keeps only what its change touched; it finds its nodes by collection
