@@ -107,6 +107,9 @@ ExportResult ExportTree(TreeDocument& document, const QString& folder, bool brow
                        UserInterface::Icon::Information);
         return result;
     }
+    // An export killed at the wrong moment may have left a named temporary file.
+    RemoveLeftOverTemporaryFiles(folder);
+    RemoveLeftOverTemporaryFiles(JoinPath(folder, QStringLiteral("treePics")));
     ReplacingFile file(JoinPath(folder, QStringLiteral("custom.js")), ReplacingFile::Sync::Yes);
     if (!file.Open()) {
         ui.ShowMessage(ExportErrorMessage(folder, file.Reason()), UserInterface::Icon::Information);

@@ -1,7 +1,9 @@
 #include "script/ReplacingFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -32,6 +34,18 @@ bool ReplacingFile::Fail(const QString& reason)
 }
 
 bool ReplacingFile::Fail(int error) { return Fail(qt_error_string(error)); }
+
+void RemoveLeftOverTemporaryFiles(const QString& folder)
+{
+    // The names TempName gives: "." + the destination's name + ".tmp-" + up to six hex digits.
+    static const QRegularExpression temporary(QStringLiteral("^\\..+\\.tmp-[0-9a-f]{1,6}$"));
+    const QDir dir(folder);
+    const QStringList candidates = dir.entryList({QStringLiteral(".*.tmp-*")},
+                                                 QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
+    for (const QString& name : candidates)
+        if (temporary.match(name).hasMatch())
+            QFile::remove(dir.filePath(name));
+}
 
 #ifdef Q_OS_UNIX
 

@@ -64,4 +64,8 @@ private:
 // The reason given for a destination that is neither a file nor a link.
 QString NotRegularFileReason();
 
+// Removes the named temporary files that a process killed between naming and
+// renaming them left in folder. Call it only while holding the folder's lock.
+void RemoveLeftOverTemporaryFiles(const QString& folder);
+
 } // namespace vi

@@ -344,6 +344,23 @@ TEST(ReplacingFile, CommitsWholeOrLeavesTheOldFile)
     EXPECT_FALSE(ReplacingFile(dir.path()).Open()); // a folder
 }
 
+TEST(ReplacingFile, LeftOverTemporaryFilesGoButLookAlikesStay)
+{
+    QTemporaryDir dir;
+    const QStringList leftOvers = {S(".custom.js.tmp-a5b0e7"), S(".p6.gif.tmp-0")};
+    const QStringList kept = {S(".notes.tmp"), S("custom.js.tmp-1"), S(".x.tmp-xyz"), S(".y.tmp-1234567"),
+                              S("custom.js")};
+    for (const QString& name : leftOvers + kept)
+        WriteFile(dir.filePath(name), "x");
+    // A link with a left-over's name is not ours to remove.
+    ASSERT_TRUE(QFile::link(dir.filePath(S("custom.js")), dir.filePath(S(".link.tmp-1"))));
+    RemoveLeftOverTemporaryFiles(dir.path());
+    QStringList expected = kept;
+    expected << S(".link.tmp-1");
+    expected.sort();
+    EXPECT_EQ(Entries(dir.path()), expected);
+}
+
 TEST(PrivateFolder, IsARealFolderOfTheUsersOwnWithMode0700)
 {
     QTemporaryDir base;
