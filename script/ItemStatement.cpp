@@ -92,88 +92,13 @@ bool NeedsEscape(QStringView value)
     return (found & 6) == 6 && std::u16string_view(text, size).find(u"//[+]") != std::u16string_view::npos;
 }
 
-// A string literal as a view, its length taken from the array: no scan for its end.
-template <std::size_t N> constexpr QStringView Literal(const char16_t (&text)[N])
-{
-    return QStringView(text, static_cast<qsizetype>(N - 1));
-}
-
-// A decimal number written into a small buffer, for the pieces of a line.
-class Digits {
-public:
-    explicit Digits(int value)
-    {
-        const bool negative = value < 0;
-        unsigned magnitude = negative ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
-        do {
-            buffer_[--start_] = static_cast<char16_t>(u'0' + magnitude % 10);
-            magnitude /= 10;
-        } while (magnitude);
-        if (negative)
-            buffer_[--start_] = u'-';
-    }
-    QStringView View() const { return QStringView(buffer_.data() + start_, buffer_.data() + buffer_.size()); }
-
-private:
-    std::array<char16_t, 12> buffer_{};
-    std::size_t start_ = buffer_.size();
-};
-
-// The pieces of one line, joined with a single allocation.
-template <std::size_t Capacity> class Pieces {
-public:
-    void Add(QStringView piece)
-    {
-        pieces_[count_++] = {piece.utf16(), piece.size()};
-        size_ += piece.size();
-    }
-    template <std::size_t N> void Add(const char16_t (&literal)[N]) { Add(Literal(literal)); }
-
-    QString Join() const
-    {
-        QString line(size_, Qt::Uninitialized);
-        char16_t* out = reinterpret_cast<char16_t*>(line.data());
-        for (std::size_t i = 0; i < count_; ++i)
-            out = std::copy_n(pieces_[i].Data, pieces_[i].Size, out);
-        return line;
-    }
-
-    // The line as UTF-8, in an array of exactly its size.
-    QByteArray JoinUtf8() const
-    {
-        thread_local QString line; // keeps its room from line to line
-        line.resize(size_);
-        char16_t* out = reinterpret_cast<char16_t*>(line.data());
-        for (std::size_t i = 0; i < count_; ++i)
-            out = std::copy_n(pieces_[i].Data, pieces_[i].Size, out);
-        return Utf8Text(line);
-    }
-
-private:
-    struct Piece {
-        const char16_t* Data;
-        qsizetype Size;
-    };
-    std::array<Piece, Capacity> pieces_; // only the first count_ are set
-    std::size_t count_ = 0;
-    qsizetype size_ = 0;
-};
-
 } // namespace
 
 QString ChildScriptPath(const QString& parentPath, int row)
 {
-    const Digits digits(row);
-    Pieces<4> path;
-    if (parentPath.isEmpty()) {
-        path.Add(u"menuBase.menuItems[");
-    } else {
-        path.Add(parentPath);
-        path.Add(u".subMenu[");
-    }
-    path.Add(digits.View());
-    path.Add(u"]");
-    return path.Join();
+    if (parentPath.isEmpty())
+        return u"menuBase.menuItems[" + QString::number(row) + u']';
+    return parentPath + u".subMenu[" + QString::number(row) + u']';
 }
 
 QString ItemScriptPath(const TreeNode* node)
@@ -212,7 +137,7 @@ QString PictureReference(const QString& picturePath)
 
 namespace {
 
-// Hands the pieces of an item's statement to join, which makes the line.
+// Hands the expression of an item's statement to join, which makes the line.
 template <typename Join>
 auto JoinItemStatement(const ItemRecord& r, const TreeSettings& s, const QString& path, int parentRow, Join&& join)
 {
@@ -233,48 +158,40 @@ auto JoinItemStatement(const ItemRecord& r, const TreeSettings& s, const QString
                                         &fontSize,    &fontColor,   &r.LinkHref,  &target,      &r.LinkDescription};
 
     QString escaped[std::size(arguments)];
-    Pieces<32> line;
-    line.Add(path);
-    line.Add(u"= new menuItemObject(\"");
+    const QString* out[std::size(arguments)];
     for (std::size_t i = 0; i < std::size(arguments); ++i) {
-        if (i > 0)
-            line.Add(u"\",\"");
+        out[i] = arguments[i];
         if (NeedsEscape(*arguments[i])) {
             escaped[i] = EscapeScriptText(*arguments[i], true);
-            line.Add(escaped[i]);
-        } else {
-            line.Add(*arguments[i]);
+            out[i] = &escaped[i];
         }
     }
     // The marker is a comment: no character of it may end the line early.
     const QString type = CommentSafe(r.ItemType);
     const QString name = CommentSafe(r.FriendlyName);
-    line.Add(u"\"); //[+]");
-    line.Add(type);
-    line.Add(u"[+]");
-    line.Add(name);
-    line.Add(u"[+]");
-    const Digits row(parentRow);
-    line.Add(row.View());
-    for (bool flag : {r.UseGlobalBNonExpanded, r.UseGlobalBExpanded, r.UseGlobalTarget, r.UseGlobalFont}) {
-        if (flag)
-            line.Add(u"[+]True");
-        else
-            line.Add(u"[+]False");
-    }
-    return join(line);
+    const auto flag = [](bool global) { return global ? QStringView(u"[+]True") : QStringView(u"[+]False"); };
+    return join(path + u"= new menuItemObject(\"" + *out[0] + u"\",\"" + *out[1] + u"\",\"" + *out[2] + u"\",\""
+                + *out[3] + u"\",\"" + *out[4] + u"\",\"" + *out[5] + u"\",\"" + *out[6] + u"\",\"" + *out[7]
+                + u"\",\"" + *out[8] + u"\",\"" + *out[9] + u"\"); //[+]" + type + u"[+]" + name + u"[+]"
+                + QString::number(parentRow) + flag(r.UseGlobalBNonExpanded) + flag(r.UseGlobalBExpanded)
+                + flag(r.UseGlobalTarget) + flag(r.UseGlobalFont));
 }
 
 } // namespace
 
 QString ItemStatementText(const ItemRecord& r, const TreeSettings& s, const QString& path, int parentRow)
 {
-    return JoinItemStatement(r, s, path, parentRow, [](const auto& line) { return line.Join(); });
+    return JoinItemStatement(r, s, path, parentRow, [](const auto& line) { return QString(line); });
 }
 
 QByteArray ItemStatementBytes(const ItemRecord& r, const TreeSettings& s, const QString& path, int parentRow)
 {
-    return JoinItemStatement(r, s, path, parentRow, [](const auto& line) { return line.JoinUtf8(); });
+    return JoinItemStatement(r, s, path, parentRow, [](const auto& line) {
+        thread_local QString text; // keeps its room from line to line
+        text.resize(0);
+        text += line;
+        return Utf8Text(text);
+    });
 }
 
 void BuildItemStatement(TreeDocument& document, int position)
@@ -314,9 +231,7 @@ void WalkItems(const TreeDocument& document, const ItemVisitor& visit)
         const int row = level.NextRow++;
         TreeNode* node = level.Parent->Child(row);
         path.truncate(level.PathSize);
-        path.append(levels.size() == 1 ? Literal(u"menuBase.menuItems[") : Literal(u".subMenu["));
-        path.append(Digits(row).View());
-        path.append(QLatin1Char(']'));
+        path += QStringView(levels.size() == 1 ? u"menuBase.menuItems[" : u".subMenu[") + QString::number(row) + u']';
         ++counter;
         if (!visit(node, path, level.Number))
             return;

@@ -17,7 +17,7 @@ QStringList ScriptHeaderLines(const TreeSettings& s, bool browserSwitch)
 {
     const QString comment = QStringLiteral("// '");
     // Values are trimmed as the loader trims them, and kept on their line.
-    auto key = [](QLatin1String name, const QString& value) {
+    auto key = [](QLatin1String name, const QString& value) -> QString {
         return QStringLiteral("//# ") + name + QStringLiteral(" = ") + TrimBlanks(CommentSafe(value)).toString();
     };
 
