@@ -186,6 +186,7 @@ bool StartsWithNoCase(QStringView text, QLatin1String prefix)
     return true;
 }
 
+// Hand-rolled: two QStringView::indexOf searches made loading 40-75% slower in load_bench.
 qsizetype IndexOfEither(QStringView text, qsizetype from, char16_t a, char16_t b)
 {
     const char16_t* chars = text.utf16();
