@@ -42,6 +42,7 @@ constexpr std::array<unsigned char, 128> kEscapeClass = [] {
 // every argument of every item, so the scan takes eight characters at a time
 // where it can. Links and HTML are full of slashes but hardly ever hold a
 // bracket: only values with both get searched for "//[+]".
+// Hand-rolled: QStringView::contains per character doubled the statement time in export_bench.
 bool NeedsEscape(QStringView value)
 {
     const char16_t* text = value.utf16();
