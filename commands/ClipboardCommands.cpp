@@ -115,13 +115,6 @@ bool Fits(const TreeDocument& document, const Subtree& items)
     return document.UpperBound() + static_cast<int>(items.Items.size()) <= kMaxRecords;
 }
 
-bool IsInside(const TreeNode* node, const TreeNode* top)
-{
-    for (; node; node = node->Parent())
-        if (node == top)
-            return true;
-    return false;
-}
 
 // The node a payload names when it was dragged from this document.
 TreeNode* DraggedNode(const TreeDocument& document, const Payload& payload)
@@ -233,7 +226,7 @@ bool CanDropItems(const TreeDocument& document, const QByteArray& payload, const
     if (!items)
         return false;
     if (const TreeNode* node = DraggedNode(document, *items))
-        return !IsInside(parent, node);
+        return !parent->IsInside(node);
     return Fits(document, items->Items);
 }
 

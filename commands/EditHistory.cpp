@@ -235,13 +235,6 @@ public:
     std::vector<std::pair<int, QByteArray>> stale_;
 };
 
-bool IsInside(const TreeNode* node, const TreeNode* top)
-{
-    for (; node; node = node->Parent())
-        if (node == top)
-            return true;
-    return false;
-}
 
 } // namespace
 
@@ -361,7 +354,7 @@ std::unique_ptr<EditStep> RemoveStep(const QString& name, Subtree removed)
 std::unique_ptr<EditStep> MoveWithStatements(const QString& name, TreeDocument& document, TreeNode* node,
                                              TreeNode* parent, int row, TreeNode* neighbour)
 {
-    if (!node || node->IsRoot() || !parent || IsInside(parent, node))
+    if (!node || node->IsRoot() || !parent || parent->IsInside(node))
         return nullptr;
     TreeNode* oldParent = node->Parent();
     const bool sameParent = parent == oldParent;

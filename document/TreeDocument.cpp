@@ -7,6 +7,14 @@
 
 namespace vi {
 
+bool TreeNode::IsInside(const TreeNode* top) const
+{
+    for (const TreeNode* node = this; node; node = node->Parent())
+        if (node == top)
+            return true;
+    return false;
+}
+
 TreeNode* TreeNode::FirstSibling() const
 {
     return parent_ ? parent_->FirstChild() : const_cast<TreeNode*>(this);
@@ -264,19 +272,12 @@ template <typename Node> std::vector<Node*> PreOrder(Node* top)
     return order;
 }
 
-bool IsInside(const TreeNode* node, const TreeNode* top)
-{
-    for (; node; node = node->Parent())
-        if (node == top)
-            return true;
-    return false;
-}
 
 } // namespace
 
 void TreeDocument::MoveNode(TreeNode* node, TreeNode* newParent, int newRow)
 {
-    if (!node || node->IsRoot() || !newParent || IsInside(newParent, node))
+    if (!node || node->IsRoot() || !newParent || newParent->IsInside(node))
         return;
     TreeNode* oldParent = node->parent_;
     if (newParent == oldParent) {

@@ -39,6 +39,8 @@ public:
     int Row() const { return row_; }           // 0-based place among its siblings
     int Position() const { return position_; } // 1-based collection position
     bool IsRoot() const { return parent_ == nullptr; }
+    // True for top itself and every node below it.
+    bool IsInside(const TreeNode* top) const;
 
     const QString& Text() const { return text_; }
     int Tag() const { return tag_; } // record index; 0 for the root

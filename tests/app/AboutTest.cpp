@@ -2,6 +2,7 @@
 #include "app/frmAbout.h"
 #include "preview/WebAddress.h"
 #include "tests/support/FakeUserInterface.h"
+#include "tests/support/ScriptedOpener.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -17,15 +18,7 @@
 namespace vi {
 namespace {
 
-class ScriptedOpener final : public WebOpener {
-public:
-    explicit ScriptedOpener(bool started) : started_(started) {}
-    bool Open(const QUrl& address) override { return Opened << address, started_; }
-    QList<QUrl> Opened;
-
-private:
-    bool started_;
-};
+using test::ScriptedOpener;
 
 TEST(AboutBox, ShowsTheProgramAndOpensTheAddress)
 {

@@ -7,6 +7,7 @@
 #include "commands/EditHistory.h"
 #include "document/TreeDocument.h"
 #include "tests/support/FakeUserInterface.h"
+#include "tests/support/ModelOutline.h"
 #include "tests/support/TestTree.h"
 
 #include <QAction>
@@ -21,19 +22,9 @@
 #include <gtest/gtest.h>
 
 using namespace vi;
+using vi::test::Outline;
 
 namespace {
-
-QString Outline(const QAbstractItemModel& model, const QModelIndex& parent = {}, int depth = 0)
-{
-    QString lines;
-    for (int row = 0; row < model.rowCount(parent); ++row) {
-        const QModelIndex index = model.index(row, 0, parent);
-        lines += QString(depth, QLatin1Char(' ')) + index.data().toString() + QLatin1Char('\n');
-        lines += Outline(model, index, depth + 1);
-    }
-    return lines;
-}
 
 // Scripted dialogs and messages, the system's clipboard.
 struct ClipboardUserInterface : test::FakeUserInterface {

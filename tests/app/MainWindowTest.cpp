@@ -4,6 +4,7 @@
 #include "document/AppInfo.h"
 #include "document/TreeDocument.h"
 #include "tests/support/FakeUserInterface.h"
+#include "tests/support/ModelOutline.h"
 #include "tests/support/TestTree.h"
 
 #include <QAbstractItemModelTester>
@@ -21,20 +22,9 @@
 #include <map>
 
 using namespace vi;
+using vi::test::Outline;
 
 namespace {
-
-// The labels the view shows, indented by depth.
-QString Outline(const QAbstractItemModel& model, const QModelIndex& parent = {}, int depth = 0)
-{
-    QString lines;
-    for (int row = 0; row < model.rowCount(parent); ++row) {
-        const QModelIndex index = model.index(row, 0, parent);
-        lines += QString(depth, QLatin1Char(' ')) + index.data().toString() + QLatin1Char('\n');
-        lines += Outline(model, index, depth + 1);
-    }
-    return lines;
-}
 
 struct MainWindowFixture : ::testing::Test {
     TreeDocument document;

@@ -1,5 +1,6 @@
 #include "preview/WebAddress.h"
 #include "tests/support/FakeUserInterface.h"
+#include "tests/support/ScriptedOpener.h"
 
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -7,15 +8,7 @@
 namespace vi {
 namespace {
 
-class ScriptedOpener final : public WebOpener {
-public:
-    explicit ScriptedOpener(bool started) : started_(started) {}
-    bool Open(const QUrl& address) override { return Opened << address, started_; }
-    QList<QUrl> Opened;
-
-private:
-    bool started_;
-};
+using test::ScriptedOpener;
 
 TEST(OpenWebAddress, ReportsAMissingBrowserUnlessQuiet)
 {
