@@ -25,13 +25,11 @@ ItemPropDialog::ItemPropDialog(const TreeSettings& settings, QWidget* parent)
         return l;
     };
     const auto check1 = [&](QWidget* frame, int i, const QRect& place, const char* caption) {
-        check1_[std::size_t(i)] =
-            MakeControl<QCheckBox>(frame, Indexed("Check1", i), place, tr(caption));
+        check1_[std::size_t(i)] = MakeControl<QCheckBox>(frame, Indexed("Check1", i), place, tr(caption));
         tabOrder.push_back(check1_[std::size_t(i)]);
     };
     const auto check4 = [&](QWidget* frame, int i, const QRect& place) {
-        check4_[std::size_t(i)] =
-            MakeControl<QCheckBox>(frame, Indexed("Check4", i), place, tr("Use Global"));
+        check4_[std::size_t(i)] = MakeControl<QCheckBox>(frame, Indexed("Check4", i), place, tr("Use Global"));
         tabOrder.push_back(check4_[std::size_t(i)]);
     };
     const auto text2 = [&](QWidget* frame, int i, const QRect& place) {
@@ -43,18 +41,16 @@ ItemPropDialog::ItemPropDialog(const TreeSettings& settings, QWidget* parent)
     };
 
     label(this, QStringLiteral("Label2"), Twips(120, 165, 870, 210), QT_TR_NOOP("Item Type:"));
-    option1_[0] =
-        MakeControl<QRadioButton>(this, Indexed("Option1", 0), Twips(1020, 165, 900, 255), tr("Branch"));
-    option1_[1] =
-        MakeControl<QRadioButton>(this, Indexed("Option1", 1), Twips(2010, 165, 690, 255), tr("Leaf"));
+    option1_[0] = MakeControl<QRadioButton>(this, Indexed("Option1", 0), Twips(1020, 165, 900, 255), tr("Branch"));
+    option1_[1] = MakeControl<QRadioButton>(this, Indexed("Option1", 1), Twips(2010, 165, 690, 255), tr("Leaf"));
     tabOrder.insert(tabOrder.end(), {option1_[0], option1_[1]});
     label(this, QStringLiteral("Label8"), Twips(3435, 180, 1110, 225), QT_TR_NOOP("Friendly Label:"));
     text3_ = MakeControl<QLineEdit>(this, QStringLiteral("Text3"), Twips(4515, 135, 2205, 285));
     tabOrder.push_back(text3_);
     label(this, QStringLiteral("Label9"), Twips(4740, 450, 1785, 300), QT_TR_NOOP("(Not used in actual tree)"));
 
-    auto* frame1 = MakeControl<QGroupBox>(this, QStringLiteral("Frame1"), Twips(120, 795, 3225, 2805),
-                                          tr("Item Bullet"));
+    auto* frame1 =
+        MakeControl<QGroupBox>(this, QStringLiteral("Frame1"), Twips(120, 795, 3225, 2805), tr("Item Bullet"));
     check1(frame1, 0, Twips(120, 270, 2925, 270), QT_TR_NOOP("Regular Bullet Icon"));
     check4(frame1, 0, Twips(2040, 285, 1095, 240));
     text2(frame1, 0, Twips(120, 555, 2490, 285));
@@ -67,8 +63,8 @@ ItemPropDialog::ItemPropDialog(const TreeSettings& settings, QWidget* parent)
           "Note: Bullet Icon sizes should be the 'Height of Each Item', squared, in your tree specifyed in the "
           "'Tree Properties'");
 
-    auto* frame2 = MakeControl<QGroupBox>(this, QStringLiteral("Frame2"), Twips(3495, 795, 3285, 2805),
-                                          tr("Menu Item Pictures"));
+    auto* frame2 =
+        MakeControl<QGroupBox>(this, QStringLiteral("Frame2"), Twips(3495, 795, 3285, 2805), tr("Menu Item Pictures"));
     check1(frame2, 2, Twips(195, 285, 2925, 270), QT_TR_NOOP("Mouse Out Menu Item Picture"));
     text2(frame2, 2, Twips(195, 570, 2535, 285));
     image1(frame2, 2, Twips(2790, 570, 300, 300));
@@ -79,10 +75,9 @@ ItemPropDialog::ItemPropDialog(const TreeSettings& settings, QWidget* parent)
           "Note: The Height of these images should be the same as 'Height of Each Item' located in the 'Tree "
           "Properties', the Width is up to you.");
 
-    auto* frame3 = MakeControl<QGroupBox>(this, QStringLiteral("Frame3"), Twips(120, 3690, 3225, 2955),
-                                          tr("Text Item"));
-    check2_ =
-        MakeControl<QCheckBox>(frame3, QStringLiteral("Check2"), Twips(105, 300, 1695, 285), tr("Text"));
+    auto* frame3 =
+        MakeControl<QGroupBox>(this, QStringLiteral("Frame3"), Twips(120, 3690, 3225, 2955), tr("Text Item"));
+    check2_ = MakeControl<QCheckBox>(frame3, QStringLiteral("Check2"), Twips(105, 300, 1695, 285), tr("Text"));
     tabOrder.push_back(check2_);
     label(frame3, QStringLiteral("Label5"), Twips(120, 675, 405, 285), QT_TR_NOOP("Text:"));
     text1_ = MakeControl<QLineEdit>(frame3, QStringLiteral("Text1"), Twips(585, 645, 2340, 285));
@@ -99,8 +94,8 @@ ItemPropDialog::ItemPropDialog(const TreeSettings& settings, QWidget* parent)
     combo1_[1] = MakeControl<QComboBox>(frame3, Indexed("Combo1", 1), Twips(1395, 2340, 1170, 315));
     tabOrder.push_back(combo1_[1]);
 
-    auto* frame4 = MakeControl<QGroupBox>(this, QStringLiteral("Frame4"), Twips(3495, 3690, 3285, 2955),
-                                          tr("Item Link"));
+    auto* frame4 =
+        MakeControl<QGroupBox>(this, QStringLiteral("Frame4"), Twips(3495, 3690, 3285, 2955), tr("Item Link"));
     check1(frame4, 4, Twips(210, 315, 2925, 270), QT_TR_NOOP("Link"));
     label(frame4, Indexed("Label4", 4), Twips(195, 675, 615, 225), QT_TR_NOOP("HREF:"));
     text2(frame4, 4, Twips(870, 645, 2190, 285));
@@ -111,10 +106,8 @@ ItemPropDialog::ItemPropDialog(const TreeSettings& settings, QWidget* parent)
     check1(frame4, 6, Twips(210, 2100, 2925, 270), QT_TR_NOOP("Link Description"));
     text2(frame4, 6, Twips(270, 2430, 2790, 285));
 
-    auto* ok =
-        MakeControl<QPushButton>(this, Indexed("Command1", 1), Twips(4320, 6765, 1140, 390), tr("&OK"));
-    auto* cancel =
-        MakeControl<QPushButton>(this, Indexed("Command1", 0), Twips(5625, 6765, 1140, 390), tr("&Cancel"));
+    auto* ok = MakeControl<QPushButton>(this, Indexed("Command1", 1), Twips(4320, 6765, 1140, 390), tr("&OK"));
+    auto* cancel = MakeControl<QPushButton>(this, Indexed("Command1", 0), Twips(5625, 6765, 1140, 390), tr("&Cancel"));
     tabOrder.insert(tabOrder.end(), {ok, cancel});
     for (std::size_t i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);

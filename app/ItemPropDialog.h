@@ -2,8 +2,8 @@
 #include "app/FormDialog.h"
 #include "forms/ItemPropModel.h"
 
-#include <array>
 #include <QDialog>
+#include <array>
 
 class QCheckBox;
 class QComboBox;

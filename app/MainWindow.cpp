@@ -42,8 +42,7 @@ public:
     using QTreeView::QTreeView;
 
 protected:
-    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
-                                                         const QEvent* event) const override
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index, const QEvent* event) const override
     {
         if (!index.isValid())
             return QItemSelectionModel::NoUpdate;
@@ -114,15 +113,15 @@ void MainWindow::BuildMenus()
     TreeDocument& d = document_;
     UserInterface& u = ui_;
     EditHistory* h = history_.get();
-    auto add = [this](QMenu* menu, const char* name, const char* caption, std::function<void()> action,
-                      const QKeySequence& shortcut = {}) {
+    auto add = [this](QMenu* menu, const char* name, const char* caption, std::function<void()> action) {
         QAction* a = menu->addAction(tr(caption));
         a->setObjectName(QString::fromLatin1(name));
-        a->setShortcut(shortcut);
         connect(a, &QAction::triggered, this, std::move(action));
         return a;
     };
-    auto separator = [](QMenu* menu, const char* name) { menu->addSeparator()->setObjectName(QString::fromLatin1(name)); };
+    auto separator = [](QMenu* menu, const char* name) {
+        menu->addSeparator()->setObjectName(QString::fromLatin1(name));
+    };
 
     QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
@@ -134,12 +133,14 @@ void MainWindow::BuildMenus()
 
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
     edit->setObjectName(QStringLiteral("mnuEdit"));
-    undo_ = add(edit, "mnuUndo", QT_TR_NOOP("&Undo"), [h] { h->Undo(); }, QKeySequence::Undo);
-    redo_ = add(edit, "mnuRedo", QT_TR_NOOP("&Redo"), [h] { h->Redo(); }, QKeySequence::Redo);
+    undo_ = add(edit, "mnuUndo", QT_TR_NOOP("&Undo"), [h] { h->Undo(); });
+    undo_->setShortcut(QKeySequence::Undo);
+    redo_ = add(edit, "mnuRedo", QT_TR_NOOP("&Redo"), [h] { h->Redo(); });
+    redo_->setShortcut(QKeySequence::Redo);
     separator(edit, "mnuDash3");
-    add(edit, "mnuCut", QT_TR_NOOP("Cu&t"), [&d, &u, h] { CutItem(d, u, h); }, QKeySequence::Cut);
-    add(edit, "mnuCopy", QT_TR_NOOP("&Copy"), [&d, &u] { CopyItem(d, u); }, QKeySequence::Copy);
-    add(edit, "mnuPaste", QT_TR_NOOP("&Paste"), [&d, &u, h] { PasteItem(d, u, h); }, QKeySequence::Paste);
+    add(edit, "mnuCut", QT_TR_NOOP("Cu&t"), [&d, &u, h] { CutItem(d, u, h); })->setShortcut(QKeySequence::Cut);
+    add(edit, "mnuCopy", QT_TR_NOOP("&Copy"), [&d, &u] { CopyItem(d, u); })->setShortcut(QKeySequence::Copy);
+    add(edit, "mnuPaste", QT_TR_NOOP("&Paste"), [&d, &u, h] { PasteItem(d, u, h); })->setShortcut(QKeySequence::Paste);
     // The menu names the steps it would take back or make again.
     connect(edit, &QMenu::aboutToShow, this, &MainWindow::UpdateEditMenu);
     UpdateEditMenu();
@@ -153,7 +154,9 @@ void MainWindow::BuildMenus()
     item->setObjectName(QStringLiteral("mnuItem"));
     add(item, "mnuNewItem", QT_TR_NOOP("&New"), [&d, &u, h] { NewItem(d, u, h); });
     add(item, "mnuPropItem", QT_TR_NOOP("&Properties"), [&d, &u, h] { EditItemProperties(d, u, h); });
-    add(item, "mnuDeleteItem", QT_TR_NOOP("&Delete"), [&d, &u, h] { DeleteItem(d, u, h); }, QKeySequence::Delete);
+    add(item, "mnuDeleteItem", QT_TR_NOOP("&Delete"), [&d, &u, h] {
+        DeleteItem(d, u, h);
+    })->setShortcut(QKeySequence::Delete);
     separator(item, "mnuDash2");
     add(item, "mnuMoveUp", QT_TR_NOOP("Move &Up"), [&d, h] { MoveItem(d, true, h); });
     add(item, "mnuMoveDown", QT_TR_NOOP("Move Do&wn"), [&d, h] { MoveItem(d, false, h); });

@@ -1,8 +1,8 @@
 #pragma once
-#include <optional>
 #include <QLabel>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class QWidget;
 

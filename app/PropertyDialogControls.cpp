@@ -77,8 +77,7 @@ QRect CaptionTextRect(const QWidget* widget, const QFont& font, bool wrap)
             QStyleOptionButton option;
             option.initFrom(button);
             const bool radio = qobject_cast<const QRadioButton*>(button) != nullptr;
-            room = button->style()->subElementRect(radio ? QStyle::SE_RadioButtonContents
-                                                         : QStyle::SE_CheckBoxContents,
+            room = button->style()->subElementRect(radio ? QStyle::SE_RadioButtonContents : QStyle::SE_CheckBoxContents,
                                                    &option, button);
         } else {
             room = button->rect();

@@ -4,13 +4,13 @@
 #include "forms/Controls.h"
 #include "preview/Twips.h"
 
-#include <limits>
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRect>
 #include <QString>
+#include <limits>
 #include <type_traits>
 
 class QCheckBox;

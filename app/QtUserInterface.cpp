@@ -8,11 +8,11 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QMimeData>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QStringList>
 
 namespace vi {
@@ -55,9 +55,12 @@ UserInterface::Answer QtUserInterface::Ask(const QString& text, Buttons buttons)
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(withCancel ? QMessageBox::Cancel : QMessageBox::No);
     switch (box.exec()) {
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    default: return withCancel ? Answer::Cancel : Answer::No;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return withCancel ? Answer::Cancel : Answer::No;
     }
 }
 
@@ -79,9 +82,8 @@ std::optional<QString> QtUserInterface::ChooseExportFolder()
 std::optional<QString> QtUserInterface::ChooseFileToLoad(const QString& title, const QString& filter,
                                                          const QString& initialFolder)
 {
-    const QString path = QFileDialog::getOpenFileName(parent_, title,
-                                                      initialFolder.isEmpty() ? LastUsedFolder() : initialFolder,
-                                                      ToQtFilter(filter));
+    const QString path = QFileDialog::getOpenFileName(
+        parent_, title, initialFolder.isEmpty() ? LastUsedFolder() : initialFolder, ToQtFilter(filter));
     if (path.isEmpty())
         return std::nullopt;
     RememberFolder(QFileInfo(path).absolutePath());

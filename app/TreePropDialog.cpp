@@ -30,12 +30,10 @@ TreePropDialog::TreePropDialog(QWidget* parent, const QString& treeLinesFolder)
         combo1_[std::size_t(i)] = add(MakeControl<QComboBox>(frame, Indexed("Combo1", i), place));
     };
     const auto option1 = [&](QWidget* frame, int i, const QRect& place, const char* caption) {
-        option1_[std::size_t(i)] =
-            add(MakeControl<QRadioButton>(frame, Indexed("Option1", i), place, tr(caption)));
+        option1_[std::size_t(i)] = add(MakeControl<QRadioButton>(frame, Indexed("Option1", i), place, tr(caption)));
     };
     const auto check1 = [&](QWidget* frame, int i, const QRect& place, const char* caption) {
-        check1_[std::size_t(i)] =
-            add(MakeControl<QCheckBox>(frame, Indexed("Check1", i), place, tr(caption)));
+        check1_[std::size_t(i)] = add(MakeControl<QCheckBox>(frame, Indexed("Check1", i), place, tr(caption)));
     };
     const auto text2 = [&](QWidget* frame, int i, const QRect& place) {
         text2_[std::size_t(i)] = add(MakeControl<QLineEdit>(frame, Indexed("Text2", i), place));
@@ -45,8 +43,8 @@ TreePropDialog::TreePropDialog(QWidget* parent, const QString& treeLinesFolder)
     };
 
     // The upper box stands beside the X label but edits TreeY, the lower one the other way round.
-    auto* frame2 = MakeControl<QGroupBox>(this, QStringLiteral("Frame2"), Twips(90, 75, 3000, 2190),
-                                          tr("Tree Dimensions"));
+    auto* frame2 =
+        MakeControl<QGroupBox>(this, QStringLiteral("Frame2"), Twips(90, 75, 3000, 2190), tr("Tree Dimensions"));
     label(frame2, Indexed("Label1", 1), Twips(195, 405, 1770, 285), QT_TR_NOOP("Top Left X Pixel Position:"));
     text1_[1] = add(MakeControl<QLineEdit>(frame2, Indexed("Text1", 1), Twips(2100, 375, 600, 285)));
     label(frame2, Indexed("Label1", 0), Twips(165, 810, 1800, 285), QT_TR_NOOP("Top Left Y Pixel Position:"));
@@ -54,8 +52,8 @@ TreePropDialog::TreePropDialog(QWidget* parent, const QString& treeLinesFolder)
     label(frame2, QStringLiteral("Label3"), Twips(150, 1485, 1455, 270), QT_TR_NOOP("Height of each item:"));
     combo2_ = add(MakeControl<QComboBox>(frame2, QStringLiteral("Combo2"), Twips(1650, 1440, 1170, 315)));
 
-    auto* frame1 = MakeControl<QGroupBox>(this, QStringLiteral("Frame1"), Twips(105, 2415, 3000, 3150),
-                                          tr("Treelines"));
+    auto* frame1 =
+        MakeControl<QGroupBox>(this, QStringLiteral("Frame1"), Twips(105, 2415, 3000, 3150), tr("Treelines"));
     option1(frame1, 0, Twips(195, 480, 1650, 270), QT_TR_NOOP("No Treelines."));
     option1(frame1, 1, Twips(195, 810, 2430, 270), QT_TR_NOOP("Plus, Minus, and Treelines."));
     option1(frame1, 2, Twips(195, 1155, 2175, 270), QT_TR_NOOP("Only Plus and Minus."));
@@ -64,8 +62,7 @@ TreePropDialog::TreePropDialog(QWidget* parent, const QString& treeLinesFolder)
     label(frame1, Indexed("Label2", 1), Twips(120, 2445, 1545, 270), QT_TR_NOOP("Plus and Minus color:"));
     combo1(frame1, 1, Twips(1740, 2400, 1110, 315));
 
-    auto* frame3 =
-        MakeControl<QGroupBox>(this, QStringLiteral("Frame3"), Twips(3300, 75, 3255, 5505), tr("Global"));
+    auto* frame3 = MakeControl<QGroupBox>(this, QStringLiteral("Frame3"), Twips(3300, 75, 3255, 5505), tr("Global"));
     check1(frame3, 0, Twips(180, 270, 2925, 270), QT_TR_NOOP("Global Branch Non-Expanded Bullet"));
     text2(frame3, 0, Twips(165, 585, 2550, 285));
     image1(frame3, 0, Twips(2760, 585, 300, 300));
@@ -88,10 +85,9 @@ TreePropDialog::TreePropDialog(QWidget* parent, const QString& treeLinesFolder)
     label(frame3, Indexed("Label7", 1), Twips(585, 5070, 765, 270), QT_TR_NOOP("Font Color:"));
     combo1(frame3, 2, Twips(1395, 5025, 1170, 315));
 
-    auto* ok = add(
-        MakeControl<QPushButton>(this, Indexed("Command1", 1), Twips(3645, 5715, 1380, 375), tr("&OK")));
-    auto* cancel = add(MakeControl<QPushButton>(this, Indexed("Command1", 0), Twips(5175, 5715, 1380, 375),
-                                                tr("&Cancel")));
+    auto* ok = add(MakeControl<QPushButton>(this, Indexed("Command1", 1), Twips(3645, 5715, 1380, 375), tr("&OK")));
+    auto* cancel =
+        add(MakeControl<QPushButton>(this, Indexed("Command1", 0), Twips(5175, 5715, 1380, 375), tr("&Cancel")));
     for (std::size_t i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
 

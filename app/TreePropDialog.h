@@ -2,8 +2,8 @@
 #include "app/FormDialog.h"
 #include "forms/TreePropModel.h"
 
-#include <array>
 #include <QDialog>
+#include <array>
 
 class QCheckBox;
 class QComboBox;

@@ -68,8 +68,9 @@ frmAbout::frmAbout(QWidget* parent, UserInterface& ui, WebOpener& opener)
              QColor(192, 192, 192), tr("Version: %1").arg(AppVersion()));
     AddLabel(picture1, "Label3", {1, 94, 491, 31}, LabelFont(QStringLiteral("Times New Roman"), 11.25, true, false),
              QColor(192, 0, 0), MakerCopyright());
-    label4_ = AddLabel(picture1, "Label4", {4, 152, 488, 16}, LabelFont(QStringLiteral("MS Sans Serif"), 8.25, false, true),
-                       QColor(0, 0, 255), MakerWebAddress());
+    label4_ =
+        AddLabel(picture1, "Label4", {4, 152, 488, 16}, LabelFont(QStringLiteral("MS Sans Serif"), 8.25, false, true),
+                 QColor(0, 0, 255), MakerWebAddress());
     label4_->setCursor(Qt::PointingHandCursor);
     label4_->installEventFilter(this);
 

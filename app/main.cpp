@@ -30,8 +30,8 @@ bool AnswersOnTheTerminal(int argc, char* argv[])
 int main(int argc, char* argv[])
 {
     const std::unique_ptr<QCoreApplication> app = AnswersOnTheTerminal(argc, argv)
-        ? std::make_unique<QCoreApplication>(argc, argv)
-        : std::make_unique<QApplication>(argc, argv);
+                                                      ? std::make_unique<QCoreApplication>(argc, argv)
+                                                      : std::make_unique<QApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vuvov-ivoza"));
     QCoreApplication::setApplicationVersion(vi::AppVersion());
     QGuiApplication::setDesktopFileName(QStringLiteral("com.vevadev.VuvovIvoza"));
@@ -46,8 +46,8 @@ int main(int argc, char* argv[])
         QCoreApplication::installTranslator(&translator);
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Editor for collapsible, hierarchical web navigation menus: opens FILE, a custom.js it exported."));
+    parser.setApplicationDescription(QStringLiteral(
+        "Editor for collapsible, hierarchical web navigation menus: opens FILE, a custom.js it exported."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The custom.js to open."),

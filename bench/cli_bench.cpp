@@ -14,7 +14,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -181,7 +180,8 @@ int main(int argc, char* argv[])
 
     QCoreApplication app(argc, argv);
     if (cli.empty())
-        cli = QFile::encodeName(QCoreApplication::applicationDirPath() + QStringLiteral("/vuvov-ivoza-cli")).toStdString();
+        cli = QFile::encodeName(QCoreApplication::applicationDirPath() + QStringLiteral("/vuvov-ivoza-cli"))
+                  .toStdString();
     if (access(cli.c_str(), X_OK) != 0) {
         std::fprintf(stderr, "cli_bench: no command-line tool at %s (use --cli PATH)\n", cli.c_str());
         return 64;
@@ -200,8 +200,8 @@ int main(int argc, char* argv[])
     const std::string self = QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString();
     const std::string folder = QFile::encodeName(work.path()).toStdString();
     const std::string runText = std::to_string(runs);
-    std::vector<const char*> next = {self.c_str(), "--measure", folder.c_str(), "--cli", cli.c_str(), "--runs",
-                                     runText.c_str()};
+    std::vector<const char*> next = {self.c_str(), "--measure", folder.c_str(), "--cli",
+                                     cli.c_str(),  "--runs",    runText.c_str()};
     if (big)
         next.push_back("--big");
     next.push_back(nullptr);

@@ -16,7 +16,6 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QTemporaryDir>
-
 #include <cstdio>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -84,8 +83,7 @@ int main(int argc, char* argv[])
         }
         SetProgramFolder(program);
     }
-    std::printf("%-8s %10s %6s %12s %12s %12s %12s\n", "tree", "bytes", "items", "started", "loaded", "growth",
-                "peak");
+    std::printf("%-8s %10s %6s %12s %12s %12s %12s\n", "tree", "bytes", "items", "started", "loaded", "growth", "peak");
     int status = 0;
     for (const char* name : {"flat", "bushy"}) {
         std::fflush(stdout);
@@ -93,8 +91,8 @@ int main(int argc, char* argv[])
         char* const args[] = {argv[0], const_cast<char*>(file.constData()), nullptr};
         pid_t pid = 0;
         int child = 1;
-        if (posix_spawn(&pid, argv[0], nullptr, nullptr, args, environ) != 0 || waitpid(pid, &child, 0) != pid ||
-            !WIFEXITED(child) || WEXITSTATUS(child) != 0)
+        if (posix_spawn(&pid, argv[0], nullptr, nullptr, args, environ) != 0 || waitpid(pid, &child, 0) != pid
+            || !WIFEXITED(child) || WEXITSTATUS(child) != 0)
             status = 1;
     }
     std::printf("growth: resident memory after the load less after start-up (goal at most +100 MB).\n");

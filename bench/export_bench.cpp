@@ -3,18 +3,18 @@
 #include "bench/BenchTrees.h"
 #include "document/AppInfo.h"
 #include "document/TreeDocument.h"
-#include "script/UserInterface.h"
 #include "script/ExportTree.h"
 #include "script/ItemStatement.h"
+#include "script/UserInterface.h"
 
-#include <benchmark/benchmark.h>
-#include <cstdio>
-#include <map>
-#include <memory>
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
 #include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <map>
+#include <memory>
 #include <unistd.h>
 
 using namespace vi;
@@ -110,8 +110,9 @@ void BM_Baseline(benchmark::State& state)
             continue;
         }
         std::FILE* f = std::fopen(path.constData(), "wb");
-        if (!f || std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), f) !=
-                      static_cast<std::size_t>(bytes.size()))
+        if (!f
+            || std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), f)
+                   != static_cast<std::size_t>(bytes.size()))
             state.SkipWithError("write failed");
         if (f && state.range(1)) {
             std::fflush(f);

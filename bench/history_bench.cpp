@@ -118,7 +118,9 @@ void BM_HistoryOf1000Steps(benchmark::State& state)
                 else
                     MoveItem(d, true, history.get());
                 break;
-            default: MoveItem(d, false, history.get()); break;
+            default:
+                MoveItem(d, false, history.get());
+                break;
             }
         }
         state.PauseTiming();
@@ -129,7 +131,8 @@ void BM_HistoryOf1000Steps(benchmark::State& state)
         history.reset();
         state.ResumeTiming();
     }
-    state.SetLabel(mixed ? "renames, properties, deletes and moves" : "branch of 1,000 children dropped back and forth");
+    state.SetLabel(mixed ? "renames, properties, deletes and moves"
+                         : "branch of 1,000 children dropped back and forth");
 }
 BENCHMARK(BM_HistoryOf1000Steps)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
 

@@ -3,15 +3,14 @@
 #include "bench/BenchTrees.h"
 #include "document/AppInfo.h"
 #include "document/TreeDocument.h"
-#include "script/UserInterface.h"
 #include "script/ExportTree.h"
 #include "script/TreeLoader.h"
+#include "script/UserInterface.h"
 
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-
 #include <map>
 
 using namespace vi;

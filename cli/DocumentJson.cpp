@@ -85,14 +85,29 @@ private:
     void Escape(char16_t c)
     {
         switch (c) {
-        case u'"': buffer_.append("\\\""); break;
-        case u'\\': buffer_.append("\\\\"); break;
-        case u'\b': buffer_.append("\\b"); break;
-        case u'\f': buffer_.append("\\f"); break;
-        case u'\n': buffer_.append("\\n"); break;
-        case u'\r': buffer_.append("\\r"); break;
-        case u'\t': buffer_.append("\\t"); break;
-        default: buffer_.append("\\u00").append(QByteArray::number(c, 16).rightJustified(2, '0'));
+        case u'"':
+            buffer_.append("\\\"");
+            break;
+        case u'\\':
+            buffer_.append("\\\\");
+            break;
+        case u'\b':
+            buffer_.append("\\b");
+            break;
+        case u'\f':
+            buffer_.append("\\f");
+            break;
+        case u'\n':
+            buffer_.append("\\n");
+            break;
+        case u'\r':
+            buffer_.append("\\r");
+            break;
+        case u'\t':
+            buffer_.append("\\t");
+            break;
+        default:
+            buffer_.append("\\u00").append(QByteArray::number(c, 16).rightJustified(2, '0'));
         }
     }
 

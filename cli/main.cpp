@@ -20,22 +20,21 @@ namespace {
 
 enum ExitStatus { kSuccess = 0, kStepFailed = 1, kNotLoaded = 2, kUsage = 64 };
 
-const char* const kUsageText =
-    "Usage: vuvov-ivoza-cli export FILE FOLDER [--static]\n"
-    "       vuvov-ivoza-cli dump FILE\n"
-    "       vuvov-ivoza-cli --help\n"
-    "       vuvov-ivoza-cli --version\n"
-    "\n"
-    "  export  Load FILE, a custom.js written by the editor, and export the tree into\n"
-    "          FOLDER (custom.js, tree.html and treePics), as the editor's Export Tree\n"
-    "          does. --static turns the page's browser switch on.\n"
-    "  dump    Load FILE and print the document as JSON on stdout.\n"
-    "\n"
-    "Messages go to stderr, one line each. A file of another version loads with a\n"
-    "warning.\n"
-    "\n"
-    "Exit status: 0 success, 1 the export had a failed step or items past the\n"
-    "limit were left out, 2 FILE could not be loaded, 64 bad usage.\n";
+const char* const kUsageText = "Usage: vuvov-ivoza-cli export FILE FOLDER [--static]\n"
+                               "       vuvov-ivoza-cli dump FILE\n"
+                               "       vuvov-ivoza-cli --help\n"
+                               "       vuvov-ivoza-cli --version\n"
+                               "\n"
+                               "  export  Load FILE, a custom.js written by the editor, and export the tree into\n"
+                               "          FOLDER (custom.js, tree.html and treePics), as the editor's Export Tree\n"
+                               "          does. --static turns the page's browser switch on.\n"
+                               "  dump    Load FILE and print the document as JSON on stdout.\n"
+                               "\n"
+                               "Messages go to stderr, one line each. A file of another version loads with a\n"
+                               "warning.\n"
+                               "\n"
+                               "Exit status: 0 success, 1 the export had a failed step or items past the\n"
+                               "limit were left out, 2 FILE could not be loaded, 64 bad usage.\n";
 
 int Usage(const QString& problem)
 {
@@ -110,8 +109,8 @@ int Dump(const QString& file)
     if (!loaded)
         return kNotLoaded;
     const bool written = WriteDocumentJson(document, [](const QByteArray& block) {
-        return std::fwrite(block.constData(), 1, static_cast<std::size_t>(block.size()), stdout) ==
-               static_cast<std::size_t>(block.size());
+        return std::fwrite(block.constData(), 1, static_cast<std::size_t>(block.size()), stdout)
+               == static_cast<std::size_t>(block.size());
     });
     return std::fflush(stdout) == 0 && written && !loaded->TooManyItems ? kSuccess : kStepFailed;
 }
@@ -145,8 +144,8 @@ int main(int argc, char* argv[])
     if (command == QStringLiteral("export")) {
         const bool browserSwitch = parser.isSet(staticOption);
         // An empty FOLDER would name the file-system root once joined to file names.
-        if (args.size() != 2 || args[0].startsWith(QLatin1Char('-')) || args[1].startsWith(QLatin1Char('-')) ||
-            args[0].trimmed().isEmpty() || args[1].trimmed().isEmpty())
+        if (args.size() != 2 || args[0].startsWith(QLatin1Char('-')) || args[1].startsWith(QLatin1Char('-'))
+            || args[0].trimmed().isEmpty() || args[1].trimmed().isEmpty())
             return Usage(QStringLiteral("export needs FILE and FOLDER"));
         return Export(args[0], args[1], browserSwitch);
     }

@@ -21,7 +21,7 @@ constexpr quint16 kFormatVersion = 1;
 QString DocumentId(const TreeDocument& document)
 {
     return QString::number(QCoreApplication::applicationPid()) + QLatin1Char(':')
-        + QString::number(reinterpret_cast<quintptr>(&document), 16);
+           + QString::number(reinterpret_cast<quintptr>(&document), 16);
 }
 
 struct Payload {
@@ -33,22 +33,22 @@ struct Payload {
 void WriteRecord(QDataStream& out, const ItemRecord& r)
 {
     out << r.ItemType << r.FriendlyName << r.UseGlobalBNonExpanded << r.BNonExpanded << r.UseGlobalBExpanded
-        << r.BExpanded << r.MouseOutPic << r.MouseOverPic << r.ItemText << r.UseGlobalFont << r.FontSize
-        << r.FontColor << r.LinkHref << r.UseGlobalTarget << r.LinkTarget << r.LinkDescription;
+        << r.BExpanded << r.MouseOutPic << r.MouseOverPic << r.ItemText << r.UseGlobalFont << r.FontSize << r.FontColor
+        << r.LinkHref << r.UseGlobalTarget << r.LinkTarget << r.LinkDescription;
 }
 
 void ReadRecord(QDataStream& in, ItemRecord& r)
 {
     in >> r.ItemType >> r.FriendlyName >> r.UseGlobalBNonExpanded >> r.BNonExpanded >> r.UseGlobalBExpanded
-        >> r.BExpanded >> r.MouseOutPic >> r.MouseOverPic >> r.ItemText >> r.UseGlobalFont >> r.FontSize
-        >> r.FontColor >> r.LinkHref >> r.UseGlobalTarget >> r.LinkTarget >> r.LinkDescription;
+        >> r.BExpanded >> r.MouseOutPic >> r.MouseOverPic >> r.ItemText >> r.UseGlobalFont >> r.FontSize >> r.FontColor
+        >> r.LinkHref >> r.UseGlobalTarget >> r.LinkTarget >> r.LinkDescription;
 }
 
 // A label the file can carry: the marker holds it unescaped on one line.
 bool IsSafeLabel(const QString& label)
 {
     return !label.trimmed().isEmpty() && !label.contains(QStringLiteral("[+]")) && !label.contains(QLatin1Char('\r'))
-        && !label.contains(QLatin1Char('\n'));
+           && !label.contains(QLatin1Char('\n'));
 }
 
 // The clipboard may hold anything: a payload that is cut short, too large or
@@ -114,7 +114,6 @@ bool Fits(const TreeDocument& document, const Subtree& items)
 {
     return document.UpperBound() + static_cast<int>(items.Items.size()) <= kMaxRecords;
 }
-
 
 // The node a payload names when it was dragged from this document.
 TreeNode* DraggedNode(const TreeDocument& document, const Payload& payload)

@@ -19,9 +19,9 @@ std::size_t TextBytes(const QByteArray& text) { return static_cast<std::size_t>(
 std::size_t RecordBytes(const ItemRecord& r)
 {
     return sizeof(ItemRecord) + TextBytes(r.ScriptLine) + TextBytes(r.ItemType) + TextBytes(r.FriendlyName)
-        + TextBytes(r.BNonExpanded) + TextBytes(r.BExpanded) + TextBytes(r.MouseOutPic) + TextBytes(r.MouseOverPic)
-        + TextBytes(r.ItemText) + TextBytes(r.FontSize) + TextBytes(r.FontColor) + TextBytes(r.LinkHref)
-        + TextBytes(r.LinkTarget) + TextBytes(r.LinkDescription);
+           + TextBytes(r.BNonExpanded) + TextBytes(r.BExpanded) + TextBytes(r.MouseOutPic) + TextBytes(r.MouseOverPic)
+           + TextBytes(r.ItemText) + TextBytes(r.FontSize) + TextBytes(r.FontColor) + TextBytes(r.LinkHref)
+           + TextBytes(r.LinkTarget) + TextBytes(r.LinkDescription);
 }
 
 std::size_t SubtreeBytes(const Subtree& subtree)
@@ -234,7 +234,6 @@ public:
     std::vector<int> oldPositions_; // the subtree's positions before a change of parent, in pre-order
     std::vector<std::pair<int, QByteArray>> stale_;
 };
-
 
 } // namespace
 

@@ -13,12 +13,14 @@ namespace vi {
 // The names of the steps, as the Edit menu shows them after "Undo " and "Redo ".
 inline constexpr TranslatableText kNewItemStep{"EditHistory", QT_TRANSLATE_NOOP("EditHistory", "New Item")};
 inline constexpr TranslatableText kDeleteItemStep{"EditHistory", QT_TRANSLATE_NOOP("EditHistory", "Delete Item")};
-inline constexpr TranslatableText kItemPropertiesStep{"EditHistory", QT_TRANSLATE_NOOP("EditHistory", "Item Properties")};
+inline constexpr TranslatableText kItemPropertiesStep{"EditHistory",
+                                                      QT_TRANSLATE_NOOP("EditHistory", "Item Properties")};
 inline constexpr TranslatableText kMoveUpStep{"EditHistory", QT_TRANSLATE_NOOP("EditHistory", "Move Up")};
 inline constexpr TranslatableText kMoveDownStep{"EditHistory", QT_TRANSLATE_NOOP("EditHistory", "Move Down")};
 inline constexpr TranslatableText kMoveItemStep{"EditHistory", QT_TRANSLATE_NOOP("EditHistory", "Move Item")};
 inline constexpr TranslatableText kRenameStep{"EditHistory", QT_TRANSLATE_NOOP("EditHistory", "Rename")};
-inline constexpr TranslatableText kTreePropertiesStep{"EditHistory", QT_TRANSLATE_NOOP("EditHistory", "Tree Properties")};
+inline constexpr TranslatableText kTreePropertiesStep{"EditHistory",
+                                                      QT_TRANSLATE_NOOP("EditHistory", "Tree Properties")};
 inline constexpr TranslatableText kNewTreeStep{"EditHistory", QT_TRANSLATE_NOOP("EditHistory", "New Tree")};
 inline constexpr TranslatableText kLoadTreeStep{"EditHistory", QT_TRANSLATE_NOOP("EditHistory", "Load Tree")};
 inline constexpr TranslatableText kCutStep{"EditHistory", QT_TRANSLATE_NOOP("EditHistory", "Cut")};
@@ -84,8 +86,8 @@ private:
 
     TreeDocument& document_;
     std::deque<std::unique_ptr<EditStep>> steps_;
-    std::size_t index_ = 0;  // steps applied
-    std::ptrdiff_t clean_;   // index of the last loaded or exported state; -1 when gone
+    std::size_t index_ = 0; // steps applied
+    std::ptrdiff_t clean_;  // index of the last loaded or exported state; -1 when gone
     std::size_t cost_ = 0;
     std::size_t limit_ = kDefaultMemoryLimit;
     QString replaceName_;

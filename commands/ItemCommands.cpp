@@ -1,11 +1,9 @@
 #include "commands/ItemCommands.h"
 
 #include "commands/EditHistory.h"
-
 #include "document/TreeDocument.h"
-#include "script/UserInterface.h"
 #include "script/ItemStatement.h"
-
+#include "script/UserInterface.h"
 
 namespace vi {
 
@@ -113,8 +111,8 @@ void MoveItem(TreeDocument& document, bool up, EditHistory* history)
     TreeNode* neighbour = up ? node->PreviousSibling() : node->NextSibling();
     if (!neighbour)
         return;
-    std::unique_ptr<EditStep> step =
-        MoveWithStatements(up ? kMoveUpStep : kMoveDownStep, document, node, node->Parent(), neighbour->Row(), neighbour);
+    std::unique_ptr<EditStep> step = MoveWithStatements(up ? kMoveUpStep : kMoveDownStep, document, node,
+                                                        node->Parent(), neighbour->Row(), neighbour);
     document.Select(node);
     Commit(document, history, std::move(step));
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "document/TranslatableText.h"
+
 #include <QString>
 
 namespace vi {
@@ -8,12 +9,22 @@ class EditHistory;
 class TreeDocument;
 class UserInterface;
 
-inline constexpr TranslatableText kSelectParentMessage{"ItemCommands", QT_TRANSLATE_NOOP("ItemCommands", "Please select an item in the tree to create a new item under.")};
-inline constexpr TranslatableText kLeafParentMessage{"ItemCommands", QT_TRANSLATE_NOOP("ItemCommands", "You can not create items under a Leaf item.  You must set the item to Branch first.")};
-inline constexpr TranslatableText kSelectToDeleteMessage{"ItemCommands", QT_TRANSLATE_NOOP("ItemCommands", "Please select an item in the tree to delete.")};
-inline constexpr TranslatableText kDeleteRootMessage{"ItemCommands", QT_TRANSLATE_NOOP("ItemCommands", "You can not delete the root item.  You must create your tree off of it.")};
-inline constexpr TranslatableText kBranchNotEmptyMessage{"ItemCommands", QT_TRANSLATE_NOOP("ItemCommands", "You must delete the items contained in this branch before you can delete it.")};
-inline constexpr TranslatableText kNoPropertiesMessage{"ItemCommands", QT_TRANSLATE_NOOP("ItemCommands", "There are no properties for this item.")};
+inline constexpr TranslatableText kSelectParentMessage{
+    "ItemCommands", QT_TRANSLATE_NOOP("ItemCommands", "Please select an item in the tree to create a new item under.")};
+inline constexpr TranslatableText kLeafParentMessage{
+    "ItemCommands",
+    QT_TRANSLATE_NOOP("ItemCommands",
+                      "You can not create items under a Leaf item.  You must set the item to Branch first.")};
+inline constexpr TranslatableText kSelectToDeleteMessage{
+    "ItemCommands", QT_TRANSLATE_NOOP("ItemCommands", "Please select an item in the tree to delete.")};
+inline constexpr TranslatableText kDeleteRootMessage{
+    "ItemCommands",
+    QT_TRANSLATE_NOOP("ItemCommands", "You can not delete the root item.  You must create your tree off of it.")};
+inline constexpr TranslatableText kBranchNotEmptyMessage{
+    "ItemCommands",
+    QT_TRANSLATE_NOOP("ItemCommands", "You must delete the items contained in this branch before you can delete it.")};
+inline constexpr TranslatableText kNoPropertiesMessage{
+    "ItemCommands", QT_TRANSLATE_NOOP("ItemCommands", "There are no properties for this item.")};
 
 // The commands that change single items; each works on the selected node.
 // With a history, each change they make becomes one step of it.

@@ -1,10 +1,9 @@
 #include "commands/LabelEdit.h"
 
 #include "commands/EditHistory.h"
-
 #include "document/TreeDocument.h"
-#include "script/UserInterface.h"
 #include "script/ScriptText.h"
+#include "script/UserInterface.h"
 
 namespace vi {
 

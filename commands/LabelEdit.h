@@ -1,5 +1,6 @@
 #pragma once
 #include "document/TranslatableText.h"
+
 #include <QString>
 
 namespace vi {
@@ -9,9 +10,14 @@ class TreeDocument;
 class TreeNode;
 class UserInterface;
 
-inline constexpr TranslatableText kFriendlyNameRequired{"LabelEdit", QT_TRANSLATE_NOOP("LabelEdit", "You have to specify a friendly name.")};
-inline constexpr TranslatableText kMarkerInLabel{"LabelEdit", QT_TRANSLATE_NOOP("LabelEdit", "A friendly name can not contain \"[+]\".  Please choose another name.")};
-inline constexpr TranslatableText kLineBreakInLabel{"LabelEdit", QT_TRANSLATE_NOOP("LabelEdit", "A friendly name can not contain a line break.  Please choose another name.")};
+inline constexpr TranslatableText kFriendlyNameRequired{
+    "LabelEdit", QT_TRANSLATE_NOOP("LabelEdit", "You have to specify a friendly name.")};
+inline constexpr TranslatableText kMarkerInLabel{
+    "LabelEdit",
+    QT_TRANSLATE_NOOP("LabelEdit", "A friendly name can not contain \"[+]\".  Please choose another name.")};
+inline constexpr TranslatableText kLineBreakInLabel{
+    "LabelEdit",
+    QT_TRANSLATE_NOOP("LabelEdit", "A friendly name can not contain a line break.  Please choose another name.")};
 
 // Whether an in-place label edit may start on the node: never on the root.
 bool CanEditLabel(const TreeNode* node);

@@ -1,13 +1,12 @@
 #include "commands/TreeCommands.h"
 
 #include "commands/EditHistory.h"
-
 #include "document/AppInfo.h"
 #include "document/RootStatement.h"
 #include "document/TreeDocument.h"
-#include "script/UserInterface.h"
 #include "script/ExportTree.h"
 #include "script/TreeLoader.h"
+#include "script/UserInterface.h"
 
 namespace vi {
 

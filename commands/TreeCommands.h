@@ -1,5 +1,6 @@
 #pragma once
 #include "document/TranslatableText.h"
+
 #include <QString>
 
 namespace vi {
@@ -8,10 +9,14 @@ class EditHistory;
 class TreeDocument;
 class UserInterface;
 
-inline constexpr TranslatableText kExportChangesQuestion{"TreeCommands", QT_TRANSLATE_NOOP("TreeCommands", "Do you want to Export any unsaved changes?")};
-inline constexpr TranslatableText kNoTreeToExportMessage{"TreeCommands", QT_TRANSLATE_NOOP("TreeCommands", "No tree to export.  Please create or load one.")};
-inline constexpr TranslatableText kLoadDialogTitle{"TreeCommands", QT_TRANSLATE_NOOP("TreeCommands", "Load Custom JavaScript Tree..")};
-inline constexpr TranslatableText kLoadDialogFilter{"TreeCommands", QT_TRANSLATE_NOOP("TreeCommands", "Custom Tree File (*.js)|*.js")};
+inline constexpr TranslatableText kExportChangesQuestion{
+    "TreeCommands", QT_TRANSLATE_NOOP("TreeCommands", "Do you want to Export any unsaved changes?")};
+inline constexpr TranslatableText kNoTreeToExportMessage{
+    "TreeCommands", QT_TRANSLATE_NOOP("TreeCommands", "No tree to export.  Please create or load one.")};
+inline constexpr TranslatableText kLoadDialogTitle{"TreeCommands",
+                                                   QT_TRANSLATE_NOOP("TreeCommands", "Load Custom JavaScript Tree..")};
+inline constexpr TranslatableText kLoadDialogFilter{"TreeCommands",
+                                                    QT_TRANSLATE_NOOP("TreeCommands", "Custom Tree File (*.js)|*.js")};
 
 // Asks whether to export unexported changes before they would be lost. True
 // when the caller must stop: the user cancelled, or chose to export and the

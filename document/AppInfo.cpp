@@ -38,10 +38,7 @@ void SetProgramFolder(const QString& folder) { ProgramFolderOverride() = folder;
 
 QChar NativeSeparator() { return QDir::separator(); }
 
-QString JoinPath(const QString& folder, const QString& name)
-{
-    return folder + NativeSeparator() + name;
-}
+QString JoinPath(const QString& folder, const QString& name) { return folder + NativeSeparator() + name; }
 
 namespace {
 QString BesideProgram() { return JoinPath(ProgramFolder(), QStringLiteral("TreeData")); }

@@ -4,8 +4,8 @@
 namespace vi {
 
 // The program's identity and folders, fixed at start-up.
-QString ProductName();   // "Vuvov-Ivoza"
-QString AppVersion();    // major.minor.revision from the build's project version
+QString ProductName();     // "Vuvov-Ivoza"
+QString AppVersion();      // major.minor.revision from the build's project version
 QString MakerWebAddress(); // shown in the About box and written on line 11 of custom.js
 QString MakerCopyright();  // shown in the About box and written on line 12 of custom.js
 

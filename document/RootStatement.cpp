@@ -11,18 +11,20 @@ QString BuildRootStatement(const TreeSettings& s)
 {
     // Values outside the dialogs' ranges never come from the editor; clamp them
     // so that a hand-made file cannot make the builder read past the list.
-    const int sizeIndex = s.TreeSize < 0 ? 0 : (s.TreeSize >= static_cast<int>(kItemHeights.size())
-                                                    ? static_cast<int>(kItemHeights.size()) - 1
-                                                    : s.TreeSize);
+    const int sizeIndex = s.TreeSize < 0 ? 0
+                                         : (s.TreeSize >= static_cast<int>(kItemHeights.size())
+                                                ? static_cast<int>(kItemHeights.size()) - 1
+                                                : s.TreeSize);
     const QString height = QString::fromLatin1(kItemHeights[static_cast<std::size_t>(sizeIndex)]).left(2);
 
     QString text = QStringLiteral("var menuBase = new menuObject(") + QString::number(s.TreeX) + QLatin1Char(',')
-        + QString::number(s.TreeY) + QLatin1Char(',') + height + QLatin1Char(',');
+                   + QString::number(s.TreeY) + QLatin1Char(',') + height + QLatin1Char(',');
 
     auto quotedList = [](const QStringList& names) {
         QStringList quoted;
         for (const QString& name : names)
-            quoted << (name.isEmpty() ? QStringLiteral("\"\"") : QStringLiteral("\"treePics/") + name + QLatin1Char('"'));
+            quoted << (name.isEmpty() ? QStringLiteral("\"\"")
+                                      : QStringLiteral("\"treePics/") + name + QLatin1Char('"'));
         return quoted.join(QLatin1Char(','));
     };
 
@@ -31,12 +33,13 @@ QString BuildRootStatement(const TreeSettings& s)
         text += QStringLiteral("false,") + quotedList({{}, {}, {}, {}, {}, {}, {}});
     } else if (s.TreeLines == 2) {
         text += QStringLiteral("true,")
-            + quotedList({QStringLiteral("plus.gif"), QStringLiteral("minus.gif"), filler, filler, filler, filler, filler});
+                + quotedList(
+                    {QStringLiteral("plus.gif"), QStringLiteral("minus.gif"), filler, filler, filler, filler, filler});
     } else {
         text += QStringLiteral("true,")
-            + quotedList({QStringLiteral("plus.gif"), QStringLiteral("minus.gif"), QStringLiteral("top.gif"),
-                          QStringLiteral("mid.gif"), QStringLiteral("btm.gif"), QStringLiteral("hline.gif"),
-                          QStringLiteral("vline.gif")});
+                + quotedList({QStringLiteral("plus.gif"), QStringLiteral("minus.gif"), QStringLiteral("top.gif"),
+                              QStringLiteral("mid.gif"), QStringLiteral("btm.gif"), QStringLiteral("hline.gif"),
+                              QStringLiteral("vline.gif")});
     }
     return text + QStringLiteral(");");
 }

@@ -15,20 +15,11 @@ bool TreeNode::IsInside(const TreeNode* top) const
     return false;
 }
 
-TreeNode* TreeNode::FirstSibling() const
-{
-    return parent_ ? parent_->FirstChild() : const_cast<TreeNode*>(this);
-}
+TreeNode* TreeNode::FirstSibling() const { return parent_ ? parent_->FirstChild() : const_cast<TreeNode*>(this); }
 
-TreeNode* TreeNode::LastSibling() const
-{
-    return parent_ ? parent_->LastChild() : const_cast<TreeNode*>(this);
-}
+TreeNode* TreeNode::LastSibling() const { return parent_ ? parent_->LastChild() : const_cast<TreeNode*>(this); }
 
-TreeNode* TreeNode::PreviousSibling() const
-{
-    return parent_ && row_ > 0 ? parent_->Child(row_ - 1) : nullptr;
-}
+TreeNode* TreeNode::PreviousSibling() const { return parent_ && row_ > 0 ? parent_->Child(row_ - 1) : nullptr; }
 
 TreeNode* TreeNode::NextSibling() const
 {
@@ -215,11 +206,10 @@ void TreeDocument::RemoveNode(int position)
         nodes_.erase(nodes_.begin() + static_cast<std::ptrdiff_t>(first));
     } else {
         std::sort(doomed.begin(), doomed.end());
-        nodes_.erase(std::remove_if(nodes_.begin() + static_cast<std::ptrdiff_t>(first), nodes_.end(),
-                                    [&](const TreeNode* n) {
-                                        return std::binary_search(doomed.begin(), doomed.end(), n);
-                                    }),
-                     nodes_.end());
+        nodes_.erase(
+            std::remove_if(nodes_.begin() + static_cast<std::ptrdiff_t>(first), nodes_.end(),
+                           [&](const TreeNode* n) { return std::binary_search(doomed.begin(), doomed.end(), n); }),
+            nodes_.end());
     }
     for (TreeNode* n : doomed)
         pool_.Release(n);
@@ -271,7 +261,6 @@ template <typename Node> std::vector<Node*> PreOrder(Node* top)
     }
     return order;
 }
-
 
 } // namespace
 

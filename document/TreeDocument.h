@@ -1,6 +1,6 @@
 #pragma once
-#include "document/TranslatableText.h"
 #include "document/ItemRecord.h"
+#include "document/TranslatableText.h"
 #include "document/TreeSettings.h"
 
 #include <QString>
@@ -14,7 +14,8 @@ namespace vi {
 // The tree holds at most this many items (32,767 records with the root's placeholder).
 inline constexpr int kMaxItems = 32766;
 inline constexpr int kMaxRecords = kMaxItems + 1;
-inline constexpr TranslatableText kTooManyItemsMessage{"TreeDocument", QT_TRANSLATE_NOOP("TreeDocument", "The tree can not hold more than 32766 items.")};
+inline constexpr TranslatableText kTooManyItemsMessage{
+    "TreeDocument", QT_TRANSLATE_NOOP("TreeDocument", "The tree can not hold more than 32766 items.")};
 inline const QString kRootText = QStringLiteral("Your Tree");
 
 class TreeDocument;

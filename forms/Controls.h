@@ -1,10 +1,10 @@
 #pragma once
 // The state of the dialogs' controls as the presentation models keep it; the
 // Qt views only mirror these values.
-#include <functional>
-#include <optional>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <optional>
 
 namespace vi {
 

@@ -22,7 +22,8 @@ struct Volume {
 // the next show starts afresh.
 class FolderChooserModel {
 public:
-    static inline constexpr TranslatableText kCaption{"FolderChooserModel", QT_TRANSLATE_NOOP("FolderChooserModel", "Export to Folder")};
+    static inline constexpr TranslatableText kCaption{"FolderChooserModel",
+                                                      QT_TRANSLATE_NOOP("FolderChooserModel", "Export to Folder")};
 
     // True before the first show and after the close box: the view must Load.
     bool NeedsLoad() const { return !loaded_; }
@@ -36,7 +37,7 @@ public:
 
     const std::vector<Volume>& Drives() const { return drives_; }
     static QString DriveText(const Volume& volume);
-    int DriveIndex() const { return driveIndex_; }   // -1 when there is no drive
+    int DriveIndex() const { return driveIndex_; }      // -1 when there is no drive
     const QString& DirPath() const { return dirPath_; } // the folder Dir1 shows
     const QString& Text1() const { return text1_; }
     bool OkEnabled() const { return okEnabled_; }

@@ -1,8 +1,8 @@
 #include "forms/ItemPropModel.h"
 
-#include "script/UserInterface.h"
 #include "forms/ListFillers.h"
 #include "script/ScriptText.h"
+#include "script/UserInterface.h"
 
 namespace vi {
 
@@ -10,24 +10,48 @@ namespace {
 constexpr int kBranchOption = 0;
 constexpr int kLeafOption = 1;
 
-constexpr TranslatableText kNonExpandedMessage{"ItemPropModel", QT_TRANSLATE_NOOP("ItemPropModel", "You must specify the SRC for the 'Non-Expanded Bullet'.  Click the folder to locate one on your system, or you "
-    "can unclick the check box next to it.")};
-constexpr TranslatableText kExpandedMessage{"ItemPropModel", QT_TRANSLATE_NOOP("ItemPropModel", "You must specify the SRC for the 'Expanded Bullet'.  Click the folder to locate one on your system, or you can "
-    "unclick the check box next to it.")};
-constexpr TranslatableText kMouseOutMessage{"ItemPropModel", QT_TRANSLATE_NOOP("ItemPropModel", "You must specify the SRC for the 'Mouse Out Menu Item'.  Click the folder to locate one on your system, or you "
-    "can unclick the check box next to it.")};
-constexpr TranslatableText kMouseOverMessage{"ItemPropModel", QT_TRANSLATE_NOOP("ItemPropModel", "You must specify the SRC for the 'Mouse Over Menu Item'.  Click the folder to locate one on your system, or you "
-    "can unclick the check box next to it.")};
-constexpr TranslatableText kHrefMessage{"ItemPropModel", QT_TRANSLATE_NOOP("ItemPropModel", "You must specify the HREF for the 'Link'.  Or you can unclick the check box next to it.")};
-constexpr TranslatableText kTargetMessage{"ItemPropModel", QT_TRANSLATE_NOOP("ItemPropModel", "You must specify the TARGET for the 'Link'.  Or you can unclick the check box next to it.")};
-constexpr TranslatableText kDescriptionMessage{"ItemPropModel", QT_TRANSLATE_NOOP("ItemPropModel", "You must specify the Description for the 'Link'.  Or you can unclick the check box next to it.")};
-constexpr TranslatableText kFriendlyNameMessage{"ItemPropModel", QT_TRANSLATE_NOOP("ItemPropModel", "You need to specify a Friendly Name.  This name is only for display in the Vuvov-Ivoza program and is not used "
-    "in the actual tree.")};
+constexpr TranslatableText kNonExpandedMessage{
+    "ItemPropModel", QT_TRANSLATE_NOOP("ItemPropModel", "You must specify the SRC for the 'Non-Expanded Bullet'.  "
+                                                        "Click the folder to locate one on your system, or you "
+                                                        "can unclick the check box next to it.")};
+constexpr TranslatableText kExpandedMessage{
+    "ItemPropModel", QT_TRANSLATE_NOOP("ItemPropModel", "You must specify the SRC for the 'Expanded Bullet'.  Click "
+                                                        "the folder to locate one on your system, or you can "
+                                                        "unclick the check box next to it.")};
+constexpr TranslatableText kMouseOutMessage{
+    "ItemPropModel", QT_TRANSLATE_NOOP("ItemPropModel", "You must specify the SRC for the 'Mouse Out Menu Item'.  "
+                                                        "Click the folder to locate one on your system, or you "
+                                                        "can unclick the check box next to it.")};
+constexpr TranslatableText kMouseOverMessage{
+    "ItemPropModel", QT_TRANSLATE_NOOP("ItemPropModel", "You must specify the SRC for the 'Mouse Over Menu Item'.  "
+                                                        "Click the folder to locate one on your system, or you "
+                                                        "can unclick the check box next to it.")};
+constexpr TranslatableText kHrefMessage{
+    "ItemPropModel",
+    QT_TRANSLATE_NOOP("ItemPropModel",
+                      "You must specify the HREF for the 'Link'.  Or you can unclick the check box next to it.")};
+constexpr TranslatableText kTargetMessage{
+    "ItemPropModel",
+    QT_TRANSLATE_NOOP("ItemPropModel",
+                      "You must specify the TARGET for the 'Link'.  Or you can unclick the check box next to it.")};
+constexpr TranslatableText kDescriptionMessage{
+    "ItemPropModel",
+    QT_TRANSLATE_NOOP(
+        "ItemPropModel",
+        "You must specify the Description for the 'Link'.  Or you can unclick the check box next to it.")};
+constexpr TranslatableText kFriendlyNameMessage{
+    "ItemPropModel", QT_TRANSLATE_NOOP("ItemPropModel", "You need to specify a Friendly Name.  This name is only for "
+                                                        "display in the Vuvov-Ivoza program and is not used "
+                                                        "in the actual tree.")};
 // The saved tree writes the friendly label raw into the marker behind each
 // statement, whose fields "[+]" separates and whose line a line break would end.
 const QString kMarkerSeparator = QStringLiteral("[+]");
-constexpr TranslatableText kNameBreaksMarkerMessage{"ItemPropModel", QT_TRANSLATE_NOOP("ItemPropModel", "The Friendly Name can not contain \"[+]\" or a line break, because the saved tree uses them to separate its "
-    "values.  Please change the Friendly Name.")};
+constexpr TranslatableText kNameBreaksMarkerMessage{
+    "ItemPropModel",
+    QT_TRANSLATE_NOOP(
+        "ItemPropModel",
+        "The Friendly Name can not contain \"[+]\" or a line break, because the saved tree uses them to separate its "
+        "values.  Please change the Friendly Name.")};
 } // namespace
 
 ItemPropModel::ItemPropModel(const TreeSettings& settings) : FormModel(DialogTag::None), settings_(settings)
@@ -39,8 +63,6 @@ ItemPropModel::ItemPropModel(const TreeSettings& settings) : FormModel(DialogTag
     RefreshUseGlobalVisibility();
     RefreshItemPropControls();
 }
-
-
 
 void ItemPropModel::SetOption1(int index)
 {
@@ -211,7 +233,6 @@ QString ItemPropModel::ValidationMessage() const
     return {};
 }
 
-
 void ItemPropModel::Image1_Click(int index)
 {
     if (!check1_.at(Index(index)).Value || !chooser_)
@@ -219,7 +240,6 @@ void ItemPropModel::Image1_Click(int index)
     if (const std::optional<QString> path = chooser_())
         SetText2(index, *path);
 }
-
 
 void ItemPropModel::LoadOwnValue(int index, const QString& value)
 {

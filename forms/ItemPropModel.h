@@ -2,21 +2,22 @@
 // The behaviour of the item properties dialog without widgets: every control's
 // value and state, the event handlers, the refresh rules, the checks of OK and
 // the exchange with an item record.
-#include "document/TranslatableText.h"
 #include "document/ItemRecord.h"
+#include "document/TranslatableText.h"
 #include "document/TreeSettings.h"
 #include "forms/FormModel.h"
 
+#include <QString>
 #include <array>
 #include <functional>
 #include <optional>
-#include <QString>
 
 namespace vi {
 
 class UserInterface;
 
-inline constexpr TranslatableText kItemPropCaption{"ItemPropModel", QT_TRANSLATE_NOOP("ItemPropModel", "Item Properties")};
+inline constexpr TranslatableText kItemPropCaption{"ItemPropModel",
+                                                   QT_TRANSLATE_NOOP("ItemPropModel", "Item Properties")};
 
 class ItemPropModel final : public FormModel {
 public:
@@ -52,14 +53,12 @@ public:
 
     // Events of the dialog.
     void Form_Activate() override;
-    void Image1_Click(int index);   // the folder pictures 0 to 3
+    void Image1_Click(int index); // the folder pictures 0 to 3
 
     QString ValidationMessage() const override;
 
     void RefreshItemPropControls();
     void RefreshUseGlobalVisibility();
-
-
 
 private:
     static std::size_t Index(int index) { return static_cast<std::size_t>(index); }
@@ -79,7 +78,6 @@ private:
     CheckBox check3_;
     std::array<CheckBox, 4> check4_;
     std::array<ComboBox, 2> combo1_;
-
 };
 
 } // namespace vi

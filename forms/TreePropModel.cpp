@@ -1,8 +1,8 @@
 #include "forms/TreePropModel.h"
 
-#include "script/UserInterface.h"
 #include "script/LoaderText.h"
 #include "script/ScriptText.h"
+#include "script/UserInterface.h"
 
 #include <QRegularExpression>
 
@@ -13,7 +13,9 @@ constexpr int kNoTreelines = 0;
 constexpr int kLinesAndSigns = 1;
 constexpr int kSignsOnly = 2;
 
-constexpr TranslatableText kPositionMessage{"TreePropModel", QT_TRANSLATE_NOOP("TreePropModel", "You must enter a number value for the Top left X, and Top left Y position.")};
+constexpr TranslatableText kPositionMessage{
+    "TreePropModel",
+    QT_TRANSLATE_NOOP("TreePropModel", "You must enter a number value for the Top left X, and Top left Y position.")};
 const std::array<QString, 5> kMissingValueMessages = {
     QStringLiteral("You must specify the SRC for the 'Branch Non-Expanded Bullet'.  Click the folder to locate one on "
                    "your system, or you can unclick the check box next to it."),
@@ -27,9 +29,12 @@ const std::array<QString, 5> kMissingValueMessages = {
 };
 
 // The header of the saved tree holds one setting a line, written as typed.
-constexpr TranslatableText kLineBreakMessage{"TreePropModel", QT_TRANSLATE_NOOP("TreePropModel", "The global values can not contain a line break, because the saved tree keeps each one on a line of its own.  "
-    "Please remove the line break.")};
-
+constexpr TranslatableText kLineBreakMessage{
+    "TreePropModel",
+    QT_TRANSLATE_NOOP(
+        "TreePropModel",
+        "The global values can not contain a line break, because the saved tree keeps each one on a line of its own.  "
+        "Please remove the line break.")};
 
 // The five optional texts in the order of Check1 and Text2.
 std::array<QString*, 5> OptionalTexts(TreeSettings& settings)
@@ -63,8 +68,6 @@ TreePropModel::TreePropModel(const QString& treeLinesFolder) : FormModel(DialogT
     FillColourList(combo1_[2]);
     RefreshTreePropControls();
 }
-
-
 
 void TreePropModel::SetText1(int index, const QString& text) { text1_.at(Index(index)).Text = text; }
 
@@ -148,7 +151,6 @@ QString TreePropModel::ValidationMessage() const
     return {};
 }
 
-
 void TreePropModel::Image1_Click(int index)
 {
     if (index < 0 || index > 2 || !check1_.at(Index(index)).Value || !chooser_)
@@ -156,7 +158,6 @@ void TreePropModel::Image1_Click(int index)
     if (const std::optional<QString> path = chooser_())
         SetText2(index, *path);
 }
-
 
 void TreePropModel::ExchangeTreeSettings(TreeSettings& settings, bool load)
 {

@@ -4,19 +4,20 @@
 // the exchange with the tree settings.
 #include "document/TranslatableText.h"
 #include "document/TreeSettings.h"
-#include "forms/ListFillers.h"
 #include "forms/FormModel.h"
+#include "forms/ListFillers.h"
 
+#include <QString>
 #include <array>
 #include <cstdint>
 #include <optional>
-#include <QString>
 
 namespace vi {
 
 class UserInterface;
 
-inline constexpr TranslatableText kTreePropCaption{"TreePropModel", QT_TRANSLATE_NOOP("TreePropModel", "Tree Properties")};
+inline constexpr TranslatableText kTreePropCaption{"TreePropModel",
+                                                   QT_TRANSLATE_NOOP("TreePropModel", "Tree Properties")};
 
 // True for a decimal number with optional sign, fraction and exponent, with
 // spaces allowed around it; false for the empty text.
@@ -56,17 +57,14 @@ public:
 
     // Events of the dialog.
     void Form_Activate() override;
-    void Image1_Click(int index);   // the folder pictures 0 to 2
+    void Image1_Click(int index); // the folder pictures 0 to 2
 
     QString ValidationMessage() const override;
 
     void RefreshTreePropControls();
 
-
-
 private:
     static std::size_t Index(int index) { return static_cast<std::size_t>(index); }
-
 
     std::array<TextBox, 2> text1_{TextBox{QStringLiteral("5")}, TextBox{QStringLiteral("5")}};
     ComboBox combo2_;
@@ -75,7 +73,6 @@ private:
     std::array<CheckBox, 5> check1_;
     std::array<TextBox, 5> text2_;
     CheckBox check3_;
-
 };
 
 } // namespace vi

@@ -57,10 +57,7 @@ void ExportPreview(TreeDocument& document, const QString& folder, bool staticSel
     document.SetTreeChanged(treeChanged);
 }
 
-QString PreviewFolder()
-{
-    return CurrentPreviewFolder().isEmpty() ? TmpTreePath() : CurrentPreviewFolder();
-}
+QString PreviewFolder() { return CurrentPreviewFolder().isEmpty() ? TmpTreePath() : CurrentPreviewFolder(); }
 
 void SetPreviewFolder(const QString& folder) { CurrentPreviewFolder() = folder; }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "document/TranslatableText.h"
+
 #include <QString>
 
 class QUrl;
@@ -9,7 +10,8 @@ namespace vi {
 
 class UserInterface;
 
-inline constexpr TranslatableText kNoBrowserMessage{"WebAddress", QT_TRANSLATE_NOOP("WebAddress", "Could not find your default internet browser!")};
+inline constexpr TranslatableText kNoBrowserMessage{
+    "WebAddress", QT_TRANSLATE_NOOP("WebAddress", "Could not find your default internet browser!")};
 
 // Hands a web address to the program that shows it; tests replace it.
 class WebOpener {

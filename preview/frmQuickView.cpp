@@ -3,17 +3,16 @@
 #include "preview/Preview.h"
 #include "preview/PreviewFolder.h"
 
+#include <QCloseEvent>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QCloseEvent>
 #include <QResizeEvent>
 #include <QUrl>
 #include <QWebEngineView>
 
 namespace vi {
 
-frmQuickView::frmQuickView(TreeDocument& document, UserInterface& ui)
-    : QWidget(nullptr), document_(&document), ui_(&ui)
+frmQuickView::frmQuickView(TreeDocument& document, UserInterface& ui) : QWidget(nullptr), document_(&document), ui_(&ui)
 {
     setObjectName(QStringLiteral("frmQuickView"));
     setWindowTitle(tr("Actual Tree View"));
@@ -94,7 +93,8 @@ QuickViewLayout frmQuickView::CurrentLayout() const
 void frmQuickView::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    const QuickViewLayout layout = ArrangeQuickView(CurrentLayout(), width() * kTwipsPerPixel, height() * kTwipsPerPixel);
+    const QuickViewLayout layout =
+        ArrangeQuickView(CurrentLayout(), width() * kTwipsPerPixel, height() * kTwipsPerPixel);
     webBrowser1_->setGeometry(ToPixels(layout.WebBrowser1));
     option1_[0]->setGeometry(ToPixels(layout.Default));
     option1_[1]->setGeometry(ToPixels(layout.Static));

@@ -2,13 +2,13 @@
 
 #include "document/AppInfo.h"
 #include "document/TreeDocument.h"
-#include "script/UserInterface.h"
 #include "script/FileSystem.h"
 #include "script/ItemStatement.h"
 #include "script/ReplacingFile.h"
 #include "script/ScriptText.h"
 #include "script/ScriptWriter.h"
 #include "script/TreeLoader.h"
+#include "script/UserInterface.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -47,8 +47,8 @@ public:
         for (const char* name : names) {
             const QString fileName = QLatin1String(name);
             if (folder.isEmpty()) {
-                failures_ << JoinPath(pics_, fileName) + QStringLiteral(": there is no line colour folder named ") +
-                                 colour;
+                failures_ << JoinPath(pics_, fileName) + QStringLiteral(": there is no line colour folder named ")
+                                 + colour;
             } else {
                 CopyData(JoinPath(folder, fileName), JoinPath(pics_, fileName));
             }
@@ -77,14 +77,16 @@ private:
 
 QString ExportErrorMessage(const QString& folder, const QString& reason)
 {
-    return QCoreApplication::translate("ExportTree", "There was an error trying to export to the directory: %1\rReason: %2")
+    return QCoreApplication::translate("ExportTree",
+                                       "There was an error trying to export to the directory: %1\rReason: %2")
         .arg(folder, reason);
 }
 
 QString ExportFailuresMessage(const QString& folder, const QStringList& failures)
 {
     QStringList lines;
-    lines << QCoreApplication::translate("ExportTree", "Not everything could be exported to the directory: %1").arg(folder)
+    lines << QCoreApplication::translate("ExportTree", "Not everything could be exported to the directory: %1")
+                 .arg(folder)
           << QCoreApplication::translate("ExportTree", "These could not be written or copied:");
     lines << failures.mid(0, kListedFailures);
     if (failures.size() > kListedFailures)
@@ -103,8 +105,10 @@ ExportResult ExportTree(TreeDocument& document, const QString& folder, bool brow
     ExportResult result;
     FolderLock lock;
     if (!lock.Acquire(folder, kFolderLockWaitMs)) {
-        ui.ShowMessage(ExportErrorMessage(folder, QCoreApplication::translate("ExportTree", "Another export into this folder is still running.")),
-                       UserInterface::Icon::Information);
+        ui.ShowMessage(
+            ExportErrorMessage(
+                folder, QCoreApplication::translate("ExportTree", "Another export into this folder is still running.")),
+            UserInterface::Icon::Information);
         return result;
     }
     // An export killed at the wrong moment may have left a named temporary file.
@@ -171,8 +175,9 @@ ExportResult ExportTree(TreeDocument& document, const QString& folder, bool brow
     if (brokenItem)
         reason = QCoreApplication::translate("ExportTree", "The item \"%1\" has no record.").arg(brokenItem->Text());
     else if (tooLarge || writer.Size() > maxScriptBytes)
-        reason = QCoreApplication::translate("ExportTree", "The tree is too large: its custom.js would be larger than %1 MB, "
-                                                           "more than the editor can load back.")
+        reason = QCoreApplication::translate("ExportTree",
+                                             "The tree is too large: its custom.js would be larger than %1 MB, "
+                                             "more than the editor can load back.")
                      .arg(maxScriptBytes >> 20);
     if (reason.isEmpty() && writer.Finish() && file.Commit()) {
         result.Written = true;

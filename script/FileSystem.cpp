@@ -4,12 +4,12 @@
 #include "script/ReplacingFile.h"
 #include "script/ScriptText.h"
 
-#include <cerrno>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
+#include <cerrno>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -49,10 +49,10 @@ QByteArray Native(const QString& path) { return QFile::encodeName(path); }
 
 bool SameFile(const QString& first, const QString& second)
 {
-    struct stat a{};
-    struct stat b{};
-    return !first.isEmpty() && !second.isEmpty() && ::stat(Native(first).constData(), &a) == 0 &&
-           ::lstat(Native(second).constData(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+    struct stat a {};
+    struct stat b {};
+    return !first.isEmpty() && !second.isEmpty() && ::stat(Native(first).constData(), &a) == 0
+           && ::lstat(Native(second).constData(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 #else
 bool SameFile(const QString& first, const QString& second)
@@ -112,8 +112,7 @@ namespace {
 
 bool SameFolderName(const QString& a, const QString& b)
 {
-    return a.trimmed().compare(b.trimmed(), FileNamesAreCaseSensitive() ? Qt::CaseSensitive : Qt::CaseInsensitive) ==
-           0;
+    return a.trimmed().compare(b.trimmed(), FileNamesAreCaseSensitive() ? Qt::CaseSensitive : Qt::CaseInsensitive) == 0;
 }
 
 // A link whose target lies outside the link's own folder: its bytes are not
@@ -176,7 +175,7 @@ bool MakePlainFolder(const QString& path, QString* reason)
 bool MakePrivateFolder(const QString& path)
 {
     const QByteArray native = Native(path);
-    struct stat st{};
+    struct stat st {};
     if (::lstat(native.constData(), &st) == 0 && S_ISLNK(st.st_mode) && ::unlink(native.constData()) != 0)
         return false;
     if (::mkdir(native.constData(), 0700) != 0 && errno != EEXIST)
@@ -185,8 +184,8 @@ bool MakePrivateFolder(const QString& path)
     const int fd = ::open(native.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
         return false;
-    const bool ok = ::fstat(fd, &st) == 0 && st.st_uid == ::getuid() &&
-                    ((st.st_mode & 07777) == 0700 || ::fchmod(fd, 0700) == 0);
+    const bool ok =
+        ::fstat(fd, &st) == 0 && st.st_uid == ::getuid() && ((st.st_mode & 07777) == 0700 || ::fchmod(fd, 0700) == 0);
     ::close(fd);
     return ok;
 }
@@ -219,8 +218,8 @@ bool MakePrivateFolder(const QString& path)
     const QFileInfo info(path);
     if (info.isSymLink() && !QFile::remove(path))
         return false;
-    return QFileInfo(path).isDir() || QDir().mkdir(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                             QFileDevice::ExeOwner);
+    return QFileInfo(path).isDir()
+           || QDir().mkdir(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 FolderLock::~FolderLock() = default;

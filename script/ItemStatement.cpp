@@ -74,8 +74,8 @@ bool NeedsEscape(QStringView value)
         high = _mm_or_si128(high, _mm_subs_epu16(v, belowHigh));
     }
     bool highFound = _mm_movemask_epi8(_mm_cmpeq_epi16(high, _mm_setzero_si128())) != 0xFFFF;
-    found |= (_mm_movemask_epi8(specials) ? 1u : 0u) | (_mm_movemask_epi8(slashes) ? 2u : 0u) |
-             (_mm_movemask_epi8(brackets) ? 4u : 0u);
+    found |= (_mm_movemask_epi8(specials) ? 1u : 0u) | (_mm_movemask_epi8(slashes) ? 2u : 0u)
+             | (_mm_movemask_epi8(brackets) ? 4u : 0u);
 #endif
     for (; i < size; ++i) {
         found |= text[i] < 128 ? kEscapeClass[text[i]] : 0;
@@ -172,8 +172,8 @@ auto JoinItemStatement(const ItemRecord& r, const TreeSettings& s, const QString
     const QString name = CommentSafe(r.FriendlyName);
     const auto flag = [](bool global) { return global ? QStringView(u"[+]True") : QStringView(u"[+]False"); };
     return join(path + u"= new menuItemObject(\"" + *out[0] + u"\",\"" + *out[1] + u"\",\"" + *out[2] + u"\",\""
-                + *out[3] + u"\",\"" + *out[4] + u"\",\"" + *out[5] + u"\",\"" + *out[6] + u"\",\"" + *out[7]
-                + u"\",\"" + *out[8] + u"\",\"" + *out[9] + u"\"); //[+]" + type + u"[+]" + name + u"[+]"
+                + *out[3] + u"\",\"" + *out[4] + u"\",\"" + *out[5] + u"\",\"" + *out[6] + u"\",\"" + *out[7] + u"\",\""
+                + *out[8] + u"\",\"" + *out[9] + u"\"); //[+]" + type + u"[+]" + name + u"[+]"
                 + QString::number(parentRow) + flag(r.UseGlobalBNonExpanded) + flag(r.UseGlobalBExpanded)
                 + flag(r.UseGlobalTarget) + flag(r.UseGlobalFont));
 }

@@ -1,7 +1,7 @@
 #pragma once
-#include <functional>
 #include <QByteArray>
 #include <QString>
+#include <functional>
 
 namespace vi {
 

@@ -19,10 +19,10 @@ namespace {
 
 // Windows-1252 differs from Latin-1 only in 0x80..0x9F; the five unassigned
 // bytes map to the control characters of the same value, as Windows does.
-constexpr std::array<char16_t, 32> kWindows1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr std::array<char16_t, 32> kWindows1252High = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                                       0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                                       0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                                       0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 QString DecodeWindows1252(const QByteArray& bytes)
 {
@@ -131,7 +131,7 @@ std::optional<QStringConverter::Encoding> Utf16WithoutMark(const QByteArray& byt
 bool IsUtf8Throughout(const QByteArray& bytes)
 {
     return !bytes.startsWith("\xFF\xFE") && !bytes.startsWith("\xFE\xFF") && !Utf16WithoutMark(bytes)
-        && bytes.isValidUtf8();
+           && bytes.isValidUtf8();
 }
 
 QString DecodeScriptBytes(const QByteArray& bytes)
@@ -170,7 +170,6 @@ QString RemoveChar(const QString& text, QChar c)
     out.remove(c);
     return out;
 }
-
 
 bool StartsWithNoCase(QStringView text, QLatin1String prefix)
 {

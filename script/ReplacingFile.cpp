@@ -6,8 +6,8 @@
 #include <QRegularExpression>
 
 #ifdef Q_OS_UNIX
-#include <cerrno>
 #include <QRandomGenerator>
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -40,8 +40,8 @@ void RemoveLeftOverTemporaryFiles(const QString& folder)
     // The names TempName gives: "." + the destination's name + ".tmp-" + up to six hex digits.
     static const QRegularExpression temporary(QStringLiteral("^\\..+\\.tmp-[0-9a-f]{1,6}$"));
     const QDir dir(folder);
-    const QStringList candidates = dir.entryList({QStringLiteral(".*.tmp-*")},
-                                                 QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
+    const QStringList candidates =
+        dir.entryList({QStringLiteral(".*.tmp-*")}, QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
     for (const QString& name : candidates)
         if (temporary.match(name).hasMatch())
             QFile::remove(dir.filePath(name));
@@ -80,7 +80,7 @@ bool ReplacingFile::Open()
     failed_ = false;
     reason_.clear();
     const QByteArray destination = Native(destination_);
-    struct stat existing{};
+    struct stat existing {};
     mode_ = NewFileMode();
     owner_ = group_ = kNoOwner;
     if (::lstat(destination.constData(), &existing) == 0) {
@@ -121,8 +121,8 @@ bool ReplacingFile::Open()
         }
     }
     // The replacement keeps the old file's owner where the process may give it (root).
-    if (owner_ != kNoOwner && (owner_ != ::getuid() || group_ != ::getgid()))
-        [[maybe_unused]] const int kept = ::fchown(fd_, static_cast<uid_t>(owner_), static_cast<gid_t>(group_));
+    if (owner_ != kNoOwner && (owner_ != ::getuid() || group_ != ::getgid())) [[maybe_unused]]
+        const int kept = ::fchown(fd_, static_cast<uid_t>(owner_), static_cast<gid_t>(group_));
     if (::fchmod(fd_, static_cast<mode_t>(mode_)) != 0) {
         const int error = errno;
         Discard();

@@ -1,7 +1,6 @@
 #pragma once
 #include <QIODevice>
 #include <QString>
-
 #include <memory>
 
 class QSaveFile;

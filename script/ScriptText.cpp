@@ -154,14 +154,24 @@ QString UnescapeScriptText(QStringView text)
             continue;
         }
         const char16_t next = text[i + 1].unicode();
-        int code = -1;     // the character a browser reads
+        int code = -1;      // the character a browser reads
         qsizetype used = 0; // the characters after the backslash that it takes
         switch (next) {
-        case u't': code = u'\t', used = 1; break;
-        case u'b': code = u'\b', used = 1; break;
-        case u'f': code = u'\f', used = 1; break;
-        case u'v': code = u'\v', used = 1; break;
-        case u'\'': code = u'\'', used = 1; break;
+        case u't':
+            code = u'\t', used = 1;
+            break;
+        case u'b':
+            code = u'\b', used = 1;
+            break;
+        case u'f':
+            code = u'\f', used = 1;
+            break;
+        case u'v':
+            code = u'\v', used = 1;
+            break;
+        case u'\'':
+            code = u'\'', used = 1;
+            break;
         case u'0':
             if (i + 2 == text.size() || text[i + 2] < QLatin1Char('0') || text[i + 2] > QLatin1Char('9'))
                 code = 0, used = 1;
@@ -184,13 +194,16 @@ QString UnescapeScriptText(QStringView text)
             }
             break;
         case 0x2028:
-        case 0x2029: used = 1; break; // a line continuation: the browser reads nothing
+        case 0x2029:
+            used = 1;
+            break; // a line continuation: the browser reads nothing
         case u'\\':
             // Both stay: an old file's "\\server" or "C:\\" is text as written.
             out += QStringLiteral("\\\\");
             ++i;
             continue;
-        default: break;
+        default:
+            break;
         }
         if (used == 0) {
             out += c; // no escape a browser and an older file agree on: the backslash is text
@@ -203,9 +216,6 @@ QString UnescapeScriptText(QStringView text)
     return out;
 }
 
-QString QuoteText(const QString& value)
-{
-    return QLatin1Char('"') + EscapeScriptText(value) + QLatin1Char('"');
-}
+QString QuoteText(const QString& value) { return QLatin1Char('"') + EscapeScriptText(value) + QLatin1Char('"'); }
 
 } // namespace vi

@@ -26,21 +26,26 @@ QStringList ScriptHeaderLines(const TreeSettings& s, bool browserSwitch)
     lines << QStringLiteral("// 'DO NOT WRITE TO OR ALTER THIS FILE")
           << QStringLiteral("// 'Even if you edit the JavaScript your risking")
           << QStringLiteral("// 'not being able to load it back into Vuvov-Ivoza") << comment << comment << comment
-          << comment << key(QLatin1String("Generator"), ProductName())
-          << key(QLatin1String("Version"), AppVersion()) << comment
-          << QStringLiteral("// 'About: Vuvov-Ivoza by Vevadev, download free at ") + MakerWebAddress()
+          << comment << key(QLatin1String("Generator"), ProductName()) << key(QLatin1String("Version"), AppVersion())
+          << comment << QStringLiteral("// 'About: Vuvov-Ivoza by Vevadev, download free at ") + MakerWebAddress()
           << comment + MakerCopyright() << comment << comment;
     for (const HeaderKey& k : kHeaderKeys) {
         switch (k.Kind) {
-        case HeaderKind::Number: lines << key(k.Name, QString::number(s.*k.Number)); break;
-        case HeaderKind::Text: lines << key(k.Name, s.*k.Text); break;
-        case HeaderKind::Picture: lines << key(k.Name, FileNameOf(s.*k.Text)); break;
+        case HeaderKind::Number:
+            lines << key(k.Name, QString::number(s.*k.Number));
+            break;
+        case HeaderKind::Text:
+            lines << key(k.Name, s.*k.Text);
+            break;
+        case HeaderKind::Picture:
+            lines << key(k.Name, FileNameOf(s.*k.Text));
+            break;
         }
     }
     lines << QStringLiteral("//\\\\");
 
-    lines << QStringLiteral("var BrowserSwitch = ") +
-                 (browserSwitch ? QStringLiteral("true;") : QStringLiteral("false;"))
+    lines << QStringLiteral("var BrowserSwitch = ")
+                 + (browserSwitch ? QStringLiteral("true;") : QStringLiteral("false;"))
           << QStringLiteral("var BackGroundColor = ") + QuoteText(s.TreeBackground) + QLatin1Char(';')
           << QStringLiteral("var pmPercent = 50;") << QStringLiteral("var trans2x2=new Image();")
           << QStringLiteral("trans2x2.src=") + QuoteText(QStringLiteral("treePics/2x2.gif")) + QLatin1Char(';');

@@ -2,10 +2,10 @@
 
 #include "document/AppInfo.h"
 #include "document/TreeDocument.h"
-#include "script/UserInterface.h"
 #include "script/HeaderKeys.h"
 #include "script/LoaderText.h"
 #include "script/ScriptText.h"
+#include "script/UserInterface.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -26,7 +26,8 @@ constexpr qsizetype kDecodeSlice = 1 << 20;
 
 QString ForeignFileMessage()
 {
-    return QCoreApplication::translate("TreeLoader", "This file was not created by %1.  Unable to load.").arg(ProductName());
+    return QCoreApplication::translate("TreeLoader", "This file was not created by %1.  Unable to load.")
+        .arg(ProductName());
 }
 
 QString VersionQuestion()
@@ -36,10 +37,7 @@ QString VersionQuestion()
         .arg(ProductName());
 }
 
-bool KeyIs(QStringView key, QLatin1String name)
-{
-    return key.size() == name.size() && StartsWithNoCase(key, name);
-}
+bool KeyIs(QStringView key, QLatin1String name) { return key.size() == name.size() && StartsWithNoCase(key, name); }
 
 // The last few distinct values read for one field, so that a repeated value
 // shares the text made for it before.
@@ -224,8 +222,12 @@ private:
                 if (const auto v = ToInt16(value))
                     s.*k.Number = *v;
                 break;
-            case HeaderKind::Text: s.*k.Text = value.toString(); break;
-            case HeaderKind::Picture: s.*k.Text = PicturePath(TrimBlanks(PictureName(value))); break;
+            case HeaderKind::Text:
+                s.*k.Text = value.toString();
+                break;
+            case HeaderKind::Picture:
+                s.*k.Text = PicturePath(TrimBlanks(PictureName(value)));
+                break;
             }
             return;
         }
@@ -331,7 +333,6 @@ private:
         return picturePath_[i];
     }
 
-
     TreeDocument& document_;
     const QString scriptFolder_;
     UserInterface& ui_;
@@ -343,8 +344,8 @@ private:
 
     static constexpr std::size_t kArguments = 10;
     std::array<QString, kArguments> lastArgument_; // the previous item line's values
-    std::array<QString, 4> pictureArgument_;        // the picture arguments last rebuilt ...
-    std::array<QString, 4> picturePath_;            // ... and their paths
+    std::array<QString, 4> pictureArgument_;       // the picture arguments last rebuilt ...
+    std::array<QString, 4> picturePath_;           // ... and their paths
     std::array<RecentValues, kArguments> recentArguments_;
     RecentValues recentItemTypes_;
 };
@@ -365,7 +366,8 @@ std::optional<QByteArray> ReadScriptFile(const QString& path, QString& reason)
         reason = file.errorString();
         return std::nullopt;
     }
-    const QString tooLarge = QCoreApplication::translate("TreeLoader", "The file is larger than %1 MB.").arg(kMaxScriptFileBytes >> 20);
+    const QString tooLarge =
+        QCoreApplication::translate("TreeLoader", "The file is larger than %1 MB.").arg(kMaxScriptFileBytes >> 20);
     QByteArray bytes;
     if (!file.isSequential()) {
         if (file.size() > kMaxScriptFileBytes) {
@@ -402,15 +404,14 @@ std::optional<QByteArray> ReadScriptFile(const QString& path, QString& reason)
 
 } // namespace
 
-LoadResult LoadTreeScriptBytes(TreeDocument& document, const QByteArray& bytes, const QString& path,
-                               UserInterface& ui)
+LoadResult LoadTreeScriptBytes(TreeDocument& document, const QByteArray& bytes, const QString& path, UserInterface& ui)
 {
     const LineEnds ends = CountLineEnds(bytes);
     document.NewTree();
     // Room for as many items as the file has lines, up to the limit: records
     // that grow by reallocation would need the old and the new array at once.
-    document.ReserveItems(static_cast<int>(
-        std::min<qsizetype>(std::max(ends.CarriageReturns, ends.LoneLineFeeds) + 1, kMaxItems)));
+    document.ReserveItems(
+        static_cast<int>(std::min<qsizetype>(std::max(ends.CarriageReturns, ends.LoneLineFeeds) + 1, kMaxItems)));
     ScriptReader reader(document, ScriptFolderOf(path), ui);
     if (!IsUtf8Throughout(bytes)) {
         const QString text = DecodeScriptBytes(bytes);
@@ -436,8 +437,9 @@ LoadResult LoadTreeScript(TreeDocument& document, const QString& path, UserInter
     QString reason;
     const std::optional<QByteArray> bytes = ReadScriptFile(path, reason);
     if (!bytes) {
-        ui.ShowMessage(QCoreApplication::translate("TreeLoader", "Unable to open the file: %1\rReason: %2").arg(path, reason),
-                       UserInterface::Icon::Information);
+        ui.ShowMessage(
+            QCoreApplication::translate("TreeLoader", "Unable to open the file: %1\rReason: %2").arg(path, reason),
+            UserInterface::Icon::Information);
         return {};
     }
     return LoadTreeScriptBytes(document, *bytes, path, ui);

@@ -26,7 +26,6 @@ LoadResult LoadTreeScript(TreeDocument& document, const QString& path, UserInter
 
 // The same for a file already read into memory; path gives the folder whose
 // treePics the picture paths point into.
-LoadResult LoadTreeScriptBytes(TreeDocument& document, const QByteArray& bytes, const QString& path,
-                               UserInterface& ui);
+LoadResult LoadTreeScriptBytes(TreeDocument& document, const QByteArray& bytes, const QString& path, UserInterface& ui);
 
 } // namespace vi

@@ -11,8 +11,8 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
-#include <QtWebEngineCore/qtwebenginecoreglobal.h>
 #include <QUrl>
+#include <QtWebEngineCore/qtwebenginecoreglobal.h>
 #include <gtest/gtest.h>
 
 namespace vi {

@@ -1,22 +1,20 @@
 #include "app/FolderDialog.h"
 #include "app/ItemPropDialog.h"
-#include "app/PropertyDialogs.h"
 #include "app/MainWindow.h"
 #include "app/PicturePicker.h"
 #include "app/PropertyDialogControls.h"
+#include "app/PropertyDialogs.h"
 #include "app/RecentFolder.h"
 #include "app/TreePropDialog.h"
 #include "document/TreeDocument.h"
 #include "tests/support/FakeUserInterface.h"
 
-#include <functional>
-#include <gtest/gtest.h>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QLabel>
 #include <QFileSystemModel>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -28,6 +26,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
+#include <functional>
+#include <gtest/gtest.h>
 
 // Records name only the fields a case needs.
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
@@ -134,8 +134,9 @@ TEST(ItemPropDialog, AFailingOkShowsItsMessageAndStaysOpen)
     QString shown;
     OkNextMessageBox(shown);
     Find<QPushButton>(&dialog, "Command1_1")->click();
-    EXPECT_EQ(shown, QStringLiteral("Vuvov-Ivoza|1|You must specify the SRC for the 'Non-Expanded Bullet'.  Click the "
-                                    "folder to locate one on your system, or you can unclick the check box next to it."));
+    EXPECT_EQ(shown,
+              QStringLiteral("Vuvov-Ivoza|1|You must specify the SRC for the 'Non-Expanded Bullet'.  Click the "
+                             "folder to locate one on your system, or you can unclick the check box next to it."));
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(dialog.Model().Tag(), DialogTag::None);
 }
@@ -160,8 +161,8 @@ TEST(TreePropDialog, BindingAndMessages)
     QString shown;
     OkNextMessageBox(shown);
     Find<QPushButton>(&dialog, "Command1_1")->click();
-    EXPECT_EQ(shown,
-              QStringLiteral("Vuvov-Ivoza|1|You must enter a number value for the Top left X, and Top left Y position."));
+    EXPECT_EQ(shown, QStringLiteral(
+                         "Vuvov-Ivoza|1|You must enter a number value for the Top left X, and Top left Y position."));
     EXPECT_TRUE(dialog.isVisible());
 }
 
@@ -275,17 +276,16 @@ TEST(PicturePicker, EachFilterShowsTheFilesItNames)
 TEST(RecentFolder, FallsBackToTheDocumentsFolderNeverTheProgramFolder)
 {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString fallback =
-        QDir::toNativeSeparators(QDir(documents).exists() ? documents : QDir::homePath());
+    const QString fallback = QDir::toNativeSeparators(QDir(documents).exists() ? documents : QDir::homePath());
     QTemporaryDir tmp;
     struct Row {
         const char* name;
         QString remembered;
         QString expected;
     };
-    for (const Row& row : {Row{"a folder that exists", QDir::toNativeSeparators(tmp.path()),
-                               QDir::toNativeSeparators(tmp.path())},
-                           Row{"a folder since removed", tmp.filePath(QStringLiteral("gone")), fallback}}) {
+    for (const Row& row :
+         {Row{"a folder that exists", QDir::toNativeSeparators(tmp.path()), QDir::toNativeSeparators(tmp.path())},
+          Row{"a folder since removed", tmp.filePath(QStringLiteral("gone")), fallback}}) {
         SCOPED_TRACE(row.name);
         RememberFolder(row.remembered);
         EXPECT_EQ(LastUsedFolder(), row.expected);

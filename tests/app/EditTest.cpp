@@ -54,8 +54,10 @@ struct Editor {
     QTreeView* View() const { return window.TreeView(); }
     QModelIndex Index(const char* label) const
     {
-        return View()->model()->match(View()->model()->index(0, 0), Qt::DisplayRole, QString::fromUtf8(label), 1,
-                                      Qt::MatchRecursive | Qt::MatchExactly)
+        return View()
+            ->model()
+            ->match(View()->model()->index(0, 0), Qt::DisplayRole, QString::fromUtf8(label), 1,
+                    Qt::MatchRecursive | Qt::MatchExactly)
             .value(0);
     }
     void Select(const char* label) { View()->setCurrentIndex(Index(label)); }
@@ -91,7 +93,9 @@ struct Editor {
     {
         std::unique_ptr<QMimeData> data(View()->model()->mimeData({Index(dragged)}));
         const QRect rect = View()->visualRect(Index(target));
-        const QPoint at(rect.center().x(), where == 0 ? rect.top() + 1 : where == 1 ? rect.center().y() : rect.bottom() - 1);
+        const QPoint at(rect.center().x(), where == 0   ? rect.top() + 1
+                                           : where == 1 ? rect.center().y()
+                                                        : rect.bottom() - 1);
         QWidget* viewport = View()->viewport();
         QDragEnterEvent enter(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(viewport, &enter);

@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+
 #include "app/QtUserInterface.h"
 #include "app/TreeModel.h"
 #include "document/AppInfo.h"
@@ -219,8 +220,10 @@ TEST_F(MainWindowFixture, EndToEndAnEditedTreeExportsAndLoadsBackAsTheViewShowed
     QTreeView* view = window->TreeView();
     auto click = [&](const char* name) { Button(name)->click(); };
     auto select = [&](const char* label) {
-        view->setCurrentIndex(view->model()->match(view->model()->index(0, 0), Qt::DisplayRole,
-                                                   QString::fromUtf8(label), 1, Qt::MatchRecursive).value(0));
+        view->setCurrentIndex(
+            view->model()
+                ->match(view->model()->index(0, 0), Qt::DisplayRole, QString::fromUtf8(label), 1, Qt::MatchRecursive)
+                .value(0));
     };
     auto newItem = [&](const char* name, const QString& type) {
         ui.OnEditItem = [=](ItemRecord& r, const TreeSettings&) {
@@ -279,9 +282,9 @@ TEST_F(MainWindowFixture, AClickOnEmptySpaceKeepsTheSelectionTheCommandsActOn)
         QPoint place;
         Qt::KeyboardModifiers modifiers;
     };
-    for (const Click& click : {Click{"empty space", QPoint(viewport->width() / 2, viewport->height() - 4), {}},
-                               Click{"control-click on the selected item", view->visualRect(aIndex).center(),
-                                     Qt::ControlModifier}}) {
+    for (const Click& click :
+         {Click{"empty space", QPoint(viewport->width() / 2, viewport->height() - 4), {}},
+          Click{"control-click on the selected item", view->visualRect(aIndex).center(), Qt::ControlModifier}}) {
         SCOPED_TRACE(click.name);
         document.Select(a);
         QTest::mouseClick(viewport, Qt::LeftButton, click.modifiers, click.place);
@@ -320,8 +323,8 @@ TEST_F(MainWindowFixture, MenuTitlesTakeTheirMnemonicsAndTheButtonsKeepTheOthers
     struct Row {
         const char* name;
         Qt::Key key;
-        const char* menu;   // the menu that opens, or nullptr
-        bool loadDialog;    // whether "&Load Custom File" ran
+        const char* menu; // the menu that opens, or nullptr
+        bool loadDialog;  // whether "&Load Custom File" ran
     };
     for (const Row& row : {Row{"Alt+T opens the Tree menu at once", Qt::Key_T, "mnuTree", false},
                            Row{"Alt+F opens the File menu", Qt::Key_F, "mnuFile", false},

@@ -1,5 +1,6 @@
-#include "app/MainWindow.h"
 #include "app/StartUp.h"
+
+#include "app/MainWindow.h"
 #include "document/TreeDocument.h"
 
 #include <QAbstractButton>

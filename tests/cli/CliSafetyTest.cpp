@@ -33,9 +33,10 @@ QByteArray Script(int items, const char* text)
     script.truncate(script.indexOf("menuBase.menuItems[0]"));
     for (int i = 0; i < items; ++i) {
         const QByteArray n = QByteArray::number(i);
-        script += "menuBase.menuItems[" + n + "]= new menuItemObject(\"\",\"\",\"treePics/p" + QByteArray::number(i % 10) +
-                  ".gif\",\"\",\"" + text + n + "\",\"2\",\"Black\",\"\",\"\",\"\"); //[+]LEAF[+]" + text + n +
-                  "[+]0[+]False[+]False[+]False[+]False\r\n";
+        script += "menuBase.menuItems[" + n + "]= new menuItemObject(\"\",\"\",\"treePics/p"
+                  + QByteArray::number(i % 10) + ".gif\",\"\",\"" + text + n
+                  + "\",\"2\",\"Black\",\"\",\"\",\"\"); //[+]LEAF[+]" + text + n
+                  + "[+]0[+]False[+]False[+]False[+]False\r\n";
     }
     return script;
 }
@@ -170,7 +171,7 @@ TEST(CliSafety, DataFolderIsReadableByEveryone)
         const QString path = it.next();
         if (path.contains(S("/TmpTree")))
             continue; // the preview's own folder, private to its user
-        struct stat st{};
+        struct stat st {};
         ASSERT_EQ(::lstat(QFile::encodeName(path).constData(), &st), 0);
         SCOPED_TRACE(path.toStdString());
         if (S_ISDIR(st.st_mode)) {
@@ -205,8 +206,8 @@ TEST(CliSafety, FullDiskIsAFailureWithItsReason)
     p.waitForFinished(120000);
     const QString err = QString::fromUtf8(p.readAllStandardError());
     EXPECT_EQ(p.exitCode(), 1);
-    EXPECT_TRUE(err.contains(S("There was an error trying to export to the directory: ") + out +
-                             S(" Reason: No space left on device")))
+    EXPECT_TRUE(err.contains(S("There was an error trying to export to the directory: ") + out
+                             + S(" Reason: No space left on device")))
         << err.toStdString();
     EXPECT_EQ(Read(out + S("/custom.js")), "old");
 }

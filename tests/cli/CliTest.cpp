@@ -1,6 +1,6 @@
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -68,15 +68,18 @@ TEST(Cli, ExitStatuses)
         {{S("export"), Seed("example.js"), S(" ")}, 64, S("vuvov-ivoza-cli: export needs FILE and FOLDER")},
         {{S("export"), S(""), dir.filePath(S("out"))}, 64, S("vuvov-ivoza-cli: export needs FILE and FOLDER")},
         {{S("dump"), dir.filePath(S("none.js"))},
-         2, S("Unable to open the file: ") + dir.filePath(S("none.js")) + S(" Reason: No such file or directory")},
+         2,
+         S("Unable to open the file: ") + dir.filePath(S("none.js")) + S(" Reason: No such file or directory")},
         {{S("dump"), foreign}, 2, S("This file was not created by Vuvov-Ivoza.  Unable to load.")},
-        {{S("dump"), Seed("oldversion_cp1252.js")}, 0,
+        {{S("dump"), Seed("oldversion_cp1252.js")},
+         0,
          S("warning: This file was not created by your current Vuvov-Ivoza software version. "
            "This file may not load correctly.  Continue to load tree? Yes.")},
         {{S("export"), foreign, dir.filePath(S("out"))}, 2, {}},
         // The pictures named by this file are not beside it: each missing copy is a failed step.
         {{S("export"), Seed("escapes.js"), dir.filePath(S("out"))},
-         1, S("failed: ") + dir.filePath(S("out/treePics/leaf.gif: could not copy ")) + Seed("treePics/leaf.gif")},
+         1,
+         S("failed: ") + dir.filePath(S("out/treePics/leaf.gif: could not copy ")) + Seed("treePics/leaf.gif")},
         {{S("export"), Seed("example.js"), dir.filePath(S("file/out"))}, 1, {}},
         {{S("export"), source, out}, 0, {}},
         {{S("export"), S("--static"), source, out}, 0, {}},
@@ -85,7 +88,8 @@ TEST(Cli, ExitStatuses)
         SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
         const CliRun r = Cli(c.args);
         EXPECT_EQ(r.Status, c.status);
-        EXPECT_EQ(r.Out.startsWith(S("Usage: vuvov-ivoza-cli export FILE FOLDER [--static]\n")), c.args == QStringList{S("--help")});
+        EXPECT_EQ(r.Out.startsWith(S("Usage: vuvov-ivoza-cli export FILE FOLDER [--static]\n")),
+                  c.args == QStringList{S("--help")});
         if (!c.err.isEmpty()) {
             EXPECT_TRUE(r.Err.split(QLatin1Char('\n')).contains(c.err)) << r.Err.toStdString();
         }
@@ -100,28 +104,43 @@ TEST(Cli, DumpPrintsTheDocument)
 {
     const CliRun r = Cli({S("dump"), Seed("example.js")});
     ASSERT_EQ(r.Status, 0) << r.Err.toStdString();
-    EXPECT_TRUE(r.Out.startsWith(S("{\"settings\": {\"TreeX\": 5, \"TreeY\": 5, \"TreeSize\": 1, \"TreeLines\": 1, "
-                                   "\"TreeLineColor\": \"Black\", \"TreePMColor\": \"Black\", \"TreeBNonExpanded\": \"\", "
-                                   "\"TreeBExpanded\": \"\", \"TreeLeaf\": \"\", \"TreeTarget\": \"\", \"TreeBackground\": \"\", "
-                                   "\"TreeFontSize\": \"2\", \"TreeFontColor\": \"Black\"},\n\"rootStatement\": ")));
+    EXPECT_TRUE(r.Out.startsWith(
+        S("{\"settings\": {\"TreeX\": 5, \"TreeY\": 5, \"TreeSize\": 1, \"TreeLines\": 1, "
+          "\"TreeLineColor\": \"Black\", \"TreePMColor\": \"Black\", \"TreeBNonExpanded\": \"\", "
+          "\"TreeBExpanded\": \"\", \"TreeLeaf\": \"\", \"TreeTarget\": \"\", \"TreeBackground\": \"\", "
+          "\"TreeFontSize\": \"2\", \"TreeFontColor\": \"Black\"},\n\"rootStatement\": ")));
     QJsonParseError error;
     const QJsonObject doc = QJsonDocument::fromJson(r.Out.toUtf8(), &error).object();
     ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
-    EXPECT_TRUE(doc[S("rootStatement")].toString().startsWith(S("var menuBase = new menuObject(5,5,20,true,\"treePics/plus.gif\"")));
+    EXPECT_TRUE(doc[S("rootStatement")].toString().startsWith(
+        S("var menuBase = new menuObject(5,5,20,true,\"treePics/plus.gif\"")));
     EXPECT_EQ(doc[S("treeChanged")], QJsonValue(false));
-    EXPECT_EQ(doc[S("nodes")].toArray(),
-              (QJsonArray{QJsonObject{{S("position"), 2}, {S("parent"), 1}, {S("text"), S("Products")}, {S("tag"), 2}},
-                          QJsonObject{{S("position"), 3}, {S("parent"), 2}, {S("text"), S("Widgets")}, {S("tag"), 3}}}));
+    EXPECT_EQ(
+        doc[S("nodes")].toArray(),
+        (QJsonArray{QJsonObject{{S("position"), 2}, {S("parent"), 1}, {S("text"), S("Products")}, {S("tag"), 2}},
+                    QJsonObject{{S("position"), 3}, {S("parent"), 2}, {S("text"), S("Widgets")}, {S("tag"), 3}}}));
 
     const QJsonArray records = doc[S("records")].toArray();
     ASSERT_EQ(records.size(), 2);
     const QString line = QString::fromUtf8(ReadFile(Seed("example.js")).split('\n').at(35)).trimmed();
-    const QJsonObject leaf{{S("index"), 3}, {S("RootMark"), 0}, {S("ScriptLine"), line}, {S("ItemType"), S("LEAF")},
-                           {S("FriendlyName"), S("Widgets")}, {S("UseGlobalBNonExpanded"), false},
-                           {S("BNonExpanded"), S("")}, {S("UseGlobalBExpanded"), false}, {S("BExpanded"), S("")},
-                           {S("MouseOutPic"), S("")}, {S("MouseOverPic"), S("")}, {S("ItemText"), S("Widgets")},
-                           {S("UseGlobalFont"), false}, {S("FontSize"), S("3")}, {S("FontColor"), S("Navy")},
-                           {S("LinkHref"), S("widgets.html")}, {S("UseGlobalTarget"), false}, {S("LinkTarget"), S("main")},
+    const QJsonObject leaf{{S("index"), 3},
+                           {S("RootMark"), 0},
+                           {S("ScriptLine"), line},
+                           {S("ItemType"), S("LEAF")},
+                           {S("FriendlyName"), S("Widgets")},
+                           {S("UseGlobalBNonExpanded"), false},
+                           {S("BNonExpanded"), S("")},
+                           {S("UseGlobalBExpanded"), false},
+                           {S("BExpanded"), S("")},
+                           {S("MouseOutPic"), S("")},
+                           {S("MouseOverPic"), S("")},
+                           {S("ItemText"), S("Widgets")},
+                           {S("UseGlobalFont"), false},
+                           {S("FontSize"), S("3")},
+                           {S("FontColor"), S("Navy")},
+                           {S("LinkHref"), S("widgets.html")},
+                           {S("UseGlobalTarget"), false},
+                           {S("LinkTarget"), S("main")},
                            {S("LinkDescription"), S("Our widgets")}};
     EXPECT_EQ(records[1].toObject(), leaf);
     EXPECT_EQ(records[0][S("BNonExpanded")], QJsonValue(QDir::toNativeSeparators(Seed("treePics/folder.gif"))));
@@ -166,9 +185,12 @@ TEST(Cli, DroppedItemsAndAnEmptyTreeAreFailures)
         QString err;
     } cases[] = {
         {"dump past the limit", {S("dump"), tooMany}, S("The tree can not hold more than 32766 items.")},
-        {"export past the limit", {S("export"), tooMany, dir.filePath(S("out1"))},
+        {"export past the limit",
+         {S("export"), tooMany, dir.filePath(S("out1"))},
          S("The tree can not hold more than 32766 items.")},
-        {"export of the root alone", {S("export"), rootOnly, dir.filePath(S("out2"))}, S("failed: the tree has no items")},
+        {"export of the root alone",
+         {S("export"), rootOnly, dir.filePath(S("out2"))},
+         S("failed: the tree has no items")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -238,11 +260,16 @@ TEST(Cli, ExportedScriptDefinesOnlyTheMenu)
     text.replace(S("//# TreeTarget = "), S("//# TreeTarget = main\u2028evil(1)\u2029evil(2)"));
     const QString flags = S("[+]False[+]False[+]True[+]False\r\n");
     text += S("menuBase.menuItems[0]= new menuItemObject(\"\",\"\",\"\",\"\",\"C:\\dir\\\",\"\",\"\",\"\",\"\",\"\"); "
-              "//[+]BRANCH\u2028evil(3)[+]Na\u2028evil(4)\u2029me[+]0") + flags;
-    text += S("menuBase.menuItems[0].subMenu[0]= new menuItemObject(\"\",\"\",\"\",\"\",\"a\u2028b\\x22); evil(5); (\\x22\","
-              "\"\",\"\",\"\",\"\",\"\"); //[+]LEAF[+]x[+]1") + flags + S("var injected = 1;\r\n");
-    text += S("menuBase.menuItems[1]= new menuItemObject(\"\",\"\",\"\",\"\",\"<b class=\"x\">\",\"\",\"\",\"\",\"\",\"\"); "
-              "//[+]LEAF[+]\u2029[+]0") + flags;
+              "//[+]BRANCH\u2028evil(3)[+]Na\u2028evil(4)\u2029me[+]0")
+            + flags;
+    text += S("menuBase.menuItems[0].subMenu[0]= new menuItemObject(\"\",\"\",\"\",\"\",\"a\u2028b\\x22); evil(5); "
+              "(\\x22\","
+              "\"\",\"\",\"\",\"\",\"\"); //[+]LEAF[+]x[+]1")
+            + flags + S("var injected = 1;\r\n");
+    text += S("menuBase.menuItems[1]= new menuItemObject(\"\",\"\",\"\",\"\",\"<b "
+              "class=\"x\">\",\"\",\"\",\"\",\"\",\"\"); "
+              "//[+]LEAF[+]\u2029[+]0")
+            + flags;
     const QString source = dir.filePath(S("hostile.js")), out = dir.filePath(S("out"));
     QFile f(source);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));

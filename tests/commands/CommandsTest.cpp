@@ -55,9 +55,12 @@ TEST_F(CommandsTest, RefusalsShowTheirMessageAndChangeNothing)
         void (*command)(TreeDocument&, UserInterface&, EditHistory*);
         QString message;
     } cases[] = {
-        {nullptr, NewItem, kSelectParentMessage},           {leaf, NewItem, kLeafParentMessage},
-        {nullptr, DeleteItem, kSelectToDeleteMessage},      {doc.Root(), DeleteItem, kDeleteRootMessage},
-        {branch, DeleteItem, kBranchNotEmptyMessage},       {doc.Root(), EditItemProperties, kNoPropertiesMessage},
+        {nullptr, NewItem, kSelectParentMessage},
+        {leaf, NewItem, kLeafParentMessage},
+        {nullptr, DeleteItem, kSelectToDeleteMessage},
+        {doc.Root(), DeleteItem, kDeleteRootMessage},
+        {branch, DeleteItem, kBranchNotEmptyMessage},
+        {doc.Root(), EditItemProperties, kNoPropertiesMessage},
         {nullptr, EditItemProperties, kNoPropertiesMessage},
     };
     ui.OnEditItem = [](ItemRecord&, const TreeSettings&) { return true; };

@@ -10,8 +10,8 @@
 #include "tests/script/ExportTestSupport.h"
 #include "tests/support/FakeUserInterface.h"
 
-#include <gtest/gtest.h>
 #include <functional>
+#include <gtest/gtest.h>
 #include <random>
 #include <tuple>
 
@@ -149,14 +149,10 @@ TEST_F(HistoryTest, EveryCommandUndoesToTheStateBeforeAndRedoesToTheStateAfter)
          },
          kPasteStep},
         {"drop a branch into another", "A",
-         [](HistoryTest& t) {
-             DropItems(t.doc, t.history.get(), EncodeItems(t.doc, t.Find("A")), t.Find("B"), -1);
-         },
+         [](HistoryTest& t) { DropItems(t.doc, t.history.get(), EncodeItems(t.doc, t.Find("A")), t.Find("B"), -1); },
          kMoveItemStep},
         {"drop a leaf before its parent", "a3",
-         [](HistoryTest& t) {
-             DropItems(t.doc, t.history.get(), EncodeItems(t.doc, t.Find("a3")), t.doc.Root(), 0);
-         },
+         [](HistoryTest& t) { DropItems(t.doc, t.history.get(), EncodeItems(t.doc, t.Find("a3")), t.doc.Root(), 0); },
          kMoveItemStep},
         {"drop from another editor", "L",
          [](HistoryTest& t) {
@@ -319,7 +315,8 @@ TEST_F(HistoryTest, CopyOffersTheItemsAndTheirLabelsIndentedByDepth)
     ASSERT_EQ(other.NodeCount(), 5);
     EXPECT_EQ(other.Node(2)->Text(), QStringLiteral("A"));
     ItemRecord expected = doc.RecordOf(Find("a2"));
-    expected.ScriptLine = ItemStatementBytes(expected, other.Settings(), QStringLiteral("menuBase.menuItems[0].subMenu[1]"), 1);
+    expected.ScriptLine =
+        ItemStatementBytes(expected, other.Settings(), QStringLiteral("menuBase.menuItems[0].subMenu[1]"), 1);
     EXPECT_EQ(other.Record(4), expected);
     EXPECT_EQ(other.CheckInvariants(), QString());
 }
@@ -362,7 +359,6 @@ TEST_F(HistoryTest, DropsFollowTheRules)
     }
 }
 
-
 // Random commands, undos and redos on a generated tree: the document stays
 // sound after each, undoing everything gives the first tree back, redoing
 // everything the last, and the result survives export and load.
@@ -391,24 +387,43 @@ TEST_F(HistoryTest, RandomEditingKeepsTheDocumentSoundAndRoundTrips)
     for (int i = 0; i < 10000; ++i) {
         doc.Select(doc.Node(pick(1, doc.NodeCount())));
         switch (pick(0, 13)) {
-        case 0: NewItem(doc, ui, history.get()); break;
-        case 1: DeleteItem(doc, ui, history.get()); break;
-        case 2: EditItemProperties(doc, ui, history.get()); break;
-        case 3: MoveItem(doc, pick(0, 1) == 1, history.get()); break;
+        case 0:
+            NewItem(doc, ui, history.get());
+            break;
+        case 1:
+            DeleteItem(doc, ui, history.get());
+            break;
+        case 2:
+            EditItemProperties(doc, ui, history.get());
+            break;
+        case 3:
+            MoveItem(doc, pick(0, 1) == 1, history.get());
+            break;
         case 4:
             ApplyLabelEdit(doc, ui, doc.SelectedNode(), QStringLiteral("Label %1").arg(i), history.get());
             break;
-        case 5: EditTreeProperties(doc, ui, history.get()); break;
-        case 6: CopyItem(doc, ui); break;
-        case 7: pick(0, 9) ? PasteItem(doc, ui, history.get()) : CutItem(doc, ui, history.get()); break;
+        case 5:
+            EditTreeProperties(doc, ui, history.get());
+            break;
+        case 6:
+            CopyItem(doc, ui);
+            break;
+        case 7:
+            pick(0, 9) ? PasteItem(doc, ui, history.get()) : CutItem(doc, ui, history.get());
+            break;
         case 8: {
             TreeNode* target = doc.Node(pick(1, doc.NodeCount()));
-            DropItems(doc, history.get(), EncodeItems(doc, doc.SelectedNode()), target,
-                      pick(-1, target->ChildCount()));
+            DropItems(doc, history.get(), EncodeItems(doc, doc.SelectedNode()), target, pick(-1, target->ChildCount()));
             break;
         }
-        case 9: case 10: case 11: history->Undo(); break;
-        default: history->Redo(); break;
+        case 9:
+        case 10:
+        case 11:
+            history->Undo();
+            break;
+        default:
+            history->Redo();
+            break;
         }
         // Keep the tree from growing without bound through paste.
         if (doc.NodeCount() > 400)

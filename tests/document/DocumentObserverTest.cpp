@@ -1,9 +1,9 @@
 #include "document/TreeDocument.h"
 #include "tests/support/TestTree.h"
 
+#include <QStringList>
 #include <functional>
 #include <gtest/gtest.h>
-#include <QStringList>
 
 using namespace vi;
 using vi::test::AddItem;
@@ -22,7 +22,10 @@ public:
     void AfterInsert(TreeNode* p, int row) override { Note("AfterInsert", p, QString::number(row)); }
     void BeforeRemove(TreeNode* p, int row) override { Note("BeforeRemove", p, QString::number(row)); }
     void AfterRemove(TreeNode* p, int row) override { Note("AfterRemove", p, QString::number(row)); }
-    void BeforeMove(TreeNode* p, int from, TreeNode* q, int to) override { Note("BeforeMove", p, Span(from, p, q, to)); }
+    void BeforeMove(TreeNode* p, int from, TreeNode* q, int to) override
+    {
+        Note("BeforeMove", p, Span(from, p, q, to));
+    }
     void AfterMove(TreeNode* p, int from, TreeNode* q, int to) override { Note("AfterMove", p, Span(from, p, q, to)); }
     void TextChanged(TreeNode* n) override { Log << QStringLiteral("TextChanged ") + n->Text(); }
     void SelectionChanged(TreeNode* n) override
@@ -38,16 +41,16 @@ private:
     // "0->2" within one parent, "0->B:0" into another.
     static QString Span(int from, const TreeNode* p, const TreeNode* q, int to)
     {
-        return QString::number(from) + QStringLiteral("->") + (p == q ? QString() : q->Text() + QLatin1Char(':')) +
-               QString::number(to);
+        return QString::number(from) + QStringLiteral("->") + (p == q ? QString() : q->Text() + QLatin1Char(':'))
+               + QString::number(to);
     }
     void Note(const char* what, const TreeNode* parent, const QString& where)
     {
         QStringList children;
         for (const TreeNode* child : parent->Children())
             children << child->Text();
-        Log << QString::fromLatin1(what) + QLatin1Char(' ') + parent->Text() + QLatin1Char(' ') + where +
-                   QStringLiteral(" [") + children.join(QLatin1Char(' ')) + QLatin1Char(']');
+        Log << QString::fromLatin1(what) + QLatin1Char(' ') + parent->Text() + QLatin1Char(' ') + where
+                   + QStringLiteral(" [") + children.join(QLatin1Char(' ')) + QLatin1Char(']');
     }
 };
 
@@ -56,8 +59,8 @@ QString Rows(const TreeDocument& d)
 {
     QStringList rows;
     for (const TreeNode* child : d.Root()->Children())
-        rows << child->Text() + QLatin1Char(':') + QString::number(child->Row()) + QLatin1Char('@') +
-                    QString::number(child->Position());
+        rows << child->Text() + QLatin1Char(':') + QString::number(child->Row()) + QLatin1Char('@')
+                    + QString::number(child->Position());
     return rows.join(QLatin1Char(' '));
 }
 

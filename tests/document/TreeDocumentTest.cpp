@@ -1,6 +1,7 @@
+#include "document/TreeDocument.h"
+
 #include "document/AppInfo.h"
 #include "document/RootStatement.h"
-#include "document/TreeDocument.h"
 #include "tests/support/TestTree.h"
 
 #include <QDir>
@@ -147,8 +148,7 @@ TEST(AppInfo, PreviewFolderLiesInTheProgramsDataFolder)
 {
     const QString program = QDir::toNativeSeparators(QStringLiteral("/opt/vi"));
     SetProgramFolder(program);
-    EXPECT_EQ(TmpTreePath(),
-              JoinPath(JoinPath(program, QStringLiteral("TreeData")), QStringLiteral("TmpTree")));
+    EXPECT_EQ(TmpTreePath(), JoinPath(JoinPath(program, QStringLiteral("TreeData")), QStringLiteral("TmpTree")));
     SetProgramFolder({});
 }
 
@@ -175,8 +175,8 @@ TEST_P(DataFolderLookup, FindsTheFirstThatExists)
     SetProgramFolder(native("bin"));
     EXPECT_EQ(DataFolder(), native(c.DataFolder));
     EXPECT_EQ(DataFolderBesideProgram(), c.PreviewInDataFolder);
-    EXPECT_EQ(TmpTreePath(), c.PreviewInDataFolder ? JoinPath(native(c.DataFolder), QStringLiteral("TmpTree"))
-                                                   : UserPreviewPath());
+    EXPECT_EQ(TmpTreePath(),
+              c.PreviewInDataFolder ? JoinPath(native(c.DataFolder), QStringLiteral("TmpTree")) : UserPreviewPath());
     SetProgramFolder({});
 }
 

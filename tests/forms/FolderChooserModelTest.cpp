@@ -14,7 +14,8 @@ struct FolderChooserModelTest : ::testing::Test {
     QString work = sys + QStringLiteral("/work");
     // The shorter root comes last, so the drive is found by the longest root, not by order;
     // the CD has no medium.
-    std::vector<Volume> volumes{{usb, QStringLiteral("USB")}, {tmp.filePath(QStringLiteral("cd")), {}}, {tmp.path(), {}}};
+    std::vector<Volume> volumes{
+        {usb, QStringLiteral("USB")}, {tmp.filePath(QStringLiteral("cd")), {}}, {tmp.path(), {}}};
     FolderChooserModel model;
 
     void SetUp() override

@@ -147,8 +147,10 @@ TEST(ItemPropModel, OkShowsOnlyTheFirstFailingCheck)
         {{{4, "a.html"}, {5, ""}, {6, ""}}, "x", "You must specify the TARGET for the 'Link'."},
         {{{4, "a.html"}, {5, "main"}, {6, " "}}, "x", "You must specify the Description for the 'Link'."},
         {{{5, ""}, {6, ""}}, "x", ""}, // target and description without "Link"
-        {{}, "  ", "You need to specify a Friendly Name.  This name is only for display in the Vuvov-Ivoza program and "
-                   "is not used in the actual tree."},
+        {{},
+         "  ",
+         "You need to specify a Friendly Name.  This name is only for display in the Vuvov-Ivoza program and "
+         "is not used in the actual tree."},
         {{}, "a[+]b", "The Friendly Name can not contain \"[+]\" or a line break"},
         {{}, "a\nb", "The Friendly Name can not contain"},
         {{}, "a\u2028b", "The Friendly Name can not contain"},
@@ -174,14 +176,24 @@ TEST(ItemPropModel, OkShowsOnlyTheFirstFailingCheck)
 
 TEST(ItemPropModel, ALoadedRecordIsStoredBackUnchangedSpacesIncluded)
 {
-    const ItemRecord leaf{.RootMark = 0, .ScriptLine = QByteArrayLiteral("kept"), .ItemType = kLeaf,
-                          .FriendlyName = QStringLiteral(" \"Q\" \\ "), .BNonExpanded = QStringLiteral("b.gif"),
-                          .MouseOutPic = QStringLiteral("out.gif "), .MouseOverPic = QStringLiteral("over.gif"),
-                          .ItemText = QStringLiteral(" \"Q\" \\ "), .FontSize = QStringLiteral("+1"),
-                          .FontColor = QStringLiteral("Teal"), .LinkHref = QStringLiteral("a.html?x=\"1\""),
-                          .LinkTarget = QStringLiteral(" main"), .LinkDescription = QStringLiteral("About")};
-    const ItemRecord branch{.ItemType = kBranch, .FriendlyName = QStringLiteral("Menu"), .UseGlobalBNonExpanded = true,
-                            .BExpanded = QStringLiteral("open.gif"), .UseGlobalFont = true};
+    const ItemRecord leaf{.RootMark = 0,
+                          .ScriptLine = QByteArrayLiteral("kept"),
+                          .ItemType = kLeaf,
+                          .FriendlyName = QStringLiteral(" \"Q\" \\ "),
+                          .BNonExpanded = QStringLiteral("b.gif"),
+                          .MouseOutPic = QStringLiteral("out.gif "),
+                          .MouseOverPic = QStringLiteral("over.gif"),
+                          .ItemText = QStringLiteral(" \"Q\" \\ "),
+                          .FontSize = QStringLiteral("+1"),
+                          .FontColor = QStringLiteral("Teal"),
+                          .LinkHref = QStringLiteral("a.html?x=\"1\""),
+                          .LinkTarget = QStringLiteral(" main"),
+                          .LinkDescription = QStringLiteral("About")};
+    const ItemRecord branch{.ItemType = kBranch,
+                            .FriendlyName = QStringLiteral("Menu"),
+                            .UseGlobalBNonExpanded = true,
+                            .BExpanded = QStringLiteral("open.gif"),
+                            .UseGlobalFont = true};
     for (const ItemRecord& record : {leaf, branch}) {
         SCOPED_TRACE(record.ItemType.toStdString());
         Dialog d(record, {.TreeBNonExpanded = QStringLiteral("c.gif"), .TreeFontSize = QStringLiteral("3")});

@@ -3,10 +3,10 @@
 #include "forms/ListFillers.h"
 #include "tests/support/FakeUserInterface.h"
 
-#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 // Cases name only the settings they need.
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
@@ -49,9 +49,14 @@ TEST(TreePropModel, NumericTestAndRounding)
     for (const char* text : {"abc", "", "   ", "1e", "--1", "1 2", "0x10", "inf", "nan", "1,5"})
         EXPECT_FALSE(IsNumericText(QString::fromLatin1(text))) << text;
 
-    const std::pair<const char*, std::optional<std::int16_t>> conversions[] = {
-        {"12.5", 12}, {"13.5", 14}, {"-2.5", -2}, {"1e2", 100}, {"32767.4", 32767}, {"-32768", -32768},
-        {"32767.5", std::nullopt}, {"1e400", std::nullopt}};
+    const std::pair<const char*, std::optional<std::int16_t>> conversions[] = {{"12.5", 12},
+                                                                               {"13.5", 14},
+                                                                               {"-2.5", -2},
+                                                                               {"1e2", 100},
+                                                                               {"32767.4", 32767},
+                                                                               {"-32768", -32768},
+                                                                               {"32767.5", std::nullopt},
+                                                                               {"1e400", std::nullopt}};
     for (const auto& [text, expected] : conversions)
         EXPECT_EQ(ToInt16(QString::fromLatin1(text)), expected) << text;
 }
@@ -172,11 +177,18 @@ TEST(TreePropModel, LoadingOddValuesKeepsTheInitialSelections)
 
 TEST(TreePropModel, ALoadedTreeIsStoredBackUnchanged)
 {
-    const TreeSettings settings{.TreeX = -12, .TreeY = 300, .TreeSize = 4, .TreeLines = 1,
-                                .TreeLineColor = QStringLiteral("Red"), .TreePMColor = QStringLiteral("Navy"),
-                                .TreeBNonExpanded = QStringLiteral("/p/c.gif"), .TreeBExpanded = QStringLiteral("o"),
-                                .TreeLeaf = QStringLiteral("l"), .TreeTarget = QStringLiteral("_top"),
-                                .TreeBackground = QStringLiteral("#FFEEDD"), .TreeFontSize = QStringLiteral("-1"),
+    const TreeSettings settings{.TreeX = -12,
+                                .TreeY = 300,
+                                .TreeSize = 4,
+                                .TreeLines = 1,
+                                .TreeLineColor = QStringLiteral("Red"),
+                                .TreePMColor = QStringLiteral("Navy"),
+                                .TreeBNonExpanded = QStringLiteral("/p/c.gif"),
+                                .TreeBExpanded = QStringLiteral("o"),
+                                .TreeLeaf = QStringLiteral("l"),
+                                .TreeTarget = QStringLiteral("_top"),
+                                .TreeBackground = QStringLiteral("#FFEEDD"),
+                                .TreeFontSize = QStringLiteral("-1"),
                                 .TreeFontColor = QStringLiteral("Maroon")};
     Dialog d(settings);
     ASSERT_TRUE(d.Ok());

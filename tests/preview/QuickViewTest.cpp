@@ -23,8 +23,8 @@ namespace {
 
 const QString kSwitchFalse = QStringLiteral("var BrowserSwitch = false;\r\n");
 const QString kSwitchTrue = QStringLiteral("var BrowserSwitch = true;\r\n");
-const QString kItemTexts = QStringLiteral(
-    "Array.from(document.querySelectorAll('[role=treeitem]')).map(e => e.textContent.trim()).join('|')");
+const QString kItemTexts =
+    QStringLiteral("Array.from(document.querySelectorAll('[role=treeitem]')).map(e => e.textContent.trim()).join('|')");
 
 class Preview : public ::testing::Test {
 protected:
@@ -65,12 +65,15 @@ protected:
     // Waits until a script in the preview page gives the expected value; the page loads on its own.
     static bool PageShows(const QString& script, const QVariant& expected)
     {
-        return QTest::qWaitFor([&] {
-            bool done = false;
-            QVariant result;
-            PreviewWindow()->Browser()->page()->runJavaScript(script, [&](const QVariant& v) { result = v, done = true; });
-            return QTest::qWaitFor([&] { return done; }, 20000) && result == expected;
-        }, 60000);
+        return QTest::qWaitFor(
+            [&] {
+                bool done = false;
+                QVariant result;
+                PreviewWindow()->Browser()->page()->runJavaScript(script,
+                                                                  [&](const QVariant& v) { result = v, done = true; });
+                return QTest::qWaitFor([&] { return done; }, 20000) && result == expected;
+            },
+            60000);
     }
 
     template <typename T> static T* Control(const QString& name) { return PreviewWindow()->findChild<T*>(name); }
@@ -152,14 +155,16 @@ TEST_P(ResizeRule, PlacesBrowserAndBottomRow)
     const QuickViewLayout l = ArrangeQuickView(QuickViewDesign(), c.Width, c.Height);
     EXPECT_EQ(l.WebBrowser1, c.Browser);
     EXPECT_EQ((std::vector<int>{l.Close.Left, l.Refresh.Left, l.Static.Left, l.Default.Left}), c.Lefts);
-    EXPECT_EQ((std::vector<int>{l.Close.Top, l.Refresh.Top, l.Static.Top, l.Default.Top}), std::vector<int>(4, c.RowTop));
+    EXPECT_EQ((std::vector<int>{l.Close.Top, l.Refresh.Top, l.Static.Top, l.Default.Top}),
+              std::vector<int>(4, c.RowTop));
 }
 
 INSTANTIATE_TEST_SUITE_P(Figures, ResizeRule,
                          ::testing::Values(LayoutCase{5865, 5100, {75, 75, 5715, 4500}, {4530, 3195, 2115, 1035}, 4650},
                                            LayoutCase{9000, 6000, {75, 75, 8850, 5400}, {7665, 6330, 5250, 4170}, 5550},
                                            // Too small: the browser's size steps are skipped, the rest still run.
-                                           LayoutCase{90, 300, {75, 75, 5730, 4410}, {-1245, -2580, -3660, -4740}, 4560}));
+                                           LayoutCase{
+                                               90, 300, {75, 75, 5730, 4410}, {-1245, -2580, -3660, -4740}, 4560}));
 
 TEST(PreviewFolder, IsMadeAfreshOrFallsBackToARealUserFolder)
 {
@@ -171,9 +176,9 @@ TEST(PreviewFolder, IsMadeAfreshOrFallsBackToARealUserFolder)
     EXPECT_TRUE(QDir(path("TreeData/TmpTree")).isEmpty());
 
     EXPECT_EQ(PreparePreviewFolder(path("NoTreeData/TmpTree"), path("user/TmpTree")), path("user/TmpTree"));
-    EXPECT_EQ(QFileInfo(path("user")).permissions() & 0x7777, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                                  QFileDevice::ExeOwner | QFileDevice::ReadUser |
-                                                                  QFileDevice::WriteUser | QFileDevice::ExeUser);
+    EXPECT_EQ(QFileInfo(path("user")).permissions() & 0x7777, QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                                  | QFileDevice::ExeOwner | QFileDevice::ReadUser
+                                                                  | QFileDevice::WriteUser | QFileDevice::ExeUser);
     // A user folder that is a link, maybe planted by someone else, is replaced
     // by a folder of the user's own; one open to others is closed.
     QDir().mkpath(path("elsewhere"));

@@ -1,4 +1,5 @@
 #include "preview/WebAddress.h"
+
 #include "tests/support/FakeUserInterface.h"
 #include "tests/support/ScriptedOpener.h"
 

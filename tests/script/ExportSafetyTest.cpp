@@ -1,22 +1,21 @@
 // The export on full disks, over links and special files, with pictures from
 // hostile files, and with two exports into one folder.
+#include "document/TreeDocument.h"
 #include "script/ExportTree.h"
 #include "script/FileSystem.h"
 #include "script/ReplacingFile.h"
 #include "script/ScriptText.h"
 #include "script/TreeLoader.h"
-
-#include "document/TreeDocument.h"
 #include "tests/script/ExportTestSupport.h"
 #include "tests/support/FakeUserInterface.h"
 
-#include <gtest/gtest.h>
 #include <QDir>
 #include <QTemporaryDir>
+#include <cstring>
+#include <gtest/gtest.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <thread>
-#include <cstring>
 #include <unistd.h>
 
 using namespace vi;
@@ -41,8 +40,9 @@ public:
     explicit SmallFileSystem(const char* size)
     {
         const QByteArray options = QByteArray("size=") + size;
-        mounted_ = dir_.isValid() && ::mount("tmpfs", QFile::encodeName(dir_.path()).constData(), "tmpfs", 0,
-                                             options.constData()) == 0;
+        mounted_ =
+            dir_.isValid()
+            && ::mount("tmpfs", QFile::encodeName(dir_.path()).constData(), "tmpfs", 0, options.constData()) == 0;
         if (!mounted_)
             why_ = QString::fromLocal8Bit(std::strerror(errno));
     }
@@ -169,7 +169,8 @@ TEST(ExportSafety, LinksAreReplacedAndSpecialFilesAreFailures)
             EXPECT_EQ(Entries(target.path()), (QStringList{S("custom.js"), S("treePics")}));
         } else if (c.failure) {
             ASSERT_FALSE(r.Failures.isEmpty());
-            EXPECT_TRUE(r.Failures.join(QLatin1Char('|')).contains(S(c.failure))) << r.Failures.join(QLatin1Char('|')).toStdString();
+            EXPECT_TRUE(r.Failures.join(QLatin1Char('|')).contains(S(c.failure)))
+                << r.Failures.join(QLatin1Char('|')).toStdString();
         } else {
             EXPECT_TRUE(r.Complete()) << r.Failures.join(QLatin1Char('|')).toStdString();
             EXPECT_FALSE(QFileInfo(at).isSymLink());
@@ -239,11 +240,12 @@ TEST(ExportSafety, LoadedFileCannotPublishFilesOutsideItsTreePics)
     WriteFile(at("site/treePics/ok.gif"), "ok");
     QFile::link(at("secret.gif"), at("site/treePics/linked.gif"));
     QByteArray script = ReadFile(Corpus("example.js"));
-    const QByteArray names[] = {"../secret.gif", "..\\\\secret.gif", "..", "treePics/../../secret.gif", "linked.gif",
-                                "ok.gif",        "/etc/passwd"};
+    const QByteArray names[] = {"../secret.gif", "..\\\\secret.gif", "..",         "treePics/../../secret.gif",
+                                "linked.gif",    "ok.gif",           "/etc/passwd"};
     for (const QByteArray& name : names) {
-        script += "menuBase.menuItems[1]= new menuItemObject(\"\",\"\",\"treePics/" + name +
-                  "\",\"\",\"X\",\"2\",\"Black\",\"\",\"\",\"\"); //[+]LEAF[+]X[+]0[+]False[+]False[+]False[+]False\r\n";
+        script +=
+            "menuBase.menuItems[1]= new menuItemObject(\"\",\"\",\"treePics/" + name
+            + "\",\"\",\"X\",\"2\",\"Black\",\"\",\"\",\"\"); //[+]LEAF[+]X[+]0[+]False[+]False[+]False[+]False\r\n";
     }
     script.replace("//# TreeLeaf = ", "//# TreeLeaf = ..\\..\\secret.gif");
     WriteFile(at("site/custom.js"), script);
@@ -328,7 +330,7 @@ TEST(ReplacingFile, CommitsWholeOrLeavesTheOldFile)
     ASSERT_TRUE(file.Commit());
     EXPECT_EQ(ReadFile(path), "new");
     // The old file's permissions carry over.
-    struct stat st{};
+    struct stat st {};
     ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0604u);
     if (::getuid() == 0) { // and, where the process may give it, its owner
@@ -366,7 +368,7 @@ TEST(PrivateFolder, IsARealFolderOfTheUsersOwnWithMode0700)
     QTemporaryDir base;
     const auto at = [&](const char* name) { return base.filePath(S(name)); };
     const auto mode = [](const QString& path) {
-        struct stat st{};
+        struct stat st {};
         return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode : 0u;
     };
     QDir().mkdir(at("target"));
@@ -384,7 +386,7 @@ TEST(PrivateFolder, IsARealFolderOfTheUsersOwnWithMode0700)
     const struct {
         const char* name;
         bool made;
-    } cases[] = {{"missing", true}, {"wide", true},  {"link", true},
+    } cases[] = {{"missing", true},  {"wide", true},  {"link", true},
                  {"dangling", true}, {"file", false}, {"others", !asRoot}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

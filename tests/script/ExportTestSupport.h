@@ -5,11 +5,11 @@
 #include "document/TreeDocument.h"
 #include "tests/support/TestTree.h"
 
-#include <ostream>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <ostream>
 
 // Readable QString values in failure messages.
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
@@ -19,10 +19,7 @@ namespace vi::test {
 inline QString S(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // A file of the loader's seed corpus; example.js is the format's worked example.
-inline QString Corpus(const char* name)
-{
-    return S(VI_CORPUS_DIR "/") + S(name);
-}
+inline QString Corpus(const char* name) { return S(VI_CORPUS_DIR "/") + S(name); }
 
 inline bool WriteFile(const QString& path, const QByteArray& bytes)
 {

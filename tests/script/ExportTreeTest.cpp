@@ -1,16 +1,16 @@
 #include "script/ExportTree.h"
-#include "script/FileSystem.h"
-#include "script/ScriptWriter.h"
 
 #include "document/AppInfo.h"
 #include "document/TreeDocument.h"
+#include "script/FileSystem.h"
+#include "script/ScriptWriter.h"
 #include "tests/script/ExportTestSupport.h"
 #include "tests/support/FakeUserInterface.h"
 
-#include <csignal>
-#include <gtest/gtest.h>
 #include <QDir>
 #include <QTemporaryDir>
+#include <csignal>
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 
 using namespace vi;
@@ -86,8 +86,8 @@ TEST_F(ExportTreeTest, CopiesTheLinePicturesByStyleAndColour)
         QStringList pictures;
         qsizetype failures;
     } cases[] = {
-        {0, "Black", "<missing>", {S("2x2.gif")}, 0},     {2, "Black", "<missing>", signs, 0},
-        {1, "Black", "Black/top.gif", all, 0},            {1, "NAVY", "navy/top.gif", all, 0}, // any letter case
+        {0, "Black", "<missing>", {S("2x2.gif")}, 0}, {2, "Black", "<missing>", signs, 0},
+        {1, "Black", "Black/top.gif", all, 0},        {1, "NAVY", "navy/top.gif", all, 0}, // any letter case
         {1, "Teal", "<missing>", signs, 5},
     };
     AddItem(doc, doc.Root(), S("A"));
@@ -105,9 +105,8 @@ TEST_F(ExportTreeTest, CopiesTheLinePicturesByStyleAndColour)
         EXPECT_EQ(ReadFile(In("treePics/minus.gif")), c.lines ? "Black/minus.gif" : "<missing>");
     }
     ASSERT_EQ(ui.Messages.size(), 1u);
-    EXPECT_TRUE(
-        ui.Messages[0].Text.contains(JoinPath(JoinPath(target.path(), S("treePics")),
-                                              S("vline.gif: there is no line colour folder named Teal"))));
+    EXPECT_TRUE(ui.Messages[0].Text.contains(
+        JoinPath(JoinPath(target.path(), S("treePics")), S("vline.gif: there is no line colour folder named Teal"))));
 }
 
 TEST_F(ExportTreeTest, CopiesEachPictureOnceAndNeverOntoItself)
@@ -156,8 +155,8 @@ TEST_F(ExportTreeTest, UnwritableScriptShowsTheErrorAndTouchesNoFile)
     EXPECT_FALSE(Export().Written);
 
     ASSERT_EQ(ui.Messages.size(), 2u);
-    EXPECT_EQ(ui.Messages[0].Text, S("There was an error trying to export to the directory: ") + missing +
-                                       S("\rReason: ") + qt_error_string(ENOENT));
+    EXPECT_EQ(ui.Messages[0].Text, S("There was an error trying to export to the directory: ") + missing
+                                       + S("\rReason: ") + qt_error_string(ENOENT));
     EXPECT_EQ(ui.Messages[0].Kind, UserInterface::Icon::Information);
     EXPECT_EQ(ui.Messages[1].Text, ExportErrorMessage(target.path(), S("Permission denied")));
     EXPECT_EQ(Listing(""), QStringList{S("custom.js")});

@@ -63,7 +63,8 @@ TEST(ItemStatement, ArgumentsFollowTheGlobalAndOwnValues)
         ItemRecord record;
         const char* arguments;
     } cases[] = {
-        {"leaf with the tree-wide bullets", item([](ItemRecord& r) { r.ItemType = kLeaf, r.UseGlobalBNonExpanded = r.UseGlobalBExpanded = true; }),
+        {"leaf with the tree-wide bullets",
+         item([](ItemRecord& r) { r.ItemType = kLeaf, r.UseGlobalBNonExpanded = r.UseGlobalBExpanded = true; }),
          R"("treePics/leaf.gif","treePics/open.gif","","","X","","","","own","")"},
         {"branch with every tree-wide value",
          item([](ItemRecord& r) { r.UseGlobalBNonExpanded = r.UseGlobalBExpanded = r.UseGlobalFont = true; }),
@@ -98,7 +99,8 @@ TEST(ItemStatement, ArgumentsFollowTheGlobalAndOwnValues)
     // Characters that would end the marker's comment line are written as blanks.
     r.FriendlyName = S("a\rb\nc\u2028d\u2029e");
     r.ItemType = S("LEAF\u2028");
-    EXPECT_TRUE(ItemStatementText(r, s, S("p"), 0).endsWith(S("); //[+]LEAF [+]a b c d e[+]0[+]False[+]True[+]False[+]False")));
+    EXPECT_TRUE(
+        ItemStatementText(r, s, S("p"), 0).endsWith(S("); //[+]LEAF [+]a b c d e[+]0[+]False[+]True[+]False[+]False")));
 
     // Every special character at every place of a value, inside and after the blocks of the fast check.
     for (const char* special : {"\\", "\"", "\r", "\n", "//[+]", "\u2028", "\u2029", "\xF0\x9F\x98\x80", " "}) {

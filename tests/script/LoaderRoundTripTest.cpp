@@ -28,11 +28,24 @@ struct Random {
     template <class List> QString Pick(const List& list) { return S(list[Int(0, int(std::size(list)) - 1)]); }
     QString Text(bool anyCharacter)
     {
-        static const char* const pieces[] = {"Home", "a b", "\"", "<a href=\"x.html\">", "é€", "中文", "😀", "&amp;",
-                                             "'", "/", "//", "\\", "\\\\", "\t", "%20", "=", "(", ")", ",", ";",
-                                             "\\t", "\\x41", "\\u00e9", "\\'", "\\0", "\\\"", "\u00a0"};
-        static const char* const risky[] = {"//[+]", "[+]", "\r\n", "\n", "/\\/[+]", "\\\"", "\\r", " ",
-                                            "\u2028", "\u2029", "\"); /\\x2F[+]LEAF[+]x[+]0"};
+        static const char* const pieces[] = {"Home", "a b",   "\"",      "<a href=\"x.html\">",
+                                             "é€",   "中文",  "😀",       "&amp;",
+                                             "'",    "/",     "//",      "\\",
+                                             "\\\\", "\t",    "%20",     "=",
+                                             "(",    ")",     ",",       ";",
+                                             "\\t",  "\\x41", "\\u00e9", "\\'",
+                                             "\\0",  "\\\"",  "\u00a0"};
+        static const char* const risky[] = {"//[+]",
+                                            "[+]",
+                                            "\r\n",
+                                            "\n",
+                                            "/\\/[+]",
+                                            "\\\"",
+                                            "\\r",
+                                            " ",
+                                            "\u2028",
+                                            "\u2029",
+                                            "\"); /\\x2F[+]LEAF[+]x[+]0"};
         QString text;
         for (int n = Int(0, 6); n > 0; --n)
             text += anyCharacter && Int(0, 5) == 0 ? Pick(risky) : Pick(pieces);
@@ -86,13 +99,21 @@ QStringList Snapshot(const TreeDocument& d, bool whole)
     QStringList out{whole ? d.RootStatement() : QString()};
     WalkItems(d, [&](TreeNode* n, const QString& path, int) {
         const ItemRecord& r = d.RecordOf(n);
-        QStringList row{path, n->Text(), r.ItemType, r.FriendlyName, r.ItemText, r.LinkHref, r.LinkDescription,
-                        r.UseGlobalTarget ? QString() : r.LinkTarget, r.UseGlobalFont ? QString() : r.FontSize,
+        QStringList row{path,
+                        n->Text(),
+                        r.ItemType,
+                        r.FriendlyName,
+                        r.ItemText,
+                        r.LinkHref,
+                        r.LinkDescription,
+                        r.UseGlobalTarget ? QString() : r.LinkTarget,
+                        r.UseGlobalFont ? QString() : r.FontSize,
                         QString::number(r.UseGlobalBNonExpanded + 2 * r.UseGlobalBExpanded + 4 * r.UseGlobalTarget
                                         + 8 * r.UseGlobalFont)};
         if (whole)
-            row << QString::number(n->Position()) << QString::number(n->Tag()) << QString::fromUtf8(r.ScriptLine) << r.BNonExpanded
-                << r.BExpanded << r.MouseOutPic << r.MouseOverPic << r.FontColor << r.LinkTarget << r.FontSize;
+            row << QString::number(n->Position()) << QString::number(n->Tag()) << QString::fromUtf8(r.ScriptLine)
+                << r.BNonExpanded << r.BExpanded << r.MouseOutPic << r.MouseOverPic << r.FontColor << r.LinkTarget
+                << r.FontSize;
         out << row.join(QStringLiteral("|"));
         return true;
     });

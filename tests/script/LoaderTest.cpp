@@ -25,8 +25,8 @@ QString Script(const QStringList& keyLines, const QStringList& items, const QStr
 {
     QStringList lines{S("// 'DO NOT WRITE TO OR ALTER THIS FILE"), S("// '"), S("//# Generator = Vuvov-Ivoza"),
                       S("//# Version = ") + version, S("// 'About: x")};
-    lines << keyLines << S("//\\\\") << S("var BrowserSwitch = false;") << S("var BackGroundColor = \"\";")
-          << S(kRoot) << items;
+    lines << keyLines << S("//\\\\") << S("var BrowserSwitch = false;") << S("var BackGroundColor = \"\";") << S(kRoot)
+          << items;
     return lines.join(S("\r\n")) + S("\r\n");
 }
 
@@ -97,8 +97,9 @@ TEST_F(Loader, GeneratorAndVersionChecks)
         EXPECT_EQ(doc.NodeCount(), c.nodes);
         EXPECT_EQ(doc.Settings().TreeX, 7);
         EXPECT_EQ(r.ForeignGenerator, c.foreign);
-        EXPECT_EQ(ui.MessageTexts(),
-                  c.foreign ? QStringList{S("This file was not created by Vuvov-Ivoza.  Unable to load.")} : QStringList{});
+        EXPECT_EQ(ui.MessageTexts(), c.foreign
+                                         ? QStringList{S("This file was not created by Vuvov-Ivoza.  Unable to load.")}
+                                         : QStringList{});
         EXPECT_EQ(ui.Questions, c.answer ? QStringList{question} : QStringList{});
         EXPECT_EQ(r.VersionDeclined, c.answer == Answer::No);
         EXPECT_EQ(doc.Settings().TreeY, c.answer == Answer::Yes ? 9 : 5); // it follows the version line
@@ -121,12 +122,12 @@ TEST_F(Loader, UnreadableFileLeavesTheDocument)
 TEST_F(Loader, HeaderKeysAndConversions)
 {
     // Numbers round halves to even and keep the old value when out of range or no number.
-    Load(Script({S("//# TREEX = 2.5"), S("//# treey = 3.5"), S("//# TreeSize = -32768.5"), S("//# TreeLines = 32767.5"),
-                 S("//# TreeY = nan"), S("//# TreeSize = 1e3x"),
-                 S("//#TreeLineColor = Red"), S("//# TreePMColor = Blue"), S("//# TreePMColor  =  Navy "),
-                 S("//# TreeBExpanded = C:\\img\\open.gif"), S("//# TreeBNonExpanded = "),
-                 S("//# TreeFontSize = x = y"), S("//# TreeX2 = 1")},
-                {}));
+    Load(
+        Script({S("//# TREEX = 2.5"), S("//# treey = 3.5"), S("//# TreeSize = -32768.5"), S("//# TreeLines = 32767.5"),
+                S("//# TreeY = nan"), S("//# TreeSize = 1e3x"), S("//#TreeLineColor = Red"),
+                S("//# TreePMColor = Blue"), S("//# TreePMColor  =  Navy "), S("//# TreeBExpanded = C:\\img\\open.gif"),
+                S("//# TreeBNonExpanded = "), S("//# TreeFontSize = x = y"), S("//# TreeX2 = 1")},
+               {}));
     const TreeSettings& s = doc.Settings();
     EXPECT_EQ((std::vector<int>{s.TreeX, s.TreeY, s.TreeSize, s.TreeLines}), (std::vector<int>{2, 4, -32768, 1}));
     EXPECT_EQ(s.TreeLineColor, S("Black"));
@@ -139,7 +140,8 @@ TEST_F(Loader, HeaderKeysAndConversions)
 TEST_F(Loader, ItemMarkersAndParentRows)
 {
     const QStringList items{
-        Item(S("menuBase.menuItems[0]"), S(R"("","","","","","","","","","")"), S("LEAF[+]Home[+]0[+]False[+]False[+]True[+]True")),
+        Item(S("menuBase.menuItems[0]"), S(R"("","","","","","","","","","")"),
+             S("LEAF[+]Home[+]0[+]False[+]False[+]True[+]True")),
         Plain(S("menuBase.menuItems[0].subMenu[0]"), S("B"), 1),
         Plain(S("menuBase.menuItems[0].subMenu[1]"), S("C"), 1),
         Plain(S("menuBase.menuItems[1]"), S("bad row"), 5),
@@ -215,7 +217,8 @@ TEST_F(Loader, OldAndNewStyleValues)
         {"old: a network path", R"(\\server\new)", R"(\\server\new)", "2"},
         {"old: a relative path", R"(news\readme)", R"(news\readme)", "2"},
         {"old: a path with a drive", R"(C:\dir\index.html)", R"(C:\dir\index.html)", "2"},
-        {"old: an escape that makes no character stays", R"(\x4 \u12 \u{110000} \q \1 \01 \)", R"(\x4 \u12 \u{110000} \q \1 \01 \)", "2"},
+        {"old: an escape that makes no character stays", R"(\x4 \u12 \u{110000} \q \1 \01 \)",
+         R"(\x4 \u12 \u{110000} \q \1 \01 \)", "2"},
         {"old: a raw quote ends the value, the fields after it shift", R"(a"b)", "a", ","},
         {"browser escapes", R"(a\tb\'c\u00e9\u{1F600}\x41)", "a\tb'c\u00e9\U0001F600A", "2"},
         {"a doubled backslash protects what follows", R"(\\t\\x41)", R"(\\t\\x41)", "2"},
@@ -310,7 +313,8 @@ TEST_F(Loader, DecodesUtf8AndWindows1252)
         {"UTF-8", "\xC3\xA9\xE2\x82\xAC", "é€"},
         {"Windows-1252", "\xE9\x80\x9F\x81", "é€Ÿ\u0081"},
         {"Windows-1252 with a pair that looks like UTF-8", "\xC3\xA9 \xE9", "Ã© é"},
-        {"UTF-8 with a few Windows-1252 bytes", "\xC3\xA9t\xE9 \xE4\xB8\xAD\xE6\x96\x87 \x80 caf\xC3\xA9", "été 中文 € café"},
+        {"UTF-8 with a few Windows-1252 bytes", "\xC3\xA9t\xE9 \xE4\xB8\xAD\xE6\x96\x87 \x80 caf\xC3\xA9",
+         "été 中文 € café"},
         {"UTF-8 with a cut sequence", "\xE4\xB8\xAD\xE6\x96\x87\xE5\xAD\x97\xE4\xB8", "中文字ä¸"},
     };
     for (const auto& c : cases) {
@@ -382,7 +386,8 @@ TEST_F(Loader, FilesLargerThanADecodedSliceLoadWhole)
         {"CR", QByteArray(crlf).replace("\r\n", "\r")},
         {"byte-order mark", "\xEF\xBB\xBF" + crlf},
         // A lone LF at the end of each text is no line end and is dropped.
-        {"lone LFs inside CR LF lines", QByteArray(crlf).replace("\",\"\",\"\",\"\",\"\",\"\")", "\n\",\"\",\"\",\"\",\"\",\"\")")},
+        {"lone LFs inside CR LF lines",
+         QByteArray(crlf).replace("\",\"\",\"\",\"\",\"\",\"\")", "\n\",\"\",\"\",\"\",\"\",\"\")")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -22,11 +22,11 @@ public:
 
     std::vector<Shown> Messages;
     QStringList Questions;
-    std::deque<Answer> Answers;                  // next answers to Ask; Cancel when empty
+    std::deque<Answer> Answers;                                       // next answers to Ask; Cancel when empty
     std::function<bool(ItemRecord&, const TreeSettings&)> OnEditItem; // nullptr: cancel
-    std::function<bool(TreeSettings&)> OnEditSettings;               // nullptr: cancel
-    std::deque<std::optional<QString>> Folders;   // next folder choices; cancel when empty
-    std::deque<std::optional<QString>> Files;     // next file choices; cancel when empty
+    std::function<bool(TreeSettings&)> OnEditSettings;                // nullptr: cancel
+    std::deque<std::optional<QString>> Folders;                       // next folder choices; cancel when empty
+    std::deque<std::optional<QString>> Files;                         // next file choices; cancel when empty
     QStringList FileDialog; // title, filter and starting folder of the last file dialog
     int PendingEventRuns = 0;
 

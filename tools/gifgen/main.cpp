@@ -14,14 +14,13 @@
 
 #include "document/ChoiceValues.h"
 
-#include <gif_lib.h>
-
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <gif_lib.h>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,7 +28,7 @@
 namespace {
 
 constexpr int kCellWidth = 16;
-constexpr int kCellHeight = 32;  // the tallest item height
+constexpr int kCellHeight = 32; // the tallest item height
 constexpr int kLineColumn = 7;
 constexpr int kArmRow = kCellHeight / 2;
 
@@ -46,14 +45,22 @@ struct Rgb {
 
 // The standard HTML values of the colour names.
 constexpr std::array<Rgb, 16> kRgb = {{
-    {"Black", 0x00, 0x00, 0x00},   {"White", 0xFF, 0xFF, 0xFF},
-    {"Gray", 0x80, 0x80, 0x80},    {"Silver", 0xC0, 0xC0, 0xC0},
-    {"Red", 0xFF, 0x00, 0x00},     {"Green", 0x00, 0x80, 0x00},
-    {"Blue", 0x00, 0x00, 0xFF},    {"Yellow", 0xFF, 0xFF, 0x00},
-    {"Purple", 0x80, 0x00, 0x80},  {"Olive", 0x80, 0x80, 0x00},
-    {"Navy", 0x00, 0x00, 0x80},    {"Aqua", 0x00, 0xFF, 0xFF},
-    {"Lime", 0x00, 0xFF, 0x00},    {"Maroon", 0x80, 0x00, 0x00},
-    {"Teal", 0x00, 0x80, 0x80},    {"Fuchsia", 0xFF, 0x00, 0xFF},
+    {"Black", 0x00, 0x00, 0x00},
+    {"White", 0xFF, 0xFF, 0xFF},
+    {"Gray", 0x80, 0x80, 0x80},
+    {"Silver", 0xC0, 0xC0, 0xC0},
+    {"Red", 0xFF, 0x00, 0x00},
+    {"Green", 0x00, 0x80, 0x00},
+    {"Blue", 0x00, 0x00, 0xFF},
+    {"Yellow", 0xFF, 0xFF, 0x00},
+    {"Purple", 0x80, 0x00, 0x80},
+    {"Olive", 0x80, 0x80, 0x00},
+    {"Navy", 0x00, 0x00, 0x80},
+    {"Aqua", 0x00, 0xFF, 0xFF},
+    {"Lime", 0x00, 0xFF, 0x00},
+    {"Maroon", 0x80, 0x00, 0x00},
+    {"Teal", 0x00, 0x80, 0x80},
+    {"Fuchsia", 0xFF, 0x00, 0xFF},
 }};
 
 const Rgb* findRgb(std::string_view name)
@@ -106,21 +113,19 @@ private:
     std::vector<GifByteType> px_;
 };
 
-constexpr auto kFilePermissions = std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
-                                  std::filesystem::perms::group_read | std::filesystem::perms::others_read;
-constexpr auto kFolderPermissions = std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
-                                    std::filesystem::perms::group_exec | std::filesystem::perms::others_read |
-                                    std::filesystem::perms::others_exec;
+constexpr auto kFilePermissions = std::filesystem::perms::owner_read | std::filesystem::perms::owner_write
+                                  | std::filesystem::perms::group_read | std::filesystem::perms::others_read;
+constexpr auto kFolderPermissions = std::filesystem::perms::owner_all | std::filesystem::perms::group_read
+                                    | std::filesystem::perms::group_exec | std::filesystem::perms::others_read
+                                    | std::filesystem::perms::others_exec;
 
 // Writes a GIF89a whose palette index 0 is transparent.
-bool writeGif(const std::filesystem::path& path, Canvas& canvas,
-              const std::vector<GifColorType>& palette)
+bool writeGif(const std::filesystem::path& path, Canvas& canvas, const std::vector<GifColorType>& palette)
 {
     int error = 0;
     GifFileType* gif = EGifOpenFileName(path.string().c_str(), false, &error);
     if (!gif) {
-        std::fprintf(stderr, "gifgen: cannot create %s: %s\n", path.string().c_str(),
-                     GifErrorString(error));
+        std::fprintf(stderr, "gifgen: cannot create %s: %s\n", path.string().c_str(), GifErrorString(error));
         return false;
     }
     EGifSetGifVersion(gif, true);
@@ -133,10 +138,8 @@ bool writeGif(const std::filesystem::path& path, Canvas& canvas,
     const size_t extensionSize = EGifGCBToExtension(&gcb, extension);
 
     bool ok = map && EGifPutScreenDesc(gif, canvas.width(), canvas.height(), 8, 0, map) == GIF_OK
-              && EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(extensionSize),
-                                  extension) == GIF_OK
-              && EGifPutImageDesc(gif, 0, 0, canvas.width(), canvas.height(), false, nullptr)
-                     == GIF_OK;
+              && EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(extensionSize), extension) == GIF_OK
+              && EGifPutImageDesc(gif, 0, 0, canvas.width(), canvas.height(), false, nullptr) == GIF_OK;
     for (int y = 0; ok && y < canvas.height(); ++y)
         ok = EGifPutLine(gif, canvas.row(y), canvas.width()) == GIF_OK;
 
@@ -188,7 +191,7 @@ Canvas sign(bool plus)
     return c;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -208,8 +211,7 @@ int main(int argc, char** argv)
         ok &= writeGif(out / "2x2.gif", blank, {{0xFF, 0xFF, 0xFF}, {0, 0, 0}});
     }
 
-    static constexpr std::array<std::string_view, 5> kConnectors = {"top", "mid", "btm", "hline",
-                                                                    "vline"};
+    static constexpr std::array<std::string_view, 5> kConnectors = {"top", "mid", "btm", "hline", "vline"};
     for (const char* name : vi::kColourNames) {
         const Rgb* rgb = findRgb(name);
         if (!rgb) {
