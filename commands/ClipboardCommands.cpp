@@ -157,32 +157,37 @@ QString ItemsAsText(const TreeNode* top)
     return text;
 }
 
-void CopyItem(TreeDocument& document, UserInterface& ui)
+namespace {
+
+// Puts the selected item with its sub-items on the clipboard; null, after the
+// message, when nothing or the root is selected.
+TreeNode* PutSelectionOnClipboard(TreeDocument& document, UserInterface& ui, const QString& nothingSelected)
 {
-    const TreeNode* node = document.SelectedNode();
+    TreeNode* node = document.SelectedNode();
     if (!node) {
-        ui.ShowMessage(kSelectToCopyMessage);
-        return;
+        ui.ShowMessage(nothingSelected);
+        return nullptr;
     }
     if (node->IsRoot()) {
         ui.ShowMessage(kCopyRootMessage);
-        return;
+        return nullptr;
     }
     ui.PutItemsOnClipboard(EncodeItems(document, node), ItemsAsText(node));
+    return node;
+}
+
+} // namespace
+
+void CopyItem(TreeDocument& document, UserInterface& ui)
+{
+    PutSelectionOnClipboard(document, ui, kSelectToCopyMessage);
 }
 
 void CutItem(TreeDocument& document, UserInterface& ui, EditHistory* history)
 {
-    TreeNode* node = document.SelectedNode();
-    if (!node) {
-        ui.ShowMessage(kSelectToCutMessage);
+    TreeNode* node = PutSelectionOnClipboard(document, ui, kSelectToCutMessage);
+    if (!node)
         return;
-    }
-    if (node->IsRoot()) {
-        ui.ShowMessage(kCopyRootMessage);
-        return;
-    }
-    ui.PutItemsOnClipboard(EncodeItems(document, node), ItemsAsText(node));
     TreeNode* parent = node->Parent();
     Subtree removed = document.RemoveSubtree(node);
     document.Select(parent);
