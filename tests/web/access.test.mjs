@@ -4,10 +4,10 @@
 // schemes, rows taller than the item height, and pages without a menu.
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { readFile } from 'node:fs/promises';
+import { readFile, rm } from 'node:fs/promises';
 import { createRequire } from 'node:module';
 import path from 'node:path';
-import { makeFolder, open, pixels, sample, setUp, statement } from './fixture.mjs';
+import { makeFolder, open, pixels, sample, setUp, statement, withPage } from './fixture.mjs';
 
 const axeSource = await readFile(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
 const COLOURS = { Black: [0, 0, 0], White: [255, 255, 255], Gray: [128, 128, 128], Silver: [192, 192, 192],
@@ -52,27 +52,20 @@ before(async () => {
   await makeFolder(env.root, 'named-static', { browserSwitch: true }, named);
   await makeFolder(env.root, 'white-lines', { lineColor: 'White', pmColor: 'White' }, sample);
   await makeFolder(env.root, 'missing', {}, sample);
+  await rm(path.join(env.root, 'missing', 'custom.js'));
   await makeFolder(env.root, 'broken', {}, sample, { 'custom.js': 'var menuBase = new menuObject(5,5,20,true,' });
   await makeFolder(env.root, 'half', {}, [...sample.slice(0, 2), statement('menuItems[7].subMenu[0]', 'Orphan')]);
 });
 after(() => env?.tearDown());
 
-async function withPage(url, fn, options = {}) {
-  const context = await env.browser.newContext(options);
-  try {
-    const page = await open(context, url, { menu: options.javaScriptEnabled !== false && !options.noMenu });
-    await fn(page, context);
-  } finally {
-    await context.close();
-  }
-}
+const at = (folder, fn, options) => withPage(env.browser, env.url(`${folder}/tree.html`), fn, options);
 
 // [folder, item height, context options]
 const AXE = [['d16', 16], ['d20', 20], ['d24', 24], ['d32-none', 32], ['s20', 20], ['s24-signs', 24], ['navy', 20],
   ['named', 20], ['named-static', 20], ['d20', 20, { colorScheme: 'dark' }], ['named', 20, { forcedColors: 'active' }]];
 for (const [folder, height, options = {}] of AXE) {
   test(`axe-core finds no WCAG 2.2 A/AA violation: ${folder} ${JSON.stringify(options)}`, () =>
-    withPage(env.url(`${folder}/tree.html`), async (page) => {
+    at(folder, async (page) => {
       // Everything open, the focus ring shown.
       await page.keyboard.press('Tab');
       for (let i = 0; i < 3; i++) {
@@ -91,7 +84,7 @@ for (const [folder, height, options = {}] of AXE) {
 }
 
 test('items without text are named by description, address or place; labels isolate their direction', () =>
-  withPage(env.url('named/tree.html'), async (page) => {
+  at('named', async (page) => {
     await page.getByRole('treeitem', { name: 'Item 5 of 6' }).focus();
     await page.keyboard.press('ArrowRight');
     // [accessible name, found by role]
@@ -109,7 +102,7 @@ test('items without text are named by description, address or place; labels isol
   }));
 
 test('Space is part of a running type-ahead search, else it activates', () =>
-  withPage(env.url('named/tree.html'), async (page) => {
+  at('named', async (page) => {
     const focused = () => page.evaluate(() => document.activeElement.textContent);
     await page.getByRole('treeitem', { name: 'Last' }).focus();
     // [keys typed back to back, focused item]
@@ -155,20 +148,13 @@ test('the focus ring reaches 3:1 against each of the 16 backgrounds', async () =
 
 test('the plus and minus glyphs reach 3:1 against their box in every line colour', async () => {
   const context = await env.browser.newContext();
-  const page = await context.newPage();
   try {
     for (const colour of Object.keys(COLOURS)) {
       for (const sign of ['plus', 'minus']) {
         const gif = await readFile(path.join(process.env.VI_DATA_DIR, 'TreeLines', colour, `${sign}.gif`));
         // Glyph centre (7, 16), box inside (4, 13), box edge (3, 16).
-        const [glyph, fill, edge] = await page.evaluate(async (src) => {
-          const img = new Image();
-          img.src = src;
-          await img.decode();
-          const g = new OffscreenCanvas(img.width, img.height).getContext('2d');
-          g.drawImage(img, 0, 0);
-          return [[7, 16], [4, 13], [3, 16]].map(([x, y]) => [...g.getImageData(x, y, 1, 1).data.slice(0, 3)]);
-        }, `data:image/gif;base64,${gif.toString('base64')}`);
+        const rgb = await pixels(context, gif, 'gif');
+        const [glyph, fill, edge] = [rgb(7, 16), rgb(4, 13), rgb(3, 16)];
         assert.deepEqual([glyph, edge], [COLOURS[colour], COLOURS[colour]], `${colour} ${sign} keeps its colour`);
         assert.ok(contrast(glyph, fill) >= 3, `${colour} ${sign}: ${contrast(glyph, fill).toFixed(2)}`);
       }
@@ -193,7 +179,7 @@ for (const [folder, options, expected] of [['white-lines', { forcedColors: 'acti
   ['d20', { forcedColors: 'active' }, 'CanvasText'], ['d20', { colorScheme: 'dark' }, 'CanvasText'],
   ['navy', { colorScheme: 'dark' }, [192, 192, 192]], ['d20', {}, [0, 0, 0]]]) {
   test(`lines stay visible: ${folder} ${JSON.stringify(options)}`, () =>
-    withPage(env.url(`${folder}/tree.html`), async (page, context) => {
+    at(folder, async (page, context) => {
       const { canvas, text, label } = await page.evaluate(() => ({
         canvas: getComputedStyle(document.body).backgroundColor,
         text: getComputedStyle(document.body).color,
@@ -211,7 +197,7 @@ for (const [folder, options, expected] of [['white-lines', { forcedColors: 'acti
 }
 
 test('a row whose text is taller than the item height grows, and its lines run on through it', () =>
-  withPage(env.url('named/tree.html'), async (page, context) => {
+  at('named', async (page, context) => {
     await page.getByRole('treeitem', { name: 'Item 5 of 6' }).focus();
     await page.keyboard.press('ArrowRight');
     const rows = await page.$$eval('.vi-row', (rs) => rs.map((r) => {
@@ -238,8 +224,7 @@ for (const [what, folder, options, message] of [
   ['custom.js failing half-way', 'half', {}, /could not be shown/],
   ['a sound custom.js', 'd20', {}, null]]) {
   test(`a page without its menu says so: ${what}`, async () => {
-    if (folder === 'missing') await import('node:fs/promises').then((fs) => fs.rm(path.join(env.root, 'missing', 'custom.js')));
-    await withPage(env.url(`${folder}/tree.html`), async (page) => {
+    await at(folder, async (page) => {
       await page.waitForLoadState('load');
       const shown = await page.locator('.vi-note').evaluateAll((ns) => ns.filter((n) => n.offsetParent)
         .map((n) => n.textContent));
@@ -250,6 +235,6 @@ for (const [what, folder, options, message] of [
         assert.deepEqual(shown, []);
       }
       if (folder === 'half') assert.equal(await page.getByRole('treeitem').count(), 1, 'what ran is drawn');
-    }, { ...options, noMenu: true });
+    }, { ...options, menu: false, scriptErrors: true });
   });
 }

@@ -3,7 +3,7 @@
 // kept across reloads, and long branches.
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { GADGETS, makeFolder, open, sample, setUp, site, statement } from './fixture.mjs';
+import { GADGETS, makeFolder, open, sample, setUp, site, statement, withPage } from './fixture.mjs';
 
 let env;
 before(async () => {
@@ -30,19 +30,10 @@ const focusedName = (scope) => scope.evaluate(() => {
   return li.matches('[role=treeitem]') ? label.textContent || label.firstChild.alt : null;
 });
 
-async function withPage(url, fn, { menu = true, ...options } = {}) {
-  const context = await env.browser.newContext(options);
-  try {
-    const page = await open(context, url, { menu });
-    await fn(page, context);
-    assert.deepEqual(page.errors, []);
-  } finally {
-    await context.close();
-  }
-}
+const at = (url, fn, options) => withPage(env.browser, url, fn, options);
 
 test('branches open and close on sign, bullet, text and touch, drawn on first opening; mouse-over pictures', () =>
-  withPage(env.url('site/tree.html'), async (page) => {
+  at(env.url('site/tree.html'), async (page) => {
     const products = item(page, 'Products'), bullet = products.locator(':scope > .vi-row > .vi-bullet');
     assert.equal(await page.locator('[role=treeitem]').count(), 3);
     const text = page.getByText('Products', { exact: true }), pic = page.locator('img[alt="Picture"]');
@@ -68,7 +59,7 @@ test('branches open and close on sign, bullet, text and touch, drawn on first op
   }, { hasTouch: true }));
 
 test('keyboard table with visible focus, and the ARIA tree it leaves', () =>
-  withPage(env.url('site/tree.html'), async (page) => {
+  at(env.url('site/tree.html'), async (page) => {
     await page.keyboard.press('Tab');
     const outline = await page.evaluate(() =>
       getComputedStyle(document.activeElement.querySelector('.vi-label')).outlineStyle);
@@ -121,7 +112,7 @@ test('keyboard table with visible focus, and the ARIA tree it leaves', () =>
   }));
 
 test('links open in their frame and mark the item followed, kept across a reload', () =>
-  withPage(env.url('site/index.html'), async (page) => {
+  at(env.url('site/index.html'), async (page) => {
     const frame = (name) => page.frame({ name });
     await frame('menu').waitForSelector('[role=tree]');
     await frame('menu').getByText('Products', { exact: true }).click();
@@ -146,13 +137,13 @@ test('links open in their frame and mark the item followed, kept across a reload
   }, { menu: false }));
 
 test('the item showing in its frame, or linking to this page, is marked and revealed on load', async () => {
-  await withPage(env.url('at-support/index.html'), async (page) => {
+  await at(env.url('at-support/index.html'), async (page) => {
     const menu = page.frame({ name: 'menu' });
     await menu.waitForSelector('[aria-current=page]', { state: 'attached' });
     assert.equal(await item(menu, 'Support').getAttribute('aria-current'), 'page');
     assert.equal(await expanded(item(menu, 'Services')), 'true');
   }, { menu: false });
-  await withPage(env.url('self/tree.html'), async (page) => {
+  await at(env.url('self/tree.html'), async (page) => {
     const self = item(page, 'This page');
     assert.deepEqual([await self.getAttribute('aria-current'), await self.getAttribute('tabindex')], ['page', '0']);
     assert.ok(await self.isVisible());
@@ -164,7 +155,7 @@ test('the item showing in its frame, or linking to this page, is marked and reve
 for (const [scheme, url] of [['http', () => env.url('site/tree.html')],
   ['file', () => env.fileUrl('site/tree.html')]]) {
   test(`open branches are remembered per tab over ${scheme}`, () =>
-    withPage(url(), async (page, context) => {
+    at(url(), async (page, context) => {
       await own(item(page, 'Products')).click();
       await own(item(page, GADGETS)).click();
       await own(item(page, 'Products')).click();
@@ -179,7 +170,7 @@ for (const [scheme, url] of [['http', () => env.url('site/tree.html')],
 }
 
 test('a long branch opens with all its rows, reachable by keyboard at once', () =>
-  withPage(env.url('long/tree.html'), async (page) => {
+  at(env.url('long/tree.html'), async (page) => {
     // The keys come in one task, before the rows after the first hundred are built in later slices.
     await page.evaluate(() => {
       document.querySelector('[role=treeitem]').focus();
@@ -194,7 +185,7 @@ test('a long branch opens with all its rows, reachable by keyboard at once', () 
   }));
 
 test('a big tree keeps only the rows near the viewport in the document, each at its place with its ARIA', () =>
-  withPage(env.url('big/tree.html'), async (page) => {
+  at(env.url('big/tree.html'), async (page) => {
     // Rendered rows: [name, level, posinset, setsize, document top] against their place among 40 x 51 rows.
     const check = async (why, firstClosed = false) => {
       const rows = await page.$$eval('[role=treeitem]', (lis) => lis.map((li) => [li.textContent,

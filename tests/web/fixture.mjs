@@ -1,6 +1,7 @@
 // Export-shaped folders (custom.js, tree.html, treePics/) for the page tests,
 // the menus written into them, a static server and the browser.
 import { chromium } from 'playwright-core';
+import assert from 'node:assert/strict';
 import { createServer } from 'node:http';
 import { copyFile, mkdir, mkdtemp, readFile, rm, writeFile } from 'node:fs/promises';
 import { tmpdir } from 'node:os';
@@ -122,8 +123,21 @@ export async function open(context, url, { menu = true } = {}) {
   return page;
 }
 
-// The pixels of a PNG screenshot, read back through a canvas: rgb(x, y) -> [r, g, b].
-export async function pixels(context, png) {
+// Runs fn(page, context) on url in a fresh context, the menu waited for unless menu is false;
+// the page must raise no script error unless scriptErrors allows them.
+export async function withPage(browser, url, fn, { menu = true, scriptErrors = false, ...options } = {}) {
+  const context = await browser.newContext(options);
+  try {
+    const page = await open(context, url, { menu });
+    await fn(page, context);
+    if (!scriptErrors) assert.deepEqual(page.errors, []);
+  } finally {
+    await context.close();
+  }
+}
+
+// The pixels of a PNG screenshot or a GIF, read back through a canvas: rgb(x, y) -> [r, g, b].
+export async function pixels(context, png, type = 'png') {
   const page = await context.newPage();
   const [width, rgba] = await page.evaluate(async (src) => {
     const img = new Image();
@@ -135,7 +149,7 @@ export async function pixels(context, png) {
     let bytes = '';
     for (let i = 0; i < data.length; i += 0x8000) bytes += String.fromCharCode(...data.subarray(i, i + 0x8000));
     return [img.width, btoa(bytes)];
-  }, `data:image/png;base64,${png.toString('base64')}`);
+  }, `data:image/${type};base64,${png.toString('base64')}`);
   await page.close();
   const data = Buffer.from(rgba, 'base64');
   return (x, y) => [...data.subarray(4 * (Math.round(y) * width + Math.round(x))).subarray(0, 3)];
