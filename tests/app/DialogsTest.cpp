@@ -5,9 +5,12 @@
 #include "app/PropertyDialogControls.h"
 #include "app/PropertyDialogs.h"
 #include "app/RecentFolder.h"
+#include "app/ThirdPartyNotices.h"
 #include "app/TreePropDialog.h"
+#include "app/frmAbout.h"
 #include "document/TreeDocument.h"
 #include "tests/support/FakeUserInterface.h"
+#include "tests/support/ScriptedOpener.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -23,8 +26,11 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QTreeView>
+#include <QUrl>
+#include <QtWebEngineCore/qtwebenginecoreglobal.h>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -52,15 +58,6 @@ template <class Window> void InNextModal(std::function<void(Window*)> play)
         auto* window = qobject_cast<Window*>(QApplication::activeModalWidget());
         ASSERT_NE(window, nullptr);
         play(window);
-    });
-}
-
-// Answers the next message box with OK and notes "caption|icon|text".
-void OkNextMessageBox(QString& shown)
-{
-    InNextModal<QMessageBox>([&shown](QMessageBox* box) {
-        shown = QStringList{box->windowTitle(), QString::number(box->icon()), box->text()}.join(QLatin1Char('|'));
-        box->button(QMessageBox::Ok)->click();
     });
 }
 
@@ -130,8 +127,12 @@ TEST(ItemPropDialog, AFailingOkShowsItsMessageAndStaysOpen)
     ItemPropDialog dialog(TreeSettings{});
     dialog.show();
     Find<QCheckBox>(&dialog, "Check1_0")->click();
+    // The message box the shared dialog code shows, answered with OK as "caption|icon|text".
     QString shown;
-    OkNextMessageBox(shown);
+    InNextModal<QMessageBox>([&shown](QMessageBox* box) {
+        shown = QStringList{box->windowTitle(), QString::number(box->icon()), box->text()}.join(QLatin1Char('|'));
+        box->button(QMessageBox::Ok)->click();
+    });
     Find<QPushButton>(&dialog, "Command1_1")->click();
     EXPECT_EQ(shown,
               QStringLiteral("Vuvov-Ivoza|1|You must specify the SRC for the 'Non-Expanded Bullet'.  Click the "
@@ -140,7 +141,7 @@ TEST(ItemPropDialog, AFailingOkShowsItsMessageAndStaysOpen)
     EXPECT_EQ(dialog.Model().Tag(), DialogTag::None);
 }
 
-TEST(TreePropDialog, BindingAndMessages)
+TEST(TreePropDialog, Binding)
 {
     QTemporaryDir lines;
     QDir(lines.path()).mkdir(QStringLiteral("navy"));
@@ -157,12 +158,7 @@ TEST(TreePropDialog, BindingAndMessages)
 
     upper->selectAll();
     QTest::keyClicks(upper, QStringLiteral("abc"));
-    QString shown;
-    OkNextMessageBox(shown);
-    Find<QPushButton>(&dialog, "Command1_1")->click();
-    EXPECT_EQ(shown, QStringLiteral(
-                         "Vuvov-Ivoza|1|You must enter a number value for the Top left X, and Top left Y position."));
-    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.Model().Text1(1).Text, QStringLiteral("abc"));
 }
 
 // Every shown caption whose text a shown sibling drawn over it covers, as "name under sibling".
@@ -297,6 +293,65 @@ TEST(FolderDialog, KeepsTheChosenFolderUntilTheCloseBox)
                   Find<QPushButton>(&dialog, "Command1_0")->click();
               }),
               std::nullopt);
+}
+
+TEST(AboutBox, ShowsTheProgramAndOpensTheAddress)
+{
+    test::FakeUserInterface ui;
+    test::ScriptedOpener opener(false);
+    frmAbout about(nullptr, ui, opener);
+    about.show();
+    EXPECT_EQ(about.windowTitle(), QStringLiteral("About..."));
+    const auto label = [&](const char* name) { return about.findChild<QLabel*>(QString::fromLatin1(name)); };
+    EXPECT_EQ(label("Label2")->text(), QStringLiteral("Version: 2.0.3"));
+    EXPECT_FALSE(label("Image1")->pixmap().isNull()); // the logo resource is built in
+
+    QTest::mouseClick(label("Label4"), Qt::LeftButton);
+    EXPECT_EQ(opener.Opened, QList<QUrl>{QUrl(label("Label4")->text())}) << "the address shown is the one opened";
+    ASSERT_EQ(ui.Messages.size(), 1u);
+    EXPECT_EQ(ui.Messages[0].Kind, UserInterface::Icon::Exclamation);
+    EXPECT_TRUE(about.isVisible());
+    about.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    EXPECT_FALSE(about.isVisible());
+}
+
+TEST(AboutBox, NoticesNameTheLibrariesTheirVersionsAndLicences)
+{
+    test::FakeUserInterface ui;
+    test::ScriptedOpener opener(true);
+    frmAbout about(nullptr, ui, opener);
+    about.show();
+    QString licences;
+    QStringList aboutQt;
+    // Walks the modal windows as they open: the notices, then "About Qt" from them.
+    QTimer walker;
+    QObject::connect(&walker, &QTimer::timeout, &walker, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            aboutQt << box->windowTitle();
+            box->accept();
+        } else if (auto* dialog = qobject_cast<ThirdPartyNotices*>(modal); dialog && aboutQt.isEmpty()) {
+            licences = dialog->findChild<QTextBrowser*>()->toPlainText();
+            // Clicked from the event loop, as the timer does not fire again inside its own handler.
+            QTimer::singleShot(0, dialog->findChild<QPushButton*>(QStringLiteral("AboutQt")), &QPushButton::click);
+        } else if (dialog) {
+            dialog->reject();
+        }
+    });
+    walker.start(20);
+    about.findChild<QPushButton*>(QStringLiteral("Notices"))->click();
+    EXPECT_EQ(aboutQt, QStringList{QStringLiteral("About Qt")});
+    EXPECT_TRUE(licences.contains(QStringLiteral("GNU LESSER GENERAL PUBLIC LICENSE")));
+    EXPECT_TRUE(licences.contains(QStringLiteral("GNU GENERAL PUBLIC LICENSE")));
+
+    const QString text = ThirdPartyNoticesText();
+    for (const QString& part : {QStringLiteral("Qt ") + QString::fromLatin1(qVersion()),
+                                QStringLiteral("Qt WebEngine ") + QString::fromLatin1(qWebEngineVersion()),
+                                QString::fromLatin1(qWebEngineChromiumVersion()),
+                                QStringLiteral("GNU Lesser General Public License version 3")}) {
+        EXPECT_TRUE(text.contains(part)) << part.toStdString();
+    }
+    EXPECT_TRUE(about.isVisible()); // the About box stays open behind
 }
 
 } // namespace

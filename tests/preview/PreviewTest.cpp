@@ -1,10 +1,14 @@
+#include "preview/Preview.h"
+
 #include "document/AppInfo.h"
 #include "document/TreeDocument.h"
-#include "preview/Preview.h"
 #include "preview/PreviewFolder.h"
 #include "preview/QuickViewLayout.h"
+#include "preview/WebAddress.h"
+#include "preview/WindowPlacement.h"
 #include "preview/frmQuickView.h"
 #include "tests/support/FakeUserInterface.h"
+#include "tests/support/ScriptedOpener.h"
 #include "tests/support/TestTree.h"
 
 #include <QCoreApplication>
@@ -14,6 +18,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 #include <gtest/gtest.h>
@@ -190,6 +195,41 @@ TEST(PreviewFolder, IsMadeAfreshOrFallsBackToARealUserFolder)
     QFile::setPermissions(path("open"), QFileDevice::Permissions(0x7777));
     EXPECT_EQ(PreparePreviewFolder(path("NoTreeData/TmpTree"), path("open/TmpTree")), path("open/TmpTree"));
     EXPECT_EQ(QFileInfo(path("open")).permissions() & 0x0077, QFileDevice::Permissions());
+}
+
+TEST(OpenWebAddress, ReportsAMissingBrowserUnlessQuiet)
+{
+    for (const auto& [started, quiet] : {std::pair{true, false}, {true, true}, {false, false}, {false, true}}) {
+        SCOPED_TRACE(std::string(started ? "browser starts" : "no browser") + (quiet ? ", quiet" : ""));
+        test::FakeUserInterface ui;
+        test::ScriptedOpener opener(started);
+        const QString address = QStringLiteral("https://example.org/a?b=1");
+        EXPECT_EQ(OpenWebAddress(nullptr, address, quiet, ui, opener), started);
+        EXPECT_EQ(opener.Opened, QList<QUrl>{QUrl(address)});
+        EXPECT_EQ(ui.MessageTexts(), started || quiet ? QStringList() : QStringList{kNoBrowserMessage});
+    }
+}
+
+TEST(CentredFramePosition, CentresTheFrameNotTheClientArea)
+{
+    struct Row {
+        const char* name;
+        QRect available;
+        QSize client;
+        QMargins frame;
+        QPoint expected;
+    };
+    const QSize mainWindow(638, 400);
+    for (const Row& row : {
+             Row{"no frame yet", {0, 0, 1280, 800}, mainWindow, {}, {321, 200}},
+             // A 20-pixel title bar and 1-pixel borders: the frame, 640 by 421, is centred.
+             Row{"title bar and borders", {0, 0, 1280, 800}, mainWindow, {1, 20, 1, 1}, {320, 189}},
+             Row{"a panel above the available area", {0, 30, 1280, 770}, mainWindow, {1, 20, 1, 1}, {320, 204}},
+             Row{"a second screen to the right", {1280, 0, 1920, 1080}, {493, 241}, {4, 24, 4, 4}, {1989, 405}},
+         }) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(CentredFramePosition(row.available, row.client, row.frame), row.expected);
+    }
 }
 
 } // namespace
