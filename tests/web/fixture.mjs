@@ -12,22 +12,14 @@ const dataDir = process.env.VI_DATA_DIR;
 if (!dataDir) throw new Error('VI_DATA_DIR must name the built TreeData folder');
 export const artifactDir = process.env.VI_ARTIFACT_DIR || path.join(tmpdir(), 'vi-test-artifacts');
 
-// The whole custom.js as the exporter writes it: header lines, preamble, root
-// statement, then the item statements, each line ended by CR LF.
+// custom.js as the exporter writes it, less the comment header the page never reads:
+// preamble, root statement, then the item statements, each line ended by CR LF.
 function customJs(s, items) {
   const pic = (p) => `"treePics/${p}.gif"`;
   const pictures = ['false,"","","","","","",""',
     `true,${['plus', 'minus', 'top', 'mid', 'btm', 'hline', 'vline'].map(pic).join(',')}`,
     `true,${pic('plus')},${pic('minus')},${Array(5).fill(pic('2x2')).join(',')}`][s.lines];
-  const settings = { TreeX: s.x, TreeY: s.y, TreeSize: [16, 20, 24, 28, 32].indexOf(s.height), TreeLines: s.lines,
-    TreeLineColor: s.lineColor, TreePMColor: s.pmColor, TreeBNonExpanded: '', TreeBExpanded: '', TreeLeaf: '',
-    TreeTarget: '', TreeBackground: s.background, TreeFontSize: 2, TreeFontColor: 'Black' };
-  return ["// 'DO NOT WRITE TO OR ALTER THIS FILE", "// 'Even if you edit the JavaScript your risking",
-    "// 'not being able to load it back into Vuvov-Ivoza", ...Array(4).fill("// '"),
-    '//# Generator = Vuvov-Ivoza', '//# Version = 2.0.3', "// '",
-    "// 'About: Vuvov-Ivoza by Vevadev, download free at https://example.org/", "// 'Copyright (c) Vevadev",
-    "// '", "// '", ...Object.entries(settings).map(([k, v]) => `//# ${k} = ${v}`), '//\\\\',
-    `var BrowserSwitch = ${s.browserSwitch};`, `var BackGroundColor = "${s.background}";`, 'var pmPercent = 50;',
+  return [`var BrowserSwitch = ${s.browserSwitch};`, `var BackGroundColor = "${s.background}";`, 'var pmPercent = 50;',
     'var trans2x2=new Image();', 'trans2x2.src="treePics/2x2.gif";',
     `var menuBase = new menuObject(${s.x},${s.y},${s.height},${pictures});`, ...items,
   ].map((l) => l + '\r\n').join('');
