@@ -1,6 +1,7 @@
 #include "cli/DocumentJson.h"
 
 #include "document/TreeDocument.h"
+#include "script/RootStatement.h"
 
 #include <QStringEncoder>
 
@@ -154,7 +155,7 @@ bool WriteDocumentJson(const TreeDocument& document, const JsonSink& sink)
     out.Member("TreeBackground", s.TreeBackground) << ", ";
     out.Member("TreeFontSize", s.TreeFontSize) << ", ";
     out.Member("TreeFontColor", s.TreeFontColor) << "},\n";
-    out.Member("rootStatement", document.RootStatement()) << ",\n";
+    out.Member("rootStatement", RootStatementOf(document)) << ",\n";
     out.Member("treeChanged", document.TreeChanged()) << ",\n";
 
     // An array of one element per line, or [] when empty.

@@ -2,9 +2,9 @@
 
 #include "commands/EditHistory.h"
 #include "document/AppInfo.h"
-#include "document/RootStatement.h"
 #include "document/TreeDocument.h"
 #include "script/ExportTree.h"
+#include "script/RootStatement.h"
 #include "script/TreeLoader.h"
 #include "script/UserInterface.h"
 

@@ -1,7 +1,5 @@
 #include "document/TreeDocument.h"
 
-#include "document/RootStatement.h"
-
 #include <algorithm>
 #include <unordered_map>
 
@@ -92,7 +90,7 @@ void TreeDocument::NewTree()
     records_[1].RootMark = -1;
 
     settings_ = TreeSettings{};
-    rootStatement_ = BuildRootStatement(settings_);
+    rootStatement_.clear();
     treeChanged_ = false;
     --bulkDepth_;
     Notify([](DocumentObserver* o) { o->AfterReset(); });

@@ -169,6 +169,8 @@ public:
     int SelectedNodeIndex() const { return selected_ ? selected_->Position() : 0; }
 
     // The root node's Tag: the root statement written as line 34 of custom.js.
+    // A new tree has none; the export then builds it from the settings (the
+    // script layer knows its form), so empty stands for the default.
     const QString& RootStatement() const { return rootStatement_; }
     void SetRootStatement(const QString& statement) { rootStatement_ = statement; }
 

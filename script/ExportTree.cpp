@@ -5,6 +5,7 @@
 #include "script/FileSystem.h"
 #include "script/ItemStatement.h"
 #include "script/ReplacingFile.h"
+#include "script/RootStatement.h"
 #include "script/ScriptText.h"
 #include "script/ScriptWriter.h"
 #include "script/TreeLoader.h"
@@ -141,7 +142,7 @@ ExportResult ExportTree(TreeDocument& document, const QString& folder, bool brow
     ScriptLineWriter writer(file);
     for (const QString& line : ScriptHeaderLines(settings, browserSwitch))
         writer.WriteLine(line);
-    writer.WriteLine(document.RootStatement());
+    writer.WriteLine(RootStatementOf(document));
 
     // One pre-order walk builds, writes and copies every item; paths and
     // parent numbers come with the walk, so the export stays linear.

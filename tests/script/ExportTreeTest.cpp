@@ -3,6 +3,7 @@
 #include "document/AppInfo.h"
 #include "document/TreeDocument.h"
 #include "script/FileSystem.h"
+#include "script/RootStatement.h"
 #include "script/ScriptWriter.h"
 #include "tests/script/ExportTestSupport.h"
 #include "tests/support/FakeUserInterface.h"
@@ -219,7 +220,7 @@ TEST_F(ExportTreeTest, TreeWithoutItemsEndsWithTheRootStatementAndStaysUnsaved)
     const QList<QByteArray> lines = ReadFile(In("custom.js")).split('\n');
     ASSERT_EQ(lines.size(), 35); // 34 lines, each ended by CR LF
     EXPECT_EQ(lines[28], "var BrowserSwitch = true;\r");
-    EXPECT_EQ(lines[33], doc.RootStatement().toUtf8() + "\r");
+    EXPECT_EQ(lines[33], BuildRootStatement(doc.Settings()).toUtf8() + "\r");
     EXPECT_TRUE(doc.TreeChanged());
     EXPECT_TRUE(ui.Messages.empty());
     EXPECT_TRUE(FileExists(In("custom.js")) && FolderExists(In("treePics")));

@@ -1,6 +1,7 @@
 #include "script/ItemStatement.h"
 
 #include "document/TreeDocument.h"
+#include "script/RootStatement.h"
 #include "script/ScriptText.h"
 #include "tests/script/ExportTestSupport.h"
 
@@ -140,4 +141,30 @@ TEST(ItemStatement, KeptBytesAreTheLineInUtf8)
         EXPECT_EQ(bytes, ItemStatementText(r, s, S("menuBase.menuItems[3]"), 0).toUtf8());
         EXPECT_EQ(bytes.capacity(), bytes.size()); // no spare room kept per item
     }
+}
+
+// The default statement is checked byte for byte by the export's worked example.
+TEST(RootStatement, FollowsTheLineStyleAndItemHeight)
+{
+    TreeSettings s;
+    s.TreeLines = 0;
+    EXPECT_EQ(BuildRootStatement(s),
+              QStringLiteral("var menuBase = new menuObject(5,5,20,false,\"\",\"\",\"\",\"\",\"\",\"\",\"\");"));
+    s.TreeLines = 2;
+    s.TreeSize = 4;
+    s.TreeX = -10;
+    EXPECT_EQ(BuildRootStatement(s),
+              QStringLiteral("var menuBase = new menuObject(-10,5,32,true,\"treePics/plus.gif\",\"treePics/minus.gif\","
+                             "\"treePics/2x2.gif\",\"treePics/2x2.gif\",\"treePics/2x2.gif\",\"treePics/2x2.gif\","
+                             "\"treePics/2x2.gif\");"));
+    s.TreeSize = 0;
+    EXPECT_TRUE(BuildRootStatement(s).startsWith(QStringLiteral("var menuBase = new menuObject(-10,5,16,")));
+
+    // A tree without a statement of its own is written with one built from its settings.
+    TreeDocument d;
+    d.NewTree();
+    d.Settings() = s;
+    EXPECT_EQ(RootStatementOf(d), BuildRootStatement(s));
+    d.SetRootStatement(S("var menuBase = new menuObject(1,2,3);"));
+    EXPECT_EQ(RootStatementOf(d), S("var menuBase = new menuObject(1,2,3);"));
 }

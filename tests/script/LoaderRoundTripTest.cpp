@@ -1,9 +1,9 @@
 // Export, load and export again: the two files are byte-identical and the two
 // loaded documents equal, for random trees and values.
 #include "document/ChoiceValues.h"
-#include "document/RootStatement.h"
 #include "script/ExportTree.h"
 #include "script/ItemStatement.h"
+#include "script/RootStatement.h"
 #include "script/TreeLoader.h"
 #include "tests/script/ExportTestSupport.h"
 #include "tests/support/FakeUserInterface.h"

@@ -1,6 +1,6 @@
 #include "document/AppInfo.h"
-#include "document/RootStatement.h"
 #include "document/TreeDocument.h"
+#include "script/RootStatement.h"
 #include "script/TreeLoader.h"
 #include "tests/script/ExportTestSupport.h"
 #include "tests/support/FakeUserInterface.h"
@@ -298,7 +298,7 @@ TEST_F(Loader, LineEndsAndEncodings)
     Load(noEnd.remove(S("//\\\\\r\n")));
     EXPECT_EQ(doc.Settings().TreeX, 8);
     EXPECT_EQ(doc.NodeCount(), 1);
-    EXPECT_EQ(doc.RootStatement(), BuildRootStatement(TreeSettings{}));
+    EXPECT_EQ(RootStatementOf(doc), BuildRootStatement(doc.Settings())) << "no statement line: built from the header";
 }
 
 TEST_F(Loader, DecodesUtf8AndWindows1252)

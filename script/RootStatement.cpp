@@ -1,6 +1,7 @@
-#include "document/RootStatement.h"
+#include "script/RootStatement.h"
 
 #include "document/ChoiceValues.h"
+#include "document/TreeDocument.h"
 #include "document/TreeSettings.h"
 
 #include <QStringList>
@@ -42,6 +43,11 @@ QString BuildRootStatement(const TreeSettings& s)
                               QStringLiteral("vline.gif")});
     }
     return text + QStringLiteral(");");
+}
+
+QString RootStatementOf(const TreeDocument& document)
+{
+    return document.RootStatement().isEmpty() ? BuildRootStatement(document.Settings()) : document.RootStatement();
 }
 
 } // namespace vi
