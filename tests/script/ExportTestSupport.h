@@ -28,6 +28,12 @@ inline bool WriteFile(const QString& path, const QByteArray& bytes)
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
+// The names in a folder, hidden ones, links and special files included.
+inline QStringList Entries(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
+}
+
 inline QByteArray ReadFile(const QString& path)
 {
     QFile f(path);

@@ -25,27 +25,17 @@ struct Random {
 
     int Int(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
     bool Flag() { return Int(0, 1) == 1; }
+    QString Pick(const QStringList& list) { return list[Int(0, int(list.size()) - 1)]; }
     template <class List> QString Pick(const List& list) { return S(list[Int(0, int(std::size(list)) - 1)]); }
     QString Text(bool anyCharacter)
     {
-        static const char* const pieces[] = {"Home", "a b",   "\"",      "<a href=\"x.html\">",
-                                             "é€",   "中文",  "😀",       "&amp;",
-                                             "'",    "/",     "//",      "\\",
-                                             "\\\\", "\t",    "%20",     "=",
-                                             "(",    ")",     ",",       ";",
-                                             "\\t",  "\\x41", "\\u00e9", "\\'",
-                                             "\\0",  "\\\"",  "\u00a0"};
-        static const char* const risky[] = {"//[+]",
-                                            "[+]",
-                                            "\r\n",
-                                            "\n",
-                                            "/\\/[+]",
-                                            "\\\"",
-                                            "\\r",
-                                            " ",
-                                            "\u2028",
-                                            "\u2029",
-                                            "\"); /\\x2F[+]LEAF[+]x[+]0"};
+        // Pieces separated by "|", which none holds.
+        static const QStringList pieces =
+            S("Home|a b|\"|<a href=\"x.html\">|é€|中文|😀|&amp;|'|/|//|\\|\\\\|\t|%20|=|(|)|,|;|\\t|\\x41|\\u00e9|"
+              "\\'|\\0|\\\"|\u00a0")
+                .split(QLatin1Char('|'));
+        static const QStringList risky =
+            S("//[+]|[+]|\r\n|\n|/\\/[+]|\\\"|\\r| |\u2028|\u2029|\"); /\\x2F[+]LEAF[+]x[+]0").split(QLatin1Char('|'));
         QString text;
         for (int n = Int(0, 6); n > 0; --n)
             text += anyCharacter && Int(0, 5) == 0 ? Pick(risky) : Pick(pieces);
@@ -142,6 +132,9 @@ TEST(LoaderRoundTrip, RandomTreesComeBackUnchanged)
             BuildItemStatement(original, position);
             ASSERT_EQ(original.RecordOf(original.Node(position)).ScriptLine, walked) << position;
         }
+        BuildItemStatement(original, 1); // the root and positions that name nothing are left alone
+        BuildItemStatement(original, original.NodeCount() + 1);
+        EXPECT_TRUE(original.RecordOf(original.Root()).ScriptLine.isEmpty());
         TreeDocument loaded;
         ASSERT_TRUE(LoadTreeScript(loaded, file, ui).Opened);
         EXPECT_EQ(loaded.CheckInvariants(), QString());

@@ -1,16 +1,16 @@
 // The export on full disks, over links and special files, with pictures from
-// hostile files, and with two exports into one folder.
+// hostile files and with two exports into one folder; the whole-or-nothing
+// file replacement, the private folder and the removal of folders.
 #include "document/TreeDocument.h"
 #include "script/ExportTree.h"
 #include "script/FileSystem.h"
+#include "script/FolderRemoval.h"
 #include "script/ReplacingFile.h"
 #include "script/ScriptText.h"
 #include "script/TreeLoader.h"
 #include "tests/script/ExportTestSupport.h"
 #include "tests/support/FakeUserInterface.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <sys/mount.h>
@@ -23,11 +23,6 @@ using namespace vi::test;
 
 namespace {
 
-QStringList Entries(const QString& folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
-}
-
 void AddItems(TreeDocument& doc, int count)
 {
     for (int i = 0; i < count; ++i)
@@ -35,43 +30,27 @@ void AddItems(TreeDocument& doc, int count)
 }
 
 // A small tmpfs of its own, so that the disk can really fill. Needs root.
-class SmallFileSystem {
-public:
-    explicit SmallFileSystem(const char* size)
-    {
-        const QByteArray options = QByteArray("size=") + size;
-        mounted_ =
-            dir_.isValid()
-            && ::mount("tmpfs", QFile::encodeName(dir_.path()).constData(), "tmpfs", 0, options.constData()) == 0;
-        if (!mounted_)
-            why_ = QString::fromLocal8Bit(std::strerror(errno));
-    }
+struct SmallFileSystem {
+    QTemporaryDir dir;
+    QByteArray at = QFile::encodeName(dir.path());
+    bool mounted = dir.isValid() && ::mount("tmpfs", at.constData(), "tmpfs", 0, "size=4m") == 0;
+    const char* why = mounted ? "" : std::strerror(errno);
     ~SmallFileSystem()
     {
-        if (mounted_)
-            ::umount2(QFile::encodeName(dir_.path()).constData(), MNT_DETACH);
+        if (mounted)
+            ::umount2(at.constData(), MNT_DETACH);
     }
-    bool Mounted() const { return mounted_; }
-    QString Why() const { return why_; }
-    QString Path(const char* name) const { return dir_.filePath(S(name)); }
-
     // Fills the file system up to the given number of free bytes.
     void LeaveFree(qint64 bytes)
     {
-        QFile filler(Path("filler"));
+        QFile filler(dir.filePath(S("filler")));
         ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
         const QByteArray block(64 * 1024, 'x');
         while (filler.write(block) == block.size() && filler.flush()) {
         }
         filler.close();
-        const qint64 keep = std::max<qint64>(0, QFileInfo(filler.fileName()).size() - bytes);
-        ASSERT_EQ(::truncate(QFile::encodeName(filler.fileName()).constData(), static_cast<off_t>(keep)), 0);
+        ASSERT_TRUE(QFile::resize(filler.fileName(), std::max<qint64>(0, QFileInfo(filler).size() - bytes)));
     }
-
-private:
-    QTemporaryDir dir_;
-    bool mounted_ = false;
-    QString why_;
 };
 
 } // namespace
@@ -90,31 +69,26 @@ TEST(ExportSafety, FullDiskKeepsTheOldFilesAndNamesTheReason)
     FakeProgramFolder program;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        SmallFileSystem fs("4m");
-        if (!fs.Mounted())
-            GTEST_SKIP() << "a small tmpfs could not be mounted (" << fs.Why().toStdString()
-                         << "); the full-disk cases need root";
-        const QString folder = fs.Path("site");
+        SmallFileSystem fs;
+        if (!fs.mounted)
+            GTEST_SKIP() << "a small tmpfs could not be mounted (" << fs.why << "); the full-disk cases need root";
+        const QString folder = fs.dir.filePath(S("site"));
         QDir().mkdir(folder);
-        TreeDocument doc;
+        TreeDocument doc, bigger;
         FakeUserInterface ui;
         AddItems(doc, 3);
         ASSERT_TRUE(ExportTree(doc, folder, false, ui).Complete());
         const QByteArray old = ReadFile(folder + S("/custom.js"));
         const QStringList oldEntries = Entries(folder) + Entries(folder + S("/treePics"));
 
-        TreeDocument bigger;
         AddItems(bigger, c.items);
         QTemporaryDir elsewhere;
         ASSERT_TRUE(ExportTree(bigger, elsewhere.path(), false, ui).Complete());
-        const qint64 size = QFileInfo(elsewhere.filePath(S("custom.js"))).size();
-        fs.LeaveFree(std::max<qint64>(0, size - c.shortfall));
+        fs.LeaveFree(std::max<qint64>(0, QFileInfo(elsewhere.filePath(S("custom.js"))).size() - c.shortfall));
         bigger.SetTreeChanged(true);
         ui.Messages.clear();
 
-        const ExportResult r = ExportTree(bigger, folder, false, ui);
-        EXPECT_FALSE(r.Written);
-        EXPECT_FALSE(r.Complete());
+        EXPECT_FALSE(ExportTree(bigger, folder, false, ui).Written);
         EXPECT_TRUE(bigger.TreeChanged());
         EXPECT_EQ(ReadFile(folder + S("/custom.js")), old);
         ASSERT_FALSE(ui.Messages.empty());
@@ -146,8 +120,7 @@ TEST(ExportSafety, LinksAreReplacedAndSpecialFilesAreFailures)
     FakeProgramFolder program;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        QTemporaryDir target;
-        QTemporaryDir outside;
+        QTemporaryDir target, outside;
         TreeDocument doc;
         FakeUserInterface ui;
         AddItem(doc, doc.Root(), S("A"));
@@ -162,17 +135,15 @@ TEST(ExportSafety, LinksAreReplacedAndSpecialFilesAreFailures)
             ASSERT_TRUE(QFile::link(outside.filePath(S(c.at == QByteArray("treePics") ? "." : "victim")), at));
 
         const ExportResult r = ExportTree(doc, target.path(), false, ui);
+        const QString failures = r.Failures.join(QLatin1Char('|'));
         EXPECT_EQ(r.Written, c.scriptWritten);
         if (!c.scriptWritten) {
-            ASSERT_EQ(ui.Messages.size(), 1u);
-            EXPECT_EQ(ui.Messages[0].Text, ExportErrorMessage(target.path(), NotRegularFileReason()));
+            ASSERT_EQ(ui.MessageTexts(), QStringList{ExportErrorMessage(target.path(), NotRegularFileReason())});
             EXPECT_EQ(Entries(target.path()), (QStringList{S("custom.js"), S("treePics")}));
         } else if (c.failure) {
-            ASSERT_FALSE(r.Failures.isEmpty());
-            EXPECT_TRUE(r.Failures.join(QLatin1Char('|')).contains(S(c.failure)))
-                << r.Failures.join(QLatin1Char('|')).toStdString();
+            EXPECT_TRUE(failures.contains(S(c.failure))) << failures.toStdString();
         } else {
-            EXPECT_TRUE(r.Complete()) << r.Failures.join(QLatin1Char('|')).toStdString();
+            EXPECT_TRUE(r.Complete()) << failures.toStdString();
             EXPECT_FALSE(QFileInfo(at).isSymLink());
             EXPECT_TRUE(QFileInfo(at).isFile() || QFileInfo(at).isDir());
         }
@@ -240,11 +211,10 @@ TEST(ExportSafety, LoadedFileCannotPublishFilesOutsideItsTreePics)
     WriteFile(at("site/treePics/ok.gif"), "ok");
     QFile::link(at("secret.gif"), at("site/treePics/linked.gif"));
     QByteArray script = ReadFile(Corpus("example.js"));
-    const QByteArray names[] = {"../secret.gif", "..\\\\secret.gif", "..",         "treePics/../../secret.gif",
-                                "linked.gif",    "ok.gif",           "/etc/passwd"};
-    for (const QByteArray& name : names) {
+    for (const char* name : {"../secret.gif", "..\\\\secret.gif", "..", "treePics/../../secret.gif", "linked.gif",
+                             "ok.gif", "/etc/passwd"}) {
         script +=
-            "menuBase.menuItems[1]= new menuItemObject(\"\",\"\",\"treePics/" + name
+            QByteArray("menuBase.menuItems[1]= new menuItemObject(\"\",\"\",\"treePics/") + name
             + "\",\"\",\"X\",\"2\",\"Black\",\"\",\"\",\"\"); //[+]LEAF[+]X[+]0[+]False[+]False[+]False[+]False\r\n";
     }
     script.replace("//# TreeLeaf = ", "//# TreeLeaf = ..\\..\\secret.gif");
@@ -272,17 +242,12 @@ TEST(ExportSafety, SecondExportIntoAFolderWaitsForTheFirst)
 {
     FakeProgramFolder program;
     QTemporaryDir target;
-    {
-        FolderLock first;
-        FolderLock second;
-        ASSERT_TRUE(first.Acquire(target.path(), 0));
-        EXPECT_FALSE(second.Acquire(target.path(), 100));
-    }
     TreeDocument doc;
     FakeUserInterface ui;
     AddItem(doc, doc.Root(), S("A"));
     auto held = std::make_unique<FolderLock>();
     ASSERT_TRUE(held->Acquire(target.path(), 0));
+    EXPECT_FALSE(FolderLock().Acquire(target.path(), 100));
     std::thread release([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         held.reset();
@@ -304,10 +269,9 @@ TEST(ExportSafety, ScriptTheLoaderWouldRefuseIsNotWritten)
     EXPECT_FALSE(ExportTree(doc, target.path(), false, ui, 1 << 20).Written);
     EXPECT_EQ(ReadFile(target.filePath(S("custom.js"))), "old");
     EXPECT_TRUE(doc.TreeChanged());
-    ASSERT_EQ(ui.Messages.size(), 1u);
-    EXPECT_EQ(ui.Messages[0].Text,
-              ExportErrorMessage(target.path(), S("The tree is too large: its custom.js would be larger than 1 MB, "
-                                                  "more than the editor can load back.")));
+    EXPECT_EQ(ui.MessageTexts(),
+              QStringList{ExportErrorMessage(target.path(), S("The tree is too large: its custom.js would be larger "
+                                                              "than 1 MB, more than the editor can load back."))});
     EXPECT_EQ(Entries(target.path()), (QStringList{S("custom.js"), S("tree.html"), S("treePics")}));
 }
 
@@ -315,6 +279,7 @@ TEST(ReplacingFile, CommitsWholeOrLeavesTheOldFile)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(S("file"));
+    const QByteArray native = QFile::encodeName(path);
     WriteFile(path, "old");
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
     {
@@ -329,16 +294,15 @@ TEST(ReplacingFile, CommitsWholeOrLeavesTheOldFile)
     EXPECT_EQ(ReadFile(path), "old");
     ASSERT_TRUE(file.Commit());
     EXPECT_EQ(ReadFile(path), "new");
-    // The old file's permissions carry over.
+    // The old file's permissions carry over, and, where the process may give it, its owner.
     struct stat st {};
-    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
+    ASSERT_EQ(::stat(native.constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0604u);
-    if (::getuid() == 0) { // and, where the process may give it, its owner
-        ASSERT_EQ(::chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+    if (::getuid() == 0) {
+        ASSERT_EQ(::chown(native.constData(), 65534, 65534), 0);
         ReplacingFile again(path);
-        ASSERT_TRUE(again.Open());
-        ASSERT_TRUE(again.Commit());
-        ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
+        ASSERT_TRUE(again.Open() && again.Commit());
+        ASSERT_EQ(::stat(native.constData(), &st), 0);
         EXPECT_EQ(st.st_uid, 65534u);
         EXPECT_EQ(ReadFile(path), "");
     }
@@ -349,18 +313,15 @@ TEST(ReplacingFile, CommitsWholeOrLeavesTheOldFile)
 TEST(ReplacingFile, LeftOverTemporaryFilesGoButLookAlikesStay)
 {
     QTemporaryDir dir;
-    const QStringList leftOvers = {S(".custom.js.tmp-a5b0e7"), S(".p6.gif.tmp-0")};
-    const QStringList kept = {S(".notes.tmp"), S("custom.js.tmp-1"), S(".x.tmp-xyz"), S(".y.tmp-1234567"),
-                              S("custom.js")};
-    for (const QString& name : leftOvers + kept)
+    QStringList kept = {S(".notes.tmp"), S("custom.js.tmp-1"), S(".x.tmp-xyz"), S(".y.tmp-1234567"), S("custom.js")};
+    for (const QString& name : kept + QStringList{S(".custom.js.tmp-a5b0e7"), S(".p6.gif.tmp-0")})
         WriteFile(dir.filePath(name), "x");
     // A link with a left-over's name is not ours to remove.
     ASSERT_TRUE(QFile::link(dir.filePath(S("custom.js")), dir.filePath(S(".link.tmp-1"))));
     RemoveLeftOverTemporaryFiles(dir.path());
-    QStringList expected = kept;
-    expected << S(".link.tmp-1");
-    expected.sort();
-    EXPECT_EQ(Entries(dir.path()), expected);
+    kept << S(".link.tmp-1");
+    kept.sort();
+    EXPECT_EQ(Entries(dir.path()), kept);
 }
 
 TEST(PrivateFolder, IsARealFolderOfTheUsersOwnWithMode0700)
@@ -379,22 +340,83 @@ TEST(PrivateFolder, IsARealFolderOfTheUsersOwnWithMode0700)
     WriteFile(at("file"), "x");
     QDir().mkdir(at("others"));
     const bool asRoot = ::getuid() == 0;
-    if (asRoot) {
-        ASSERT_EQ(::chown(QFile::encodeName(at("others")).constData(), 65534, 65534), 0);
-    }
+    ASSERT_TRUE(!asRoot || ::chown(QFile::encodeName(at("others")).constData(), 65534, 65534) == 0);
 
-    const struct {
-        const char* name;
-        bool made;
-    } cases[] = {{"missing", true},  {"wide", true},  {"link", true},
-                 {"dangling", true}, {"file", false}, {"others", !asRoot}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(MakePrivateFolder(at(c.name)), c.made);
-        if (c.made) {
-            EXPECT_EQ(mode(at(c.name)), S_IFDIR | 0700u);
-        }
+    for (const auto& [name, made] : {std::pair{"missing", true},
+                                     {"wide", true},
+                                     {"link", true},
+                                     {"dangling", true},
+                                     {"file", false},
+                                     {"others", !asRoot}}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(MakePrivateFolder(at(name)), made);
+        EXPECT_TRUE(!made || mode(at(name)) == (S_IFDIR | 0700u)) << std::oct << mode(at(name));
     }
     EXPECT_EQ(mode(at("target")) & S_IFMT, static_cast<unsigned>(S_IFDIR));
     EXPECT_TRUE(QFileInfo::exists(at("file")));
+}
+
+TEST(FolderRemoval, RemovesNestedFoldersButNotReadOnlyOrHiddenFilesAndTheirFolders)
+{
+    QTemporaryDir base;
+    const auto at = [&](const char* name) { return base.filePath(S(name)); };
+    for (const char* file :
+         {"TmpTree/custom.js", "TmpTree/treePics/plus.gif", "TmpTree/a/b/c/d/deep.txt", "TmpTree/.hidden/x.txt"})
+        WriteFile(at(file), "x");
+    QDir().mkpath(at("TmpTree/a/empty"));
+    RemoveFolder(at("TmpTree"));
+    EXPECT_FALSE(QFileInfo::exists(at("TmpTree")));
+
+    for (const char* file : {"TmpTree/custom.js", "TmpTree/treePics/locked.gif", "TmpTree/treePics/plus.gif",
+                             "TmpTree/other/.keep", "TmpTree/other/x.txt"})
+        WriteFile(at(file), "x");
+    QFile::setPermissions(at("TmpTree/treePics/locked.gif"), QFile::ReadOwner);
+    RemoveFolder(at("TmpTree"));
+    EXPECT_TRUE(QFileInfo::exists(at("TmpTree/treePics/locked.gif")));
+    EXPECT_TRUE(QFileInfo::exists(at("TmpTree/other/.keep")));
+    for (const char* gone : {"TmpTree/custom.js", "TmpTree/treePics/plus.gif", "TmpTree/other/x.txt"})
+        EXPECT_FALSE(QFileInfo::exists(at(gone))) << gone;
+}
+
+TEST(FolderRemoval, LinksAreRemovedAsLinksAndTheirTargetsStay)
+{
+    QTemporaryDir base;
+    const auto at = [&](const char* name) { return base.filePath(S(name)); };
+    WriteFile(at("outside/keep.txt"), "x");
+    WriteFile(at("TmpTree/sub/x.txt"), "x");
+    ASSERT_TRUE(QFile::link(at("outside"), at("TmpTree/folderLink")));
+    ASSERT_TRUE(QFile::link(at("outside/keep.txt"), at("TmpTree/sub/fileLink")));
+    ASSERT_TRUE(QFile::link(at("nowhere"), at("TmpTree/danglingLink")));
+    RemoveFolder(at("TmpTree"));
+    EXPECT_EQ(Entries(base.path()), QStringList{S("outside")});
+    EXPECT_TRUE(QFileInfo::exists(at("outside/keep.txt")));
+
+    ASSERT_TRUE(QFile::link(at("outside"), at("link"))); // a link given as the folder itself
+    for (const QString& spelling : {at("link"), at("link/"), at("link//")}) {
+        SCOPED_TRACE(spelling.toStdString());
+        RemoveFolder(spelling);
+        ClearFolder(spelling);
+        EXPECT_TRUE(QFileInfo(at("link")).isSymLink());
+        EXPECT_TRUE(QFileInfo::exists(at("outside/keep.txt")));
+    }
+}
+
+TEST(FolderRemoval, PathThatIsNoFolderRemovesNothing)
+{
+    QTemporaryDir base;
+    const auto at = [&](const char* name) { return base.filePath(S(name)); };
+    WriteFile(at("work/file.txt"), "x");
+    WriteFile(at("work/sub/file.txt"), "x");
+    const QString saved = QDir::currentPath();
+    QDir::setCurrent(at("work"));
+    for (const QString& path : {at("work/missing"), QString(), S(" "), at("work/file.txt")}) {
+        RemoveFolder(path);
+        ClearFolder(path);
+    }
+    QDir::setCurrent(saved);
+    EXPECT_EQ(Entries(at("work")), (QStringList{S("file.txt"), S("sub")}));
+    EXPECT_TRUE(QFileInfo::exists(at("work/sub/file.txt")));
+    ClearFolder(at("work"));
+    EXPECT_EQ(Entries(at("work")), QStringList());
+    EXPECT_TRUE(QFileInfo::exists(at("work")));
 }
