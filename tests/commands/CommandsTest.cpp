@@ -1,88 +1,176 @@
+#include "commands/ClipboardCommands.h"
+#include "commands/EditHistory.h"
 #include "commands/ItemCommands.h"
 #include "commands/LabelEdit.h"
 #include "commands/TreeCommands.h"
-#include "document/AppInfo.h"
 #include "document/TreeDocument.h"
+#include "script/ExportTree.h"
 #include "script/ItemStatement.h"
+#include "script/TreeLoader.h"
 #include "tests/script/ExportTestSupport.h"
 #include "tests/support/FakeUserInterface.h"
 
+#include <functional>
 #include <gtest/gtest.h>
-#include <utility>
+#include <random>
+#include <tuple>
 
 namespace vi {
 namespace {
 
 using Answer = UserInterface::Answer;
+using Command = void (*)(TreeDocument&, UserInterface&, EditHistory*);
+
+// Everything undo must bring back: records, shape, Tags, positions, settings,
+// the root statement and TreeChanged.
+struct State {
+    std::vector<ItemRecord> Records;
+    std::vector<std::tuple<int, int, int, QString>> Nodes; // parent position, row, Tag, text by position
+    TreeSettings Settings;
+    QString RootStatement;
+    bool TreeChanged = false;
+};
+
+State StateOf(const TreeDocument& d)
+{
+    State s{{}, {}, d.Settings(), d.RootStatement(), d.TreeChanged()};
+    for (int k = 1; k <= d.UpperBound(); ++k)
+        s.Records.push_back(d.Record(k));
+    for (int p = 1; p <= d.NodeCount(); ++p) {
+        const TreeNode* n = d.Node(p);
+        s.Nodes.emplace_back(n->IsRoot() ? 0 : n->Parent()->Position(), n->Row(), n->Tag(), n->Text());
+    }
+    return s;
+}
+
+// Where the first difference lies, for a readable failure; empty when none.
+std::string Difference(const State& a, const State& b)
+{
+    return a.Records != b.Records                                              ? "records"
+           : a.Nodes != b.Nodes                                                ? "nodes"
+           : !(a.Settings == b.Settings) || a.RootStatement != b.RootStatement ? "settings"
+           : a.TreeChanged != b.TreeChanged                                    ? "TreeChanged"
+                                                                               : "";
+}
 
 struct CommandsTest : ::testing::Test {
     TreeDocument doc;
     test::FakeUserInterface ui;
     test::FakeProgramFolder program;
     QTemporaryDir out;
+    std::unique_ptr<EditHistory> history = std::make_unique<EditHistory>(doc);
 
-    // Adds an item through NewItem, playing the user who names it and confirms.
-    TreeNode* Add(TreeNode* parent, const char* name, const QString& type = kBranch)
+    CommandsTest()
     {
-        doc.Select(parent);
-        ui.OnEditItem = [&](ItemRecord& r, const TreeSettings&) {
-            r.FriendlyName = QString::fromUtf8(name);
-            r.ItemType = type;
+        // The user changes what each dialog shows and confirms.
+        ui.OnEditItem = [](ItemRecord& r, const TreeSettings&) {
+            r.FriendlyName = QStringLiteral("Edited");
+            r.LinkHref = QStringLiteral("x.html");
             return true;
         };
-        NewItem(doc, ui);
-        ui.OnEditItem = nullptr;
-        return parent->LastChild();
+        ui.OnEditSettings = [](TreeSettings& s) {
+            s.TreeX = 77;
+            s.TreeLeaf = QStringLiteral("leaf.gif");
+            return true;
+        };
+    }
+    EditHistory* H() { return history.get(); }
+
+    // Branches A (with leaves a1, a2, a3) and B (with b1), a leaf L, with a fresh
+    // history: statements built, a1's left out of date on purpose, exported so
+    // TreeChanged is false.
+    void BuildTree()
+    {
+        history.reset();
+        doc.NewTree();
+        history = std::make_unique<EditHistory>(doc);
+        TreeNode* a = test::AddItem(doc, doc.Root(), QStringLiteral("A"));
+        for (const char* name : {"a1", "a2", "a3"})
+            test::AddItem(doc, a, QString::fromUtf8(name), [](ItemRecord& r) { r.ItemType = kLeaf; });
+        test::AddItem(doc, test::AddItem(doc, doc.Root(), QStringLiteral("B")), QStringLiteral("b1"));
+        test::AddItem(doc, doc.Root(), QStringLiteral("L"), [](ItemRecord& r) { r.ItemType = kLeaf; });
+        ExportTree(doc, out.path(), false, ui);
+        doc.Record(3).ScriptLine = QByteArrayLiteral("out of date");
+        doc.SetTreeChanged(false);
     }
 
-    QString Labels(const TreeNode* parent) const
+    TreeNode* Find(const char* label) const
     {
-        QStringList labels;
-        for (const TreeNode* child : parent->Children())
-            labels << child->Text();
-        return labels.join(QLatin1Char(' '));
+        for (int p = 1; p <= doc.NodeCount(); ++p)
+            if (doc.Node(p)->Text() == QString::fromUtf8(label))
+                return doc.Node(p);
+        return nullptr;
+    }
+
+    // Each item's statement names its place and parent as they stand.
+    void ExpectCurrentStatements(std::initializer_list<const char*> labels)
+    {
+        for (const char* label : labels) {
+            const int p = Find(label)->Position();
+            const QByteArray kept = doc.RecordOf(doc.Node(p)).ScriptLine;
+            BuildItemStatement(doc, p);
+            EXPECT_EQ(kept, doc.RecordOf(doc.Node(p)).ScriptLine) << label;
+        }
     }
 };
 
-TEST_F(CommandsTest, RefusalsShowTheirMessageAndChangeNothing)
+TEST_F(CommandsTest, RefusalsShowTheirMessageAndLeaveTreeAndHistoryAlone)
 {
-    TreeNode* leaf = Add(doc.Root(), "Leaf", kLeaf);
-    TreeNode* branch = Add(doc.Root(), "Branch");
-    Add(branch, "Child", kLeaf);
-    doc.SetTreeChanged(false);
+    BuildTree();
+    const QByteArray items = EncodeItems(doc, Find("A")); // four items
+    const Command Copy = [](TreeDocument& d, UserInterface& u, EditHistory*) { CopyItem(d, u); };
     const struct {
-        TreeNode* selected;
-        void (*command)(TreeDocument&, UserInterface&, EditHistory*);
+        const char* name;
+        const char* selected; // nullptr: none
+        Command command;
         QString message;
+        QByteArray clipboard = {};
     } cases[] = {
-        {nullptr, NewItem, kSelectParentMessage},
-        {leaf, NewItem, kLeafParentMessage},
-        {nullptr, DeleteItem, kSelectToDeleteMessage},
-        {doc.Root(), DeleteItem, kDeleteRootMessage},
-        {branch, DeleteItem, kBranchNotEmptyMessage},
-        {doc.Root(), EditItemProperties, kNoPropertiesMessage},
-        {nullptr, EditItemProperties, kNoPropertiesMessage},
+        {"new, nothing selected", nullptr, NewItem, kSelectParentMessage},
+        {"new under a leaf", "L", NewItem, kLeafParentMessage},
+        {"delete, nothing selected", nullptr, DeleteItem, kSelectToDeleteMessage},
+        {"delete the root", "Your Tree", DeleteItem, kDeleteRootMessage},
+        {"delete a branch with items", "B", DeleteItem, kBranchNotEmptyMessage},
+        {"properties of the root", "Your Tree", EditItemProperties, kNoPropertiesMessage},
+        {"properties, nothing selected", nullptr, EditItemProperties, kNoPropertiesMessage},
+        {"copy, nothing selected", nullptr, Copy, kSelectToCopyMessage},
+        {"copy the root", "Your Tree", Copy, kCopyRootMessage},
+        {"cut, nothing selected", nullptr, CutItem, kSelectToCutMessage},
+        {"cut the root", "Your Tree", CutItem, kCopyRootMessage},
+        {"paste, nothing selected", nullptr, PasteItem, kSelectParentMessage, items},
+        {"paste under a leaf", "L", PasteItem, kLeafParentMessage, items},
+        {"paste an empty clipboard", "B", PasteItem, kNothingToPasteMessage},
+        {"paste items cut short", "B", PasteItem, kNothingToPasteMessage, items.chopped(3)},
+        {"paste what is not ours", "B", PasteItem, kNothingToPasteMessage, QByteArray("plain text")},
     };
-    ui.OnEditItem = [](ItemRecord&, const TreeSettings&) { return true; };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.message.toStdString());
+        SCOPED_TRACE(c.name);
         ui.Messages.clear();
-        doc.Select(c.selected);
-        c.command(doc, ui, nullptr);
+        ui.ClipboardItems = c.clipboard;
+        doc.Select(c.selected ? Find(c.selected) : nullptr);
+        const State before = StateOf(doc);
+        c.command(doc, ui, H());
         EXPECT_EQ(ui.MessageTexts(), QStringList{c.message});
-        EXPECT_EQ(std::pair(doc.NodeCount(), doc.UpperBound()), std::pair(4, 4));
-        EXPECT_FALSE(doc.TreeChanged());
+        EXPECT_EQ(Difference(StateOf(doc), before), "");
+        EXPECT_FALSE(history->CanUndo());
     }
-    while (doc.AddItemRecord()) {
+
+    // Past the item limit: a paste counts every item it brings, New Item its one.
+    while (doc.UpperBound() + 3 < kMaxRecords)
+        doc.AddItemRecord();
+    for (Command command : {PasteItem, NewItem}) {
+        ui.Messages.clear();
+        ui.ClipboardItems = items;
+        doc.Select(Find("B"));
+        command(doc, ui, H());
+        EXPECT_EQ(ui.MessageTexts(), QStringList{kTooManyItemsMessage});
+        while (doc.AddItemRecord()) {
+        }
     }
-    ui.Messages.clear();
-    doc.Select(doc.Root());
-    NewItem(doc, ui);
-    EXPECT_EQ(ui.MessageTexts(), QStringList{kTooManyItemsMessage});
-    EXPECT_EQ(doc.NodeCount(), 4);
+    EXPECT_EQ(doc.NodeCount(), 8);
 }
 
-TEST_F(CommandsTest, NewAndEditStoreOnlyWhatTheUserConfirmed)
+TEST_F(CommandsTest, DialogsStoreOnlyWhatTheUserConfirmed)
 {
     doc.Select(doc.Root());
     ui.OnEditItem = [&](ItemRecord& r, const TreeSettings&) {
@@ -93,77 +181,62 @@ TEST_F(CommandsTest, NewAndEditStoreOnlyWhatTheUserConfirmed)
         return true;
     };
     NewItem(doc, ui);
-    TreeNode* item = doc.Node(2);
-    EXPECT_EQ(item->Text(), kNoneSpecified);
-    EXPECT_EQ(item->Tag(), 2);
+    EditTreeProperties(doc, ui);
+    EXPECT_EQ(doc.Node(2)->Text(), kNoneSpecified);
+    EXPECT_EQ(doc.Node(2)->Tag(), 2);
     EXPECT_EQ(doc.Record(2).ItemType, kBranch);
+    EXPECT_TRUE(doc.RootStatement().startsWith(QStringLiteral("var menuBase = new menuObject(77,5,")));
     EXPECT_TRUE(doc.TreeChanged());
 
-    // Cancelled dialogs, even ones that scribbled on the record, change nothing but the expansion.
+    // Cancelled dialogs, even ones that scribbled, change nothing but the expansion.
     ui.OnEditItem = [](ItemRecord& r, const TreeSettings&) {
         r.FriendlyName = QStringLiteral("Scribbled");
         return false;
     };
-    const ItemRecord before = doc.Record(2);
+    ui.OnEditSettings = [](TreeSettings& s) {
+        s.TreeX = 123;
+        return false;
+    };
     doc.SetTreeChanged(false);
-    doc.Select(item);
+    doc.Select(doc.Node(2));
+    const State before = StateOf(doc);
     NewItem(doc, ui);
     EditItemProperties(doc, ui);
-    EXPECT_EQ(std::pair(doc.NodeCount(), doc.UpperBound()), std::pair(2, 2));
-    EXPECT_EQ(doc.Record(2), before);
-    EXPECT_TRUE(item->Expanded());
-    EXPECT_EQ(doc.SelectedNode(), item);
-    EXPECT_FALSE(doc.TreeChanged());
+    EditTreeProperties(doc, ui);
+    EXPECT_EQ(Difference(StateOf(doc), before), "");
+    EXPECT_TRUE(doc.Node(2)->Expanded());
+    EXPECT_EQ(doc.SelectedNodeIndex(), 2);
     EXPECT_EQ(doc.CheckInvariants(), QString());
 }
 
-TEST_F(CommandsTest, DeleteRenumbersTheLaterTags)
+TEST_F(CommandsTest, DeleteRenumbersTheLaterTagsAndABranchMovesWithItsSubItems)
 {
-    Add(doc.Root(), "Two");
-    TreeNode* three = Add(doc.Root(), "Three");
-    Add(doc.Root(), "Four");
-    doc.Select(three);
+    BuildTree();
+    doc.Select(Find("a2"));
     DeleteItem(doc, ui);
-    EXPECT_EQ(Labels(doc.Root()), QStringLiteral("Two Four"));
-    EXPECT_EQ(doc.Root()->Child(1)->Tag(), 3);
-    EXPECT_EQ(doc.Record(3).FriendlyName, QStringLiteral("Four"));
-    EXPECT_EQ(doc.CheckInvariants(), QString());
-}
-
-TEST_F(CommandsTest, ABranchMovesWithItsSubItemsAndTheSelectionFollows)
-{
-    TreeNode* branch = Add(doc.Root(), "Branch");
-    Add(branch, "A", kLeaf);
-    Add(branch, "B", kLeaf);
-    TreeNode* leaf = Add(doc.Root(), "Leaf", kLeaf);
-    Add(doc.Root(), "End", kLeaf);
+    EXPECT_EQ(Find("a3")->Tag(), 4);
+    EXPECT_EQ(doc.Record(4).FriendlyName, QStringLiteral("a3"));
     doc.SetTreeChanged(false);
-    for (const auto& [selected, up] : {std::pair{branch, true}, {doc.Root()->LastChild(), false}, {doc.Root(), true}}) {
-        SCOPED_TRACE(selected->Text().toStdString() + (up ? " up" : " down"));
-        doc.Select(selected);
+    for (const auto& [label, up] : {std::pair{"A", true}, {"L", false}, {"Your Tree", true}}) {
+        SCOPED_TRACE(label);
+        doc.Select(Find(label));
         MoveItem(doc, up); // nothing to do at either end, or on the root
     }
     EXPECT_FALSE(doc.TreeChanged());
 
-    doc.Select(leaf);
+    doc.Select(Find("B"));
     MoveItem(doc, true);
-    EXPECT_EQ(Labels(doc.Root()), QStringLiteral("Leaf Branch End"));
-    EXPECT_EQ(Labels(branch), QStringLiteral("A B"));
-    EXPECT_EQ(doc.RecordOf(branch).FriendlyName, QStringLiteral("Branch"));
-    EXPECT_EQ(doc.SelectedNode(), leaf);
+    EXPECT_EQ(ItemsAsText(doc.Root()), QStringLiteral("Your Tree\n\tB\n\t\tb1\n\tA\n\t\ta1\n\t\ta3\n\tL\n"));
+    EXPECT_EQ(doc.RecordOf(Find("A")).FriendlyName, QStringLiteral("A"));
+    EXPECT_EQ(doc.SelectedNode(), Find("B"));
     EXPECT_TRUE(doc.TreeChanged());
-    // Every statement names its item's new place and parent.
-    for (int position = 2; position <= doc.NodeCount(); ++position) {
-        const QByteArray kept = doc.RecordOf(doc.Node(position)).ScriptLine;
-        BuildItemStatement(doc, position);
-        EXPECT_EQ(kept, doc.RecordOf(doc.Node(position)).ScriptLine) << position;
-    }
+    ExpectCurrentStatements({"A", "a1", "a3", "B", "b1", "L"});
 
-    doc.Select(branch);
+    doc.Select(Find("A"));
     MoveItem(doc, false);
     MoveItem(doc, false);
-    EXPECT_EQ(Labels(doc.Root()), QStringLiteral("Leaf End Branch"));
-    EXPECT_EQ(doc.SelectedNode(), branch);
+    EXPECT_EQ(ItemsAsText(doc.Root()), QStringLiteral("Your Tree\n\tB\n\t\tb1\n\tL\n\tA\n\t\ta1\n\t\ta3\n"));
+    EXPECT_EQ(doc.SelectedNode(), Find("A"));
     EXPECT_EQ(doc.CheckInvariants(), QString());
 }
 
@@ -211,44 +284,285 @@ TEST_F(CommandsTest, LoadAsksForACustomFileWhereTheUserLastWorked)
                                           QStringLiteral("Custom Tree File (*.js)|*.js"), QString()}));
 }
 
-TEST_F(CommandsTest, TreePropertiesRebuildTheRootStatementOnlyOnOk)
-{
-    for (bool confirm : {false, true}) {
-        ui.OnEditSettings = [confirm](TreeSettings& s) {
-            s.TreeX = 123;
-            return confirm;
-        };
-        EditTreeProperties(doc, ui);
-        EXPECT_EQ(doc.Settings().TreeX, confirm ? 123 : 5);
-        EXPECT_EQ(doc.RootStatement().startsWith(QStringLiteral("var menuBase = new menuObject(123,5,")), confirm);
-        EXPECT_EQ(doc.TreeChanged(), confirm);
-    }
-}
-
 TEST_F(CommandsTest, LabelEditsRefuseWhatWouldBreakTheSavedTree)
 {
-    TreeNode* a = Add(doc.Root(), "A");
-    doc.SetTreeChanged(false);
+    BuildTree();
     const struct {
         const char* name;
         QString label;
         QString message;
     } cases[] = {
+        {"blank", QStringLiteral("  "), kFriendlyNameRequired},
         {"marker separator", QStringLiteral("a[+]b"), kMarkerInLabel},
         {"line feed", QStringLiteral("a\nb"), kLineBreakInLabel},
         {"carriage return", QStringLiteral("a\rb"), kLineBreakInLabel},
         {"line separator", QStringLiteral("a\u2028b"), kLineBreakInLabel},
         {"paragraph separator", QStringLiteral("a\u2029"), kLineBreakInLabel},
     };
+    const State before = StateOf(doc);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        ui = test::FakeUserInterface{};
-        EXPECT_FALSE(ApplyLabelEdit(doc, ui, a, c.label));
+        ui.Messages.clear();
+        EXPECT_FALSE(ApplyLabelEdit(doc, ui, Find("A"), c.label, H()));
         EXPECT_EQ(ui.MessageTexts(), QStringList{c.message});
-        EXPECT_EQ(a->Text(), QStringLiteral("A"));
-        EXPECT_EQ(doc.RecordOf(a).FriendlyName, QStringLiteral("A"));
-        EXPECT_FALSE(doc.TreeChanged());
+        EXPECT_EQ(Difference(StateOf(doc), before), "");
     }
+}
+
+TEST_F(CommandsTest, EveryCommandUndoesToTheStateBeforeAndRedoesToTheStateAfter)
+{
+    using T = CommandsTest;
+    const struct {
+        const char* name;
+        const char* selected;
+        std::function<void(T&)> command;
+        QString step;
+    } rows[] = {
+        {"new item", "B", [](T& t) { NewItem(t.doc, t.ui, t.H()); }, kNewItemStep},
+        {"delete an item with a Tag in the middle", "a2", [](T& t) { DeleteItem(t.doc, t.ui, t.H()); },
+         kDeleteItemStep},
+        {"item properties", "a1", [](T& t) { EditItemProperties(t.doc, t.ui, t.H()); }, kItemPropertiesStep},
+        {"move a branch down", "A", [](T& t) { MoveItem(t.doc, false, t.H()); }, kMoveDownStep},
+        {"move a leaf up", "a3", [](T& t) { MoveItem(t.doc, true, t.H()); }, kMoveUpStep},
+        {"rename", "b1",
+         [](T& t) { ApplyLabelEdit(t.doc, t.ui, t.doc.SelectedNode(), QStringLiteral(" spaced "), t.H()); },
+         kRenameStep},
+        {"tree properties", "A", [](T& t) { EditTreeProperties(t.doc, t.ui, t.H()); }, kTreePropertiesStep},
+        {"new tree", "A", [](T& t) { NewTreeCommand(t.doc, t.ui, t.H()); }, kNewTreeStep},
+        {"load after a change", "A",
+         [](T& t) {
+             t.ui.Answers = {Answer::No};
+             t.ui.Files = {t.out.filePath(QStringLiteral("custom.js"))};
+             LoadTreeCommand(t.doc, t.ui);
+         },
+         kLoadTreeStep},
+        {"cut a branch", "A", [](T& t) { CutItem(t.doc, t.ui, t.H()); }, kCutStep},
+        {"paste a branch into a branch", "B",
+         [](T& t) {
+             t.ui.ClipboardItems = EncodeItems(t.doc, t.Find("A"));
+             PasteItem(t.doc, t.ui, t.H());
+         },
+         kPasteStep},
+        {"drop a branch into another", "A",
+         [](T& t) { DropItems(t.doc, t.H(), EncodeItems(t.doc, t.Find("A")), t.Find("B"), -1); }, kMoveItemStep},
+        {"drop a leaf before its parent", "a3",
+         [](T& t) { DropItems(t.doc, t.H(), EncodeItems(t.doc, t.Find("a3")), t.doc.Root(), 0); }, kMoveItemStep},
+        {"drop from another editor", "L",
+         [](T& t) {
+             TreeDocument other;
+             test::AddItem(other, other.Root(), QStringLiteral("Foreign"));
+             DropItems(t.doc, t.H(), EncodeItems(other, other.Node(2)), t.Find("A"), 1);
+         },
+         kDropStep},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        BuildTree();
+        // A loaded tree is the clean state, so the one before it has changes.
+        const bool loads = row.step == kLoadTreeStep;
+        if (loads)
+            ApplyLabelEdit(doc, ui, Find("L"), QStringLiteral("Changed"), H());
+        doc.Select(Find(row.selected));
+        const State before = StateOf(doc);
+        row.command(*this);
+        const State after = StateOf(doc);
+        ASSERT_NE(Difference(before, after), "");
+        // A new tree or a load is unchanged; the tree before either comes back as it was.
+        EXPECT_EQ(after.TreeChanged, !loads && row.step != kNewTreeStep);
+        EXPECT_EQ(history->UndoName(), row.step);
+        EXPECT_EQ(doc.CheckInvariants(), QString());
+        for (int round = 0; round < 2; ++round) {
+            history->Undo();
+            EXPECT_EQ(Difference(StateOf(doc), before), "");
+            EXPECT_EQ(history->RedoName(), row.step);
+            history->Redo();
+            EXPECT_EQ(Difference(StateOf(doc), after), "");
+            EXPECT_EQ(doc.CheckInvariants(), QString());
+        }
+    }
+}
+
+TEST_F(CommandsTest, TreeChangedFollowsTheStateLastExported)
+{
+    BuildTree();
+    for (const char* label : {"L", "b1"}) {
+        doc.Select(Find(label));
+        DeleteItem(doc, ui, H());
+    }
+    ExportTree(doc, out.path(), false, ui); // exported after two steps
+    EXPECT_FALSE(doc.TreeChanged());
+    history->Undo();
+    EXPECT_TRUE(doc.TreeChanged());
+    history->Redo();
+    EXPECT_FALSE(doc.TreeChanged());
+
+    // A new step after undoing past the exported state makes it unreachable.
+    history->Undo();
+    doc.Select(Find("a1"));
+    DeleteItem(doc, ui, H());
+    history->Undo();
+    history->Redo();
+    EXPECT_TRUE(doc.TreeChanged());
+}
+
+TEST_F(CommandsTest, AnEmptyTreeReplacedLeavesNoStepAndNoStepsOfItsOwn)
+{
+    NewTreeCommand(doc, ui, H()); // as at start-up
+    EXPECT_FALSE(history->CanUndo());
+    test::AddItem(doc, doc.Root(), QStringLiteral("A"));
+    doc.Select(doc.Node(2));
+    DeleteItem(doc, ui, H());
+    history->Undo();
+    NewTreeCommand(doc, ui, H()); // the tree with A stays undoable
+    EXPECT_EQ(history->UndoName(), kNewTreeStep);
+    EXPECT_FALSE(history->CanRedo());
+    doc.Select(doc.Root());
+    NewItem(doc, ui, H());
+    history->Undo(); // back to the empty tree, with the New Item to redo
+    ui.Answers = {Answer::No};
+    NewTreeCommand(doc, ui, H());
+    EXPECT_FALSE(history->CanUndo());
+    EXPECT_FALSE(history->CanRedo()) << "a redo would act on a tree that is gone";
+    EXPECT_FALSE(doc.TreeChanged());
+}
+
+TEST_F(CommandsTest, TheMemoryLimitDropsTheOldestStepsFirst)
+{
+    BuildTree();
+    for (const char* label : {"a1", "a2", "a3"}) {
+        doc.Select(Find(label));
+        DeleteItem(doc, ui, H());
+    }
+    history->SetMemoryLimit(history->MemoryUse() - 1);
+    EXPECT_EQ(history->Count(), 2u);
+    history->SetMemoryLimit(0);
+    EXPECT_EQ(history->Count(), 1u); // the newest step always stays
+    history->Undo();
+    EXPECT_FALSE(history->CanUndo());
+    EXPECT_EQ(Find("a3")->Parent(), Find("A"));
+}
+
+TEST_F(CommandsTest, CopyOffersTheItemsAndTheirLabelsIndentedByDepth)
+{
+    BuildTree();
+    doc.Select(Find("A"));
+    CopyItem(doc, ui);
+    EXPECT_EQ(ui.ClipboardText, QStringLiteral("A\n\ta1\n\ta2\n\ta3\n"));
+
+    // Pasted into another editor: every value arrives, statements are built.
+    TreeDocument other;
+    test::FakeUserInterface otherUi;
+    otherUi.ClipboardItems = ui.ClipboardItems;
+    other.Select(other.Root());
+    PasteItem(other, otherUi);
+    ASSERT_EQ(other.NodeCount(), 5);
+    EXPECT_EQ(other.Node(2)->Text(), QStringLiteral("A"));
+    ItemRecord expected = doc.RecordOf(Find("a2"));
+    expected.ScriptLine =
+        ItemStatementBytes(expected, other.Settings(), QStringLiteral("menuBase.menuItems[0].subMenu[1]"), 1);
+    EXPECT_EQ(other.Record(4), expected);
+    EXPECT_EQ(other.CheckInvariants(), QString());
+}
+
+TEST_F(CommandsTest, DropsFollowTheRules)
+{
+    BuildTree();
+    const struct {
+        const char* name;
+        const char* dragged; // nullptr: the root
+        const char* target;
+        int row;
+        bool allowed;
+    } rows[] = {
+        {"into a leaf", "a1", "L", -1, false},
+        {"into its own subtree", "A", "a1", -1, false},
+        {"into itself", "A", "A", 0, false},
+        {"the root", nullptr, "B", -1, false},
+        {"a row past the end", "L", "B", 5, false},
+        {"into a branch", "A", "B", -1, true},
+        {"after the last item", "A", "Your Tree", 3, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QByteArray payload = EncodeItems(doc, row.dragged ? Find(row.dragged) : doc.Root());
+        EXPECT_EQ(CanDropItems(doc, payload, Find(row.target), row.row), row.allowed);
+    }
+    doc.Select(Find("L"));
+    ASSERT_TRUE(DropItems(doc, H(), EncodeItems(doc, Find("A")), Find("B"), 0));
+    EXPECT_EQ(Find("A")->Parent(), Find("B"));
+    EXPECT_EQ(doc.SelectedNode(), Find("A"));
+    // The moved items' statements name their new place and parent, the
+    // out-of-date one included; the others wait for the export, as after New Item.
+    ExpectCurrentStatements({"A", "a1", "a2", "a3"});
+}
+
+// Random commands, undos and redos on a generated tree: the document stays
+// sound after each, undoing everything gives the first tree back, redoing
+// everything the last, and the result survives export and load.
+TEST_F(CommandsTest, RandomEditingKeepsTheDocumentSoundAndRoundTrips)
+{
+    std::mt19937 rng(20261206);
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    for (int i = 0; i < 150; ++i)
+        test::AddItem(doc, doc.Node(pick(1, doc.NodeCount())), QStringLiteral("Item %1").arg(i),
+                      [&](ItemRecord& r) { r.ItemType = pick(0, 3) ? kBranch : kLeaf; });
+    doc.SetTreeChanged(false);
+    history.reset();
+    history = std::make_unique<EditHistory>(doc);
+    const State first = StateOf(doc);
+    int counter = 0;
+    ui.OnEditItem = [&](ItemRecord& r, const TreeSettings&) {
+        r.FriendlyName = QStringLiteral("Edit %1").arg(++counter);
+        r.ItemType = pick(0, 2) ? kBranch : kLeaf;
+        r.LinkHref = pick(0, 1) ? QString() : QStringLiteral("page%1.html").arg(counter);
+        return pick(0, 5) > 0;
+    };
+    ui.OnEditSettings = [&](TreeSettings& s) {
+        s.TreeX = static_cast<std::int16_t>(pick(0, 500));
+        return true;
+    };
+    const std::function<void()> commands[] = {
+        [&] { NewItem(doc, ui, H()); },
+        [&] { DeleteItem(doc, ui, H()); },
+        [&] { EditItemProperties(doc, ui, H()); },
+        [&] { MoveItem(doc, pick(0, 1) == 1, H()); },
+        [&] { ApplyLabelEdit(doc, ui, doc.SelectedNode(), QStringLiteral("Label %1").arg(++counter), H()); },
+        [&] { EditTreeProperties(doc, ui, H()); },
+        [&] { CopyItem(doc, ui); },
+        [&] { pick(0, 9) ? PasteItem(doc, ui, H()) : CutItem(doc, ui, H()); },
+        [&] {
+            TreeNode* target = doc.Node(pick(1, doc.NodeCount()));
+            DropItems(doc, H(), EncodeItems(doc, doc.SelectedNode()), target, pick(-1, target->ChildCount()));
+        },
+    };
+    for (int i = 0; i < 10000; ++i) {
+        doc.Select(doc.Node(pick(1, doc.NodeCount())));
+        const int k = pick(0, 13);
+        k < 9 ? commands[k]() : k < 12 ? history->Undo() : history->Redo();
+        // Keep the tree from growing without bound through paste.
+        if (doc.NodeCount() > 400)
+            ui.ClipboardItems.clear();
+        ASSERT_EQ(doc.CheckInvariants(), QString()) << "after step " << i;
+    }
+    while (history->CanRedo())
+        history->Redo();
+    const State last = StateOf(doc);
+    while (history->CanUndo())
+        history->Undo();
+    EXPECT_EQ(Difference(StateOf(doc), first), "");
+    while (history->CanRedo())
+        history->Redo();
+    EXPECT_EQ(Difference(StateOf(doc), last), "");
+
+    ASSERT_TRUE(ExportTree(doc, out.path(), false, ui).Complete());
+    const QByteArray exported = test::ReadFile(out.filePath(QStringLiteral("custom.js")));
+    TreeDocument loaded;
+    LoadTreeScript(loaded, out.filePath(QStringLiteral("custom.js")), ui);
+    EXPECT_EQ(loaded.CheckInvariants(), QString());
+    EXPECT_EQ(loaded.NodeCount(), doc.NodeCount());
+    QTemporaryDir again;
+    ASSERT_TRUE(ExportTree(loaded, again.path(), false, ui).Complete());
+    EXPECT_EQ(test::ReadFile(again.filePath(QStringLiteral("custom.js"))), exported);
 }
 
 } // namespace
