@@ -152,9 +152,7 @@ TEST(ItemPropModel, OkShowsOnlyTheFirstFailingCheck)
          "You need to specify a Friendly Name.  This name is only for display in the Vuvov-Ivoza program and "
          "is not used in the actual tree."},
         {{}, "a[+]b", "The Friendly Name can not contain \"[+]\" or a line break"},
-        {{}, "a\nb", "The Friendly Name can not contain"},
         {{}, "a\u2028b", "The Friendly Name can not contain"},
-        {{}, "a\u2029", "The Friendly Name can not contain"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(*row.Start ? row.Start : "passes");
