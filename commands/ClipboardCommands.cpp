@@ -3,6 +3,7 @@
 #include "commands/EditHistory.h"
 #include "commands/ItemCommands.h"
 #include "document/TreeDocument.h"
+#include "script/ScriptText.h"
 #include "script/UserInterface.h"
 
 #include <QCoreApplication>
@@ -47,8 +48,7 @@ void ReadRecord(QDataStream& in, ItemRecord& r)
 // A label the file can carry: the marker holds it unescaped on one line.
 bool IsSafeLabel(const QString& label)
 {
-    return !label.trimmed().isEmpty() && !label.contains(QStringLiteral("[+]")) && !label.contains(QLatin1Char('\r'))
-           && !label.contains(QLatin1Char('\n'));
+    return !label.trimmed().isEmpty() && !label.contains(QStringLiteral("[+]")) && !HasScriptLineEnd(label);
 }
 
 // The clipboard may hold anything: a payload that is cut short, too large or

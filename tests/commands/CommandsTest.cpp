@@ -119,6 +119,10 @@ TEST_F(CommandsTest, RefusalsShowTheirMessageAndLeaveTreeAndHistoryAlone)
     BuildTree();
     const QByteArray items = EncodeItems(doc, Find("A")); // four items
     const Command Copy = [](TreeDocument& d, UserInterface& u, EditHistory*) { CopyItem(d, u); };
+    // From another editor, a label that renaming refuses: it would not load back as it was.
+    TreeDocument other;
+    test::AddItem(other, other.Root(), QStringLiteral("a\u2028b"));
+    const QByteArray badLabel = EncodeItems(other, other.Node(2));
     const struct {
         const char* name;
         const char* selected; // nullptr: none
@@ -142,6 +146,7 @@ TEST_F(CommandsTest, RefusalsShowTheirMessageAndLeaveTreeAndHistoryAlone)
         {"paste an empty clipboard", "B", PasteItem, kNothingToPasteMessage},
         {"paste items cut short", "B", PasteItem, kNothingToPasteMessage, items.chopped(3)},
         {"paste what is not ours", "B", PasteItem, kNothingToPasteMessage, QByteArray("plain text")},
+        {"paste a label with a line separator", "B", PasteItem, kNothingToPasteMessage, badLabel},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
