@@ -83,17 +83,6 @@ TEST(TreeDocument, RemovingAnItemRenumbersTagsAndFreesItsPlacesForNewNodes)
     EXPECT_EQ(d.Record(1).RootMark, -1);
 }
 
-TEST(TreeDocument, RecordLimitRefusesTheItemPastIt)
-{
-    TreeDocument d;
-    for (int i = 0; i < kMaxItems; ++i)
-        d.AddNode(d.Root(), QStringLiteral("x"), d.AddItemRecord().value());
-    EXPECT_FALSE(d.CanAddItem());
-    EXPECT_FALSE(d.AddItemRecord().has_value());
-    EXPECT_EQ(d.UpperBound(), 32767);
-    EXPECT_TRUE(d.CheckInvariants().isEmpty());
-}
-
 // Data folders present under a scratch prefix, with the program in prefix/bin.
 struct DataFolderCase {
     const char* Name;

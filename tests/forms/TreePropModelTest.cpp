@@ -183,10 +183,6 @@ TEST(TreePropModel, ALoadedTreeIsStoredBackUnchanged)
     Dialog d(settings);
     ASSERT_TRUE(d.Ok());
     EXPECT_EQ(d.Settings, settings);
-
-    Dialog closed(settings);
-    EXPECT_TRUE(closed.Model.Form_QueryUnload(true));
-    EXPECT_EQ(closed.Model.Tag(), DialogTag::Cancel);
 }
 
 TEST(ChoiceLists, LookupTakesTheFirstMatchIgnoringCaseAndSurroundingSpaces)
