@@ -105,7 +105,7 @@ TEST(Cli, ExitStatuses)
     WriteFile(at("foreign.js"), ReadFile(Seed("example.js")).replace("= Vuvov-Ivoza", "= Other"));
     WriteFile(at("file"), ""); // a file where the export wants a folder
     WriteFile(at("root.js"), Header());
-    WriteFile(at("many.js"), Script(32766 + 2, "I"));
+    const QString many = MakeSite(dir, "many", 32766 + 2, "I"); // with its pictures: only the limit fails
     // The worked example with the two bullets it names in its own treePics: an export without failures.
     const QString source = at("site/custom.js"), out = at("site/menu");
     WriteFile(source, ReadFile(Seed("example.js")));
@@ -138,8 +138,8 @@ TEST(Cli, ExitStatuses)
          S("warning: This file was not created by your current Vuvov-Ivoza software version. "
            "This file may not load correctly.  Continue to load tree? Yes.")},
         {{S("dump"), at("root.js")}, 0, {}},
-        {{S("dump"), at("many.js")}, 1, tooMany},
-        {{S("export"), at("many.js"), at("out1")}, 1, tooMany},
+        {{S("dump"), many}, 1, tooMany},
+        {{S("export"), many, at("out1")}, 1, tooMany},
         {{S("export"), at("root.js"), at("out2")}, 1, S("failed: the tree has no items")},
         {{S("export"), at("foreign.js"), at("out")}, 2, {}},
         // The pictures named by this file are not beside it: each missing copy is a failed step.
