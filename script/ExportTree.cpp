@@ -156,8 +156,12 @@ ExportResult ExportTree(TreeDocument& document, const QString& folder, bool brow
             return false;
         }
         ItemRecord& record = document.RecordOf(node);
-        record.ScriptLine = ItemStatementBytes(record, settings, path, parentRow);
-        writer.WriteUtf8Line(record.ScriptLine);
+        // A statement that comes out as the record holds it (a loaded tree
+        // exported again) keeps its bytes: no allocation per item.
+        const QByteArrayView line = ItemStatementView(record, settings, path, parentRow);
+        if (record.ScriptLine != line)
+            record.ScriptLine = line.toByteArray();
+        writer.WriteUtf8Line(line);
         // A file the loader would refuse could never be opened again.
         if (writer.Size() > maxScriptBytes) {
             tooLarge = true;

@@ -185,14 +185,19 @@ QString ItemStatementText(const ItemRecord& r, const TreeSettings& s, const QStr
     return JoinItemStatement(r, s, path, parentRow, [](const auto& line) { return QString(line); });
 }
 
-QByteArray ItemStatementBytes(const ItemRecord& r, const TreeSettings& s, const QString& path, int parentRow)
+QByteArrayView ItemStatementView(const ItemRecord& r, const TreeSettings& s, const QString& path, int parentRow)
 {
     return JoinItemStatement(r, s, path, parentRow, [](const auto& line) {
         thread_local QString text; // keeps its room from line to line
         text.resize(0);
         text += line;
-        return Utf8Text(text);
+        return Utf8View(text);
     });
+}
+
+QByteArray ItemStatementBytes(const ItemRecord& r, const TreeSettings& s, const QString& path, int parentRow)
+{
+    return ItemStatementView(r, s, path, parentRow).toByteArray();
 }
 
 void BuildItemStatement(TreeDocument& document, int position)

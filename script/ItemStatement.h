@@ -31,6 +31,9 @@ QString ItemStatementText(const ItemRecord& record, const TreeSettings& settings
 // The same line as the UTF-8 bytes that custom.js holds, as ScriptLine keeps it.
 QByteArray ItemStatementBytes(const ItemRecord& record, const TreeSettings& settings, const QString& path,
                               int parentRow);
+// The same bytes in a buffer of the calling thread's, valid until its next call.
+QByteArrayView ItemStatementView(const ItemRecord& record, const TreeSettings& settings, const QString& path,
+                                 int parentRow);
 
 // Visits every item in the order of its statement (pre-order: a parent before
 // its children, a subtree before the next sibling) with its script path and

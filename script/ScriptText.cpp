@@ -20,7 +20,7 @@ QString FolderOf(const QString& path)
     return cut < 0 ? path : path.left(cut);
 }
 
-QByteArray Utf8Text(QStringView text)
+QByteArrayView Utf8View(QStringView text)
 {
     thread_local QByteArray room; // keeps its size from text to text
     QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
@@ -28,8 +28,10 @@ QByteArray Utf8Text(QStringView text)
     if (room.size() < needed)
         room.resize(needed);
     const char* end = encoder.appendToBuffer(room.data(), text);
-    return QByteArray(room.constData(), end - room.constData());
+    return QByteArrayView(room.constData(), end - room.constData());
 }
+
+QByteArray Utf8Text(QStringView text) { return Utf8View(text).toByteArray(); }
 
 namespace {
 

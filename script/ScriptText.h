@@ -53,6 +53,8 @@ inline QStringView TrimBlanks(QStringView text)
 // The text as UTF-8 in an array of exactly its size, for texts the document
 // keeps (QString::toUtf8 leaves room for three bytes a character).
 QByteArray Utf8Text(QStringView text);
+// The same bytes in a buffer of the calling thread's, valid until its next call.
+QByteArrayView Utf8View(QStringView text);
 
 // A double quote, the escaped value, a double quote.
 QString QuoteText(const QString& value);

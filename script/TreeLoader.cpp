@@ -15,13 +15,18 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <functional>
 #include <vector>
+
+#if defined(Q_OS_UNIX)
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
 
 namespace vi {
 
 namespace {
 
-constexpr qint64 kReadChunk = 1 << 20;
 constexpr qsizetype kDecodeSlice = 1 << 20;
 
 QString ForeignFileMessage()
@@ -358,53 +363,135 @@ QString ScriptFolderOf(const QString& path)
     return FolderOf(path);
 }
 
-// The whole file, or the reason it cannot be read.
-std::optional<QByteArray> ReadScriptFile(const QString& path, QString& reason)
+// The bytes of a whole file. On Unix a regular file is read into memory of
+// its own, whose pages go back to the system as the loader is done with them:
+// the file and the document it becomes then never lie in memory whole at once.
+class ScriptBytes {
+public:
+    ScriptBytes() = default;
+    ScriptBytes(const ScriptBytes&) = delete;
+    ScriptBytes& operator=(const ScriptBytes&) = delete;
+    ~ScriptBytes()
+    {
+#if defined(Q_OS_UNIX)
+        if (mapping_)
+            munmap(mapping_, mappingSize_);
+#endif
+    }
+
+    // Room for size bytes; data() then points at it.
+    void Allocate(qsizetype size)
+    {
+#if defined(Q_OS_UNIX)
+        if (size > 0) {
+            void* mapping =
+                mmap(nullptr, std::size_t(size), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+            if (mapping != MAP_FAILED) {
+                mapping_ = mapping;
+                mappingSize_ = std::size_t(size);
+                bytes_ = QByteArray::fromRawData(static_cast<const char*>(mapping), size);
+                return;
+            }
+        }
+#endif
+        bytes_ = QByteArray(size, Qt::Uninitialized);
+    }
+    char* data() { return mapping_ ? static_cast<char*>(mapping_) : bytes_.data(); }
+    void Truncate(qsizetype size)
+    {
+        if (mapping_)
+            bytes_ = QByteArray::fromRawData(static_cast<const char*>(mapping_), size);
+        else
+            bytes_.truncate(size);
+    }
+    void Append(const char* data, qsizetype size)
+    {
+        if (mapping_) { // what a file holds beyond its stated size: copied once
+            const QByteArray all = bytes_ + QByteArrayView(data, size);
+            munmap(mapping_, mappingSize_);
+            mapping_ = nullptr;
+            bytes_ = all;
+        } else {
+            bytes_.append(data, size);
+        }
+    }
+    const QByteArray& Bytes() const { return bytes_; }
+
+    // Hands back the pages wholly before upTo, which are not read again.
+    void Release(qsizetype upTo)
+    {
+#if defined(Q_OS_UNIX)
+        if (!mapping_)
+            return;
+        static const auto page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+        const std::size_t end = std::min(std::size_t(upTo), mappingSize_) / page * page;
+        if (end > released_)
+            madvise(static_cast<char*>(mapping_) + released_, end - released_, MADV_DONTNEED);
+        released_ = std::max(released_, end);
+#else
+        Q_UNUSED(upTo);
+#endif
+    }
+
+private:
+    QByteArray bytes_; // over the mapping, when there is one
+    void* mapping_ = nullptr;
+    std::size_t mappingSize_ = 0;
+    std::size_t released_ = 0;
+};
+
+// The whole file into bytes; false, with the reason, when it cannot be read.
+bool ReadScriptFile(const QString& path, ScriptBytes& bytes, QString& reason)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         reason = file.errorString();
-        return std::nullopt;
+        return false;
     }
     const QString tooLarge =
         QCoreApplication::translate("TreeLoader", "The file is larger than %1 MB.").arg(kMaxScriptFileBytes >> 20);
-    QByteArray bytes;
     if (!file.isSequential()) {
         if (file.size() > kMaxScriptFileBytes) {
             reason = tooLarge;
-            return std::nullopt;
+            return false;
         }
-        bytes = file.readAll();
-    } else {
-        // A pipe or a terminal: read until the writer closes it, as data may
-        // arrive in pieces with pauses between them.
-        for (;;) {
-            const qsizetype used = bytes.size();
-            bytes.resize(used + kReadChunk);
-            const qint64 read = file.read(bytes.data() + used, kReadChunk);
-            bytes.resize(used + std::max<qint64>(read, 0));
-            if (read < 0) {
-                reason = file.errorString();
-                return std::nullopt;
-            }
-            if (read == 0)
-                break;
-            if (bytes.size() > kMaxScriptFileBytes) {
-                reason = tooLarge;
-                return std::nullopt;
-            }
+        // Room of the file's size, filled at once: readAll would grow an
+        // array by doubling, up to twice the file.
+        bytes.Allocate(file.size());
+        const qint64 read = file.read(bytes.data(), file.size());
+        bytes.Truncate(std::max<qint64>(read, 0));
+        if (read < 0) {
+            reason = file.errorString();
+            return false;
         }
+    }
+    // The rest: all of a pipe or terminal, whose data may arrive in pieces
+    // with pauses between them, or what a file holds beyond its stated size.
+    for (;;) {
+        char chunk[1 << 16];
+        const qint64 read = file.read(chunk, sizeof chunk);
+        if (read < 0) {
+            reason = file.errorString();
+            return false;
+        }
+        if (read == 0)
+            break;
+        if (bytes.Bytes().size() + read > kMaxScriptFileBytes) {
+            reason = tooLarge;
+            return false;
+        }
+        bytes.Append(chunk, read);
     }
     if (file.error() != QFileDevice::NoError) {
         reason = file.errorString();
-        return std::nullopt;
+        return false;
     }
-    return bytes;
+    return true;
 }
 
-} // namespace
-
-LoadResult LoadTreeScriptBytes(TreeDocument& document, const QByteArray& bytes, const QString& path, UserInterface& ui)
+// Loads the bytes; release(upTo) is told when the bytes before upTo are done with.
+LoadResult LoadBytes(TreeDocument& document, const QByteArray& bytes, const QString& path, UserInterface& ui,
+                     const std::function<void(qsizetype)>& release)
 {
     const LineEnds ends = CountLineEnds(bytes);
     document.NewTree();
@@ -427,22 +514,30 @@ LoadResult LoadTreeScriptBytes(TreeDocument& document, const QByteArray& bytes, 
         const qsizetype end = SliceEnd(bytes, start + kDecodeSlice, lineFeedEnds);
         const QString text = utf8.decode(QByteArrayView(bytes).sliced(start, end - start));
         reader.Read(text, lineFeedEnds);
+        release(end);
         start = end;
     }
     return reader.Finish();
 }
 
+} // namespace
+
+LoadResult LoadTreeScriptBytes(TreeDocument& document, const QByteArray& bytes, const QString& path, UserInterface& ui)
+{
+    return LoadBytes(document, bytes, path, ui, [](qsizetype) {});
+}
+
 LoadResult LoadTreeScript(TreeDocument& document, const QString& path, UserInterface& ui)
 {
     QString reason;
-    const std::optional<QByteArray> bytes = ReadScriptFile(path, reason);
-    if (!bytes) {
+    ScriptBytes bytes;
+    if (!ReadScriptFile(path, bytes, reason)) {
         ui.ShowMessage(
             QCoreApplication::translate("TreeLoader", "Unable to open the file: %1\rReason: %2").arg(path, reason),
             UserInterface::Icon::Information);
         return {};
     }
-    return LoadTreeScriptBytes(document, *bytes, path, ui);
+    return LoadBytes(document, bytes.Bytes(), path, ui, [&bytes](qsizetype upTo) { bytes.Release(upTo); });
 }
 
 } // namespace vi
