@@ -363,6 +363,12 @@ QString ScriptFolderOf(const QString& path)
     return FolderOf(path);
 }
 
+#if defined(MAP_POPULATE)
+constexpr int kPopulate = MAP_POPULATE; // every page is written by the read that follows
+#elif defined(Q_OS_UNIX)
+constexpr int kPopulate = 0;
+#endif
+
 // The bytes of a whole file. On Unix a regular file is read into memory of
 // its own, whose pages go back to the system as the loader is done with them:
 // the file and the document it becomes then never lie in memory whole at once.
@@ -384,8 +390,8 @@ public:
     {
 #if defined(Q_OS_UNIX)
         if (size > 0) {
-            void* mapping =
-                mmap(nullptr, std::size_t(size), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+            void* mapping = mmap(nullptr, std::size_t(size), PROT_READ | PROT_WRITE,
+                                 MAP_PRIVATE | MAP_ANONYMOUS | kPopulate, -1, 0);
             if (mapping != MAP_FAILED) {
                 mapping_ = mapping;
                 mappingSize_ = std::size_t(size);
