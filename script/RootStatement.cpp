@@ -4,6 +4,7 @@
 #include "document/TreeDocument.h"
 #include "document/TreeSettings.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace vi {
@@ -43,6 +44,15 @@ QString BuildRootStatement(const TreeSettings& s)
                               QStringLiteral("vline.gif")});
     }
     return text + QStringLiteral(");");
+}
+
+bool IsRootStatementForm(QStringView line)
+{
+    // Numbers, the lines flag and seven quoted picture references, nothing
+    // that could end a string or the line.
+    static const QRegularExpression form(QStringLiteral(
+        R"(^var menuBase = new menuObject\(-?\d{1,6},-?\d{1,6},\d{1,6},(?:true|false)(?:,"[^"\\\r\n\x{2028}\x{2029}]*"){7}\);$)"));
+    return form.match(line).hasMatch();
 }
 
 QString RootStatementOf(const TreeDocument& document)

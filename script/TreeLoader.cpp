@@ -4,6 +4,7 @@
 #include "document/TreeDocument.h"
 #include "script/HeaderKeys.h"
 #include "script/LoaderText.h"
+#include "script/RootStatement.h"
 #include "script/ScriptText.h"
 #include "script/UserInterface.h"
 
@@ -176,7 +177,7 @@ private:
         if (headerMode_)
             ReadHeaderLine(line);
         else if (StartsWithNoCase(line, QLatin1String("var menu")))
-            document_.SetRootStatement(line.toString());
+            document_.SetRootStatement(IsRootStatementForm(line) ? line.toString() : QString());
         else if (StartsWithNoCase(line, QLatin1String("menubase")))
             ReadItem(line);
     }

@@ -17,8 +17,8 @@ using Answer = UserInterface::Answer;
 
 namespace {
 
-// Kept verbatim, whatever the settings say; "var menu" in any letter case.
-const char* const kRoot = "VAR menuBase = new menuObject(9,9,16,false,\"\",\"\",\"\",\"\",\"\",\"\",\"\");";
+// Kept verbatim, whatever the settings say.
+const char* const kRoot = "var menuBase = new menuObject(9,9,16,false,\"\",\"\",\"\",\"\",\"\",\"\",\"\");";
 
 // An exported file: header with the given key lines, the preamble, the root and the item lines.
 QString Script(const QStringList& keyLines, const QStringList& items, const QString& version = AppVersion())
@@ -353,5 +353,28 @@ TEST_F(Loader, FilesLargerThanADecodedSliceLoadWhole)
         for (int i = 1; i <= count; ++i) {
             ASSERT_EQ(doc.Record(i + 1).ItemText, S("Item %1 \xc3\xa9 ").arg(i).repeated(8).trimmed()) << i;
         }
+    }
+}
+
+// Only a statement of the builder's form is kept; any other line after
+// "var menu" would have the exported page (and the preview) run what a
+// hand-made file put there. The statement then comes from the settings.
+TEST_F(Loader, KeepsOnlyRootStatementsOfTheBuildersForm)
+{
+    const QString built =
+        S("var menuBase = new menuObject(-3,7,32,true,\"treePics/p.gif\",\"\",\"a b\",\"\",\"\",\"\",\"\");");
+    const QStringList refused{
+        S("var menuBase = new "
+          "menuObject(5,5,20,true,\"\",\"\",\"\",\"\",\"\",\"\",\"\");fetch(\"file:///etc/passwd\")"),
+        S("var menuBase = new menuObject(5,5,20,true,\"\\\"+alert(1)+\\\"\",\"\",\"\",\"\",\"\",\"\",\"\");"),
+        S("var menuEvil = alert(1);"),
+        S("VAR menuBase = new menuObject(9,9,16,false,\"\",\"\",\"\",\"\",\"\",\"\",\"\");"),
+    };
+    for (const QString& root : QStringList{built} + refused) {
+        SCOPED_TRACE(root.toStdString());
+        QString file = Script({S("//# TreeX = 12")}, {Plain(S("menuBase.menuItems[0]"), S("A"), 0)});
+        Load(file.replace(S(kRoot), root));
+        EXPECT_EQ(RootStatementOf(doc), root == built ? built : BuildRootStatement(doc.Settings()));
+        EXPECT_EQ(doc.NodeCount(), 2);
     }
 }
