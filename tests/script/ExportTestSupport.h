@@ -1,5 +1,5 @@
 #pragma once
-// Helpers for the export and loader tests: file access, the seed corpus, and a
+// Helpers for the script and CLI tests: file access, the seed corpus, and a
 // program folder with a small TreeData whose files hold their own names.
 #include "document/AppInfo.h"
 #include "document/TreeDocument.h"
@@ -11,7 +11,6 @@
 #include <QTemporaryDir>
 #include <ostream>
 
-// Readable QString values in failure messages.
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace vi::test {
@@ -28,16 +27,16 @@ inline bool WriteFile(const QString& path, const QByteArray& bytes)
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
-// The names in a folder, hidden ones, links and special files included.
-inline QStringList Entries(const QString& folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
-}
-
 inline QByteArray ReadFile(const QString& path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+// The names in a folder, hidden ones, links and special files included.
+inline QStringList Entries(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
 }
 
 // TreeData with tree.html, TreeLines/2x2.gif and the seven pictures of Black and navy.
@@ -45,13 +44,13 @@ struct FakeProgramFolder {
     QTemporaryDir dir;
     FakeProgramFolder()
     {
-        const QString data = dir.filePath(S("TreeData/"));
-        WriteFile(data + S("tree.html"), "tree.html");
-        WriteFile(data + S("TreeLines/2x2.gif"), "2x2.gif");
+        const QString lines = dir.filePath(S("TreeData/TreeLines/"));
+        WriteFile(dir.filePath(S("TreeData/tree.html")), "tree.html");
+        WriteFile(lines + S("2x2.gif"), "2x2.gif");
         for (const char* colour : {"Black/", "navy/"})
             for (const char* name :
                  {"top.gif", "mid.gif", "btm.gif", "hline.gif", "vline.gif", "plus.gif", "minus.gif"})
-                WriteFile(data + S("TreeLines/") + S(colour) + S(name), QByteArray(colour) + name);
+                WriteFile(lines + S(colour) + S(name), QByteArray(colour) + name);
         SetProgramFolder(dir.path());
     }
     ~FakeProgramFolder() { SetProgramFolder(QString()); }
