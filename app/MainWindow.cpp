@@ -53,6 +53,22 @@ protected:
     }
 };
 
+// Qt lays out an expanded branch recursively, one stack frame of a few hundred
+// bytes per level: a chain of expanded items tens of thousands deep, which a
+// hand-made file can hold, would overflow the stack and end the program with
+// the user's work. Items nested deeper than this stay collapsed in the view.
+constexpr int kMaxExpandedDepth = 2000;
+
+bool TooDeepToExpand(const TreeNode* node)
+{
+    int depth = 0;
+    for (; node && !node->IsRoot(); node = node->Parent()) {
+        if (++depth > kMaxExpandedDepth)
+            return true;
+    }
+    return false;
+}
+
 // A button's mnemonic that a menu title of the menu bar also uses is left to
 // the menu bar, as on the platform the window was designed for.
 void YieldMnemonicsToMenus(const QList<QPushButton*>& buttons, const QMenuBar* menuBar)
@@ -237,8 +253,13 @@ void MainWindow::ConnectView()
         const QModelIndexList selected = treeView_->selectionModel()->selectedIndexes();
         document_.Select(selected.isEmpty() ? nullptr : model_->NodeOf(selected.constFirst()));
     });
-    connect(treeView_, &QTreeView::expanded, this,
-            [this](const QModelIndex& index) { document_.SetExpanded(model_->NodeOf(index), true); });
+    connect(treeView_, &QTreeView::expanded, this, [this](const QModelIndex& index) {
+        TreeNode* node = model_->NodeOf(index);
+        if (TooDeepToExpand(node))
+            treeView_->collapse(index); // reported back as collapsed
+        else
+            document_.SetExpanded(node, true);
+    });
     connect(treeView_, &QTreeView::collapsed, this,
             [this](const QModelIndex& index) { document_.SetExpanded(model_->NodeOf(index), false); });
     connect(model_, &TreeModel::SelectionRequested, this, [this](const QModelIndex& index) {
