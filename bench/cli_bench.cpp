@@ -206,6 +206,7 @@ int main(int argc, char* argv[])
         next.push_back("--big");
     next.push_back(nullptr);
     std::fflush(stdout);
+    noData.remove(); // exec runs no destructor
     execv(self.c_str(), const_cast<char* const*>(next.data()));
     std::perror("cli_bench: exec");
     return 1;
