@@ -3,7 +3,7 @@
 // kept across reloads, and long branches.
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { GADGETS, makeFolder, open, sample, setUp, site, statement, withPage } from './fixture.mjs';
+import { GADGETS, makeFolder, sample, setUp, site, statement, withPage } from './fixture.mjs';
 
 let env;
 before(async () => {
@@ -161,7 +161,9 @@ for (const [scheme, url] of [['http', () => env.url('site/tree.html')],
       assert.equal(await page.locator('[role=treeitem]').count(), 3, 'Products stays closed');
       await own(item(page, 'Products')).click();
       assert.ok(await item(page, 'Deep & leaf').isVisible(), 'inner branch reopens with its parent');
-      const other = await open(context, url());
+      const other = await context.newPage();
+      await other.goto(url());
+      await other.waitForSelector('[role=tree]', { state: 'attached' });
       assert.equal(await other.locator('[aria-expanded=true]').count(), 0, 'another tab starts closed');
     }));
 }

@@ -105,24 +105,17 @@ export async function setUp() {
     } };
 }
 
-// Opens url in context; page.errors collects script errors, which tests expect to stay empty.
-export async function open(context, url, { menu = true } = {}) {
-  const page = await context.newPage();
-  page.errors = [];
-  page.on('pageerror', (e) => page.errors.push(e.message));
-  await page.goto(url);
-  if (menu) await page.waitForSelector('[role=tree]', { state: 'attached' });
-  return page;
-}
-
 // Runs fn(page, context) on url in a fresh context, the menu waited for unless menu is false;
 // the page must raise no script error unless scriptErrors allows them.
 export async function withPage(browser, url, fn, { menu = true, scriptErrors = false, ...options } = {}) {
   const context = await browser.newContext(options);
   try {
-    const page = await open(context, url, { menu });
+    const page = await context.newPage(), errors = [];
+    page.on('pageerror', (e) => errors.push(e.message));
+    await page.goto(url);
+    if (menu) await page.waitForSelector('[role=tree]', { state: 'attached' });
     await fn(page, context);
-    if (!scriptErrors) assert.deepEqual(page.errors, []);
+    if (!scriptErrors) assert.deepEqual(errors, []);
   } finally {
     await context.close();
   }
