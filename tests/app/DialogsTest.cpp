@@ -70,13 +70,6 @@ TEST(ItemPropDialog, ClicksReachTheModelAndTheWidgetsFollowIt)
     QTest::keyClick(text, Qt::Key_Y);
     EXPECT_EQ(dialog.Model().Text1().Text.size(), 40001);
 
-    auto* mouseOut = Find<QCheckBox>(&dialog, "Check1_2");
-    auto* path = Find<QLineEdit>(&dialog, "Text2_2");
-    EXPECT_TRUE(path->isReadOnly());
-    QTest::mouseClick(mouseOut, Qt::LeftButton, {}, QPoint(6, mouseOut->height() / 2));
-    EXPECT_TRUE(dialog.Model().Check1(2).Value);
-    EXPECT_FALSE(path->isReadOnly());
-
     auto* link = Find<QCheckBox>(&dialog, "Check1_4");
     EXPECT_FALSE(link->isEnabled());
     QTest::mouseClick(Find<QRadioButton>(&dialog, "Option1_1"), Qt::LeftButton, {}, QPoint(6, 8));
@@ -144,32 +137,6 @@ TEST(TreePropDialog, Binding)
     upper->selectAll();
     QTest::keyClicks(upper, QStringLiteral("abc"));
     EXPECT_EQ(dialog.Model().Text1(1).Text, QStringLiteral("abc"));
-}
-
-TEST(FolderDialog, OpensOnTheFolderLastUsedAndShowsIt)
-{
-    // Enough sibling folders that the chosen one, last in order, lies below the fold.
-    QTemporaryDir tmp;
-    for (int i = 0; i < 60; ++i)
-        ASSERT_TRUE(QDir(tmp.path()).mkdir(QStringLiteral("d%1").arg(i, 2, 10, QLatin1Char('0'))));
-    const QString chosen = QDir::toNativeSeparators(tmp.filePath(QStringLiteral("d59")));
-    RememberFolder(chosen);
-
-    FolderDialog dialog;
-    auto* dir1 = Find<QTreeView>(&dialog, "Dir1");
-    auto* folders = static_cast<QFileSystemModel*>(dir1->model());
-    QTimer::singleShot(0, &dialog, [&] {
-        EXPECT_EQ(Find<QLineEdit>(&dialog, "Text1")->text(), chosen);
-        const QModelIndex parent = folders->index(tmp.path());
-        EXPECT_TRUE(QTest::qWaitFor([&] { return folders->rowCount(parent) == 60; }, 10000));
-        QTest::qWait(100); // let the view lay out the rows that came in
-        const QModelIndex current = dir1->currentIndex();
-        EXPECT_EQ(QDir::toNativeSeparators(folders->filePath(current)), chosen);
-        EXPECT_TRUE(dir1->viewport()->rect().contains(dir1->visualRect(current)))
-            << "the chosen folder is scrolled out of view";
-        Find<QPushButton>(&dialog, "Command1_0")->click();
-    });
-    EXPECT_EQ(dialog.Run(), std::nullopt);
 }
 
 TEST(PicturePicker, AllFilesShowsNamesWithoutADot)

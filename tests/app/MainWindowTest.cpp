@@ -292,30 +292,9 @@ TEST_F(MainWindowFixture, AClickOnEmptySpaceKeepsTheSelectionTheCommandsActOn)
     }
 }
 
-TEST_F(MainWindowFixture, MenuTitlesTakeTheirMnemonicsAndTheButtonsKeepTheOthers)
-{
-    QApplication::setActiveWindow(&window);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    // [key, the menu that opens ("": none)]; Alt+L presses "&Load Custom File" instead.
-    for (const auto& [key, menu] : {std::pair{Qt::Key_T, "mnuTree"}, {Qt::Key_F, "mnuFile"}, {Qt::Key_L, ""}}) {
-        SCOPED_TRACE(menu);
-        ui.FileDialog.clear();
-        QTest::keyClick(&window, key, Qt::AltModifier);
-        const bool loads = key == Qt::Key_L; // a mnemonic presses its button with a short animation
-        EXPECT_EQ(QTest::qWaitFor([&] { return !ui.FileDialog.isEmpty(); }, loads ? 2000 : 0), loads);
-        QWidget* popup = QApplication::activePopupWidget();
-        EXPECT_EQ(popup ? popup->objectName().toStdString() : std::string(), menu);
-        if (popup)
-            popup->close();
-        EXPECT_FALSE(Button("Command1_0")->hasFocus());
-    }
-}
-
 TEST(QtUserInterface, TurnsCoreTextsIntoQtOnes)
 {
     EXPECT_EQ(QtUserInterface::ToDisplayText(QStringLiteral("a\rb\r\rc")), QStringLiteral("a\nb\n\nc"));
-    EXPECT_EQ(QtUserInterface::ToQtFilter(QStringLiteral("Custom Tree File (*.js)|*.js")),
-              QStringLiteral("Custom Tree File (*.js)"));
     EXPECT_EQ(QtUserInterface::ToQtFilter(QStringLiteral("All Files|*.*|GIF Format|*.GIF")),
               QStringLiteral("All Files (*.*);;GIF Format (*.GIF)"));
 }

@@ -4,7 +4,6 @@
 #include "document/TreeDocument.h"
 #include "preview/PreviewFolder.h"
 #include "preview/WebAddress.h"
-#include "preview/WindowPlacement.h"
 #include "preview/frmQuickView.h"
 #include "tests/support/FakeUserInterface.h"
 #include "tests/support/ScriptedOpener.h"
@@ -178,13 +177,6 @@ TEST(OpenWebAddress, ReportsAMissingBrowserUnlessQuiet)
         EXPECT_EQ(opener.Opened, QList<QUrl>{QUrl(address)});
         EXPECT_EQ(ui.MessageTexts(), started || quiet ? QStringList() : QStringList{kNoBrowserMessage});
     }
-}
-
-// The frame, not the client area, is centred on the screen's available area.
-TEST(CentredFramePosition, CentresTheFrameOnTheAvailableArea)
-{
-    EXPECT_EQ(CentredFramePosition({0, 30, 1280, 770}, {638, 400}, {1, 20, 1, 1}), QPoint(320, 204));
-    EXPECT_EQ(CentredFramePosition({1280, 0, 1920, 1080}, {493, 241}, {4, 24, 4, 4}), QPoint(1989, 405));
 }
 
 } // namespace

@@ -90,19 +90,9 @@ test('keyboard table, and the ARIA tree it leaves', () =>
       assert.equal(await focusedName(page), focused, why);
       if (check) assert.equal(await expanded(item(page, check[0])), check[1], why);
     }
-    const tree = await page.$$eval('[role=treeitem]', (lis) => lis.map((li) => [
-      ((l) => l.textContent || l.firstChild.alt)(li.querySelector('.vi-label')),
-      ...['level', 'posinset', 'setsize', 'expanded'].map((a) => li.getAttribute(`aria-${a}`)),
-      li.tabIndex]));
-    assert.deepEqual(tree, [
-      ['Products', '1', '1', '3', 'true', -1],
-      ['Widgets', '2', '1', '3', null, -1],
-      [GADGETS, '2', '2', '3', 'false', 0],
-      ['Picture', '2', '3', '3', null, -1],
-      ['Services', '1', '2', '3', 'true', -1],
-      ['Support', '2', '1', '1', null, -1],
-      ['About', '1', '3', '3', null, -1],
-    ]);
+    // One tab stop, on the focused item (the rows' level, place and set size: the big tree below).
+    const tabStops = await page.$$eval('[role=treeitem]', (lis) => lis.map((li) => li.tabIndex));
+    assert.deepEqual(tabStops, [-1, -1, 0, -1, -1, -1, -1]);
     assert.equal(await page.getAttribute('[role=tree]', 'aria-label'), 'Menu');
     await page.keyboard.press('Tab');
     assert.equal(await focusedName(page), null, 'Tab leaves the tree');
@@ -200,8 +190,7 @@ test('a big tree keeps only the rows near the viewport in the document, each at 
       }
       return rows;
     };
-    await page.keyboard.press('Tab');
-    await page.keyboard.press('*');
+    for (const key of ['Tab', '*']) await page.keyboard.press(key);
     assert.equal(await page.evaluate(() => document.documentElement.scrollHeight), 5 + 20 * 40 * 51);
     await check('after *');
     await page.keyboard.press('End');
