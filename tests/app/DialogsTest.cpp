@@ -168,28 +168,22 @@ TEST(FolderDialog, KeepsTheChosenFolderUntilTheCloseBox)
     const QString site = QDir::toNativeSeparators(tmp.path());
     auto* dir1 = Find<QTreeView>(&dialog, "Dir1");
     auto* text1 = Find<QLineEdit>(&dialog, "Text1");
-    auto runWhile = [&](std::function<void()> act) {
-        QTimer::singleShot(0, &dialog, std::move(act));
+    QStringList shown;                                                           // the folder each show opens on
+    const auto run = [&](const char* button, std::function<void()> first = {}) { // nullptr: the close box
+        QTimer::singleShot(0, &dialog, [&, button, first] {
+            if (first)
+                first();
+            shown << text1->text();
+            button ? Find<QPushButton>(&dialog, button)->click() : (void)dialog.close();
+        });
         return dialog.Run();
     };
-    // The user opens a folder and confirms; the next show opens on it; the close box answers Cancel.
-    EXPECT_EQ(runWhile([&] {
-                  dir1->setCurrentIndex(static_cast<QFileSystemModel*>(dir1->model())->index(tmp.path()));
-                  EXPECT_EQ(text1->text(), site);
-                  Find<QPushButton>(&dialog, "Command1_1")->click();
-              }),
-              std::optional<QString>(site));
-    EXPECT_EQ(runWhile([&] {
-                  EXPECT_EQ(text1->text(), site);
-                  dialog.close();
-              }),
-              std::nullopt);
-    // Afresh after the close box, on the folder last used.
-    EXPECT_EQ(runWhile([&] {
-                  EXPECT_EQ(text1->text(), LastUsedFolder());
-                  Find<QPushButton>(&dialog, "Command1_0")->click();
-              }),
-              std::nullopt);
+    const auto open = [&] { dir1->setCurrentIndex(static_cast<QFileSystemModel*>(dir1->model())->index(tmp.path())); };
+    EXPECT_EQ(run("Command1_1", open), std::optional<QString>(site));
+    EXPECT_EQ(run(nullptr), std::nullopt);
+    EXPECT_EQ(run("Command1_0"), std::nullopt);
+    // The chosen folder stays for the next show; after the close box, afresh on the folder last used.
+    EXPECT_EQ(shown, (QStringList{site, site, LastUsedFolder()}));
 }
 
 TEST(AboutBox, ShowsTheProgramOpensTheAddressAndNamesTheLibrariesAndLicences)

@@ -61,19 +61,15 @@ struct Editor {
     QTreeView* View() const { return window.TreeView(); }
     QModelIndex Index(const char* label) const
     {
-        return View()
-            ->model()
-            ->match(View()->model()->index(0, 0), Qt::DisplayRole, QString::fromUtf8(label), 1,
-                    Qt::MatchRecursive | Qt::MatchExactly)
-            .value(0);
+        QAbstractItemModel* m = View()->model();
+        return m->match(m->index(0, 0), Qt::DisplayRole, QString::fromUtf8(label), 1, Qt::MatchRecursive).value(0);
     }
     void Select(const char* label) { View()->setCurrentIndex(Index(label)); }
     QString Shown() const { return Outline(*View()->model()); }
     void Trigger(const char* action) { window.findChild<QAction*>(QString::fromLatin1(action))->trigger(); }
     QString MenuText(const char* action)
     {
-        auto* edit = window.findChild<QMenu*>(QStringLiteral("mnuEdit"));
-        emit edit->aboutToShow();
+        emit window.findChild<QMenu*>(QStringLiteral("mnuEdit"))->aboutToShow();
         return window.findChild<QAction*>(QString::fromLatin1(action))->text();
     }
 

@@ -10,7 +10,6 @@ import { pathToFileURL } from 'node:url';
 
 const dataDir = process.env.VI_DATA_DIR;
 if (!dataDir) throw new Error('VI_DATA_DIR must name the built TreeData folder');
-export const artifactDir = process.env.VI_ARTIFACT_DIR || path.join(tmpdir(), 'vi-test-artifacts');
 
 // custom.js as the exporter writes it, less the comment header the page never reads:
 // preamble, root statement, then the item statements, each line ended by CR LF.
@@ -119,23 +118,4 @@ export async function withPage(browser, url, fn, { menu = true, scriptErrors = f
   } finally {
     await context.close();
   }
-}
-
-// The pixels of a PNG screenshot or a GIF, read back through a canvas: rgb(x, y) -> [r, g, b].
-export async function pixels(context, png, type = 'png') {
-  const page = await context.newPage();
-  const [width, rgba] = await page.evaluate(async (src) => {
-    const img = new Image();
-    img.src = src;
-    await img.decode();
-    const g = new OffscreenCanvas(img.width, img.height).getContext('2d');
-    g.drawImage(img, 0, 0);
-    const data = g.getImageData(0, 0, img.width, img.height).data;
-    let bytes = '';
-    for (let i = 0; i < data.length; i += 0x8000) bytes += String.fromCharCode(...data.subarray(i, i + 0x8000));
-    return [img.width, btoa(bytes)];
-  }, `data:image/${type};base64,${png.toString('base64')}`);
-  await page.close();
-  const data = Buffer.from(rgba, 'base64');
-  return (x, y) => [...data.subarray(4 * (Math.round(y) * width + Math.round(x))).subarray(0, 3)];
 }
