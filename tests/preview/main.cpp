@@ -1,6 +1,5 @@
-// Widget tests share one QApplication on the offscreen platform. Qt WebEngine
-// needs shared OpenGL contexts set before the application exists; offscreen it
-// falls back to software rendering by itself.
+// Widget tests share one QApplication on the offscreen platform; Qt WebEngine
+// needs shared OpenGL contexts set before the application exists.
 #include <QApplication>
 #include <gtest/gtest.h>
 

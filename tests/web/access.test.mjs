@@ -113,8 +113,8 @@ for (const [folder, own] of [['d20', null], ['navy', [0, 0, 128]]]) {
     }, { colorScheme: 'dark' }));
 }
 
-// [what, folder, context options, message shown]
-for (const [what, folder, options, message] of [['scripting off', 'd20', { javaScriptEnabled: false }, /needs JavaScript/],
+// [what, folder, context options, note shown]
+for (const [what, folder, options, note] of [['scripting off', 'd20', { javaScriptEnabled: false }, /needs JavaScript/],
   ['custom.js missing', 'missing', {}, /could not be shown/], ['custom.js broken', 'broken', {}, /could not be shown/],
   ['custom.js failing half-way', 'half', {}, /could not be shown/], ['a sound custom.js', 'd20', {}, null]]) {
   test(`a page without its menu says so: ${what}`, () =>
@@ -122,8 +122,8 @@ for (const [what, folder, options, message] of [['scripting off', 'd20', { javaS
       await page.waitForLoadState('load');
       const shown = await page.locator('.vi-note').evaluateAll((ns) => ns.filter((n) => n.offsetParent)
         .map((n) => n.textContent));
-      assert.equal(shown.length, message ? 1 : 0);
-      if (message) assert.match(shown[0], message);
+      assert.equal(shown.length, note ? 1 : 0);
+      if (note) assert.match(shown[0], note);
       if (folder === 'half') assert.equal(await page.getByRole('treeitem').count(), 1, 'what ran is drawn');
     }, { ...options, menu: false, scriptErrors: true }));
 }

@@ -14,7 +14,7 @@ const visibleRows = (page) => page.$$eval('.vi-tree li', (lis) => lis.filter((li
   const box = (el) => { const r = el.getBoundingClientRect(); return { left: r.left, top: r.top, height: r.height }; };
   return {
     text: label.textContent || label.querySelector('img').alt, level: Number(li.getAttribute('aria-level')),
-    branch: li.hasAttribute('aria-expanded'), ...box(row), content: box(row.querySelector('.vi-bullet') || label).left,
+    ...box(row), content: box(row.querySelector('.vi-bullet') || label).left,
     cells: [...row.querySelectorAll('.vi-cell')].map((c) => ({ ...box(c),
       pic: [...getComputedStyle(c).backgroundImage.matchAll(/treePics\/(\w+)\.gif/g)].map((m) => m[1]).join('+') })),
   };
