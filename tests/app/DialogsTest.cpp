@@ -1,11 +1,14 @@
 #include "app/FolderDialog.h"
 #include "app/ItemPropDialog.h"
+#include "app/MainWindow.h"
 #include "app/PicturePicker.h"
+#include "app/PropertyDialogControls.h"
 #include "app/PropertyDialogs.h"
 #include "app/RecentFolder.h"
 #include "app/ThirdPartyNotices.h"
 #include "app/TreePropDialog.h"
 #include "app/frmAbout.h"
+#include "document/TreeDocument.h"
 #include "tests/support/FakeUserInterface.h"
 #include "tests/support/ScriptedOpener.h"
 
@@ -172,6 +175,74 @@ TEST(FolderDialog, KeepsTheChosenFolderUntilTheCloseBox)
     EXPECT_EQ(run("Command1_0"), std::nullopt);
     // The chosen folder stays for the next show; after the close box, afresh on the folder last used.
     EXPECT_EQ(shown, (QStringList{site, site, LastUsedFolder()}));
+}
+
+// Every shown caption whose text a shown sibling drawn over it covers, as "name under sibling".
+QStringList CoveredCaptions(QWidget* window)
+{
+    QStringList covered;
+    for (QWidget* widget : window->findChildren<QWidget*>()) {
+        const auto* label = qobject_cast<QLabel*>(widget);
+        const QRect text = CaptionTextRect(widget, widget->font(), label && label->wordWrap());
+        if (!widget->isVisible() || text.isEmpty())
+            continue;
+        const QObjectList& siblings = widget->parent()->children();
+        for (auto it = siblings.begin() + siblings.indexOf(widget) + 1; it != siblings.end(); ++it) {
+            auto* sibling = qobject_cast<QWidget*>(*it);
+            if (sibling && sibling->isVisible() && sibling->geometry().intersects(text))
+                covered << widget->objectName() + QStringLiteral(" under ") + sibling->objectName();
+        }
+    }
+    return covered;
+}
+
+TEST(Captions, NoShownCaptionIsCoveredByANeighbour)
+{
+    // Tree-wide values show every "Use Global" box; a branch shows the expanded bullet's.
+    const TreeSettings everythingSet{.TreeBNonExpanded = QStringLiteral("b.gif"),
+                                     .TreeBExpanded = QStringLiteral("e.gif"),
+                                     .TreeLeaf = QStringLiteral("l.gif"),
+                                     .TreeTarget = QStringLiteral("main"),
+                                     .TreeFontSize = QStringLiteral("2"),
+                                     .TreeFontColor = QStringLiteral("Black")};
+    ItemPropDialog itemDialog(everythingSet);
+    ItemRecord branch{.ItemType = kBranch, .FriendlyName = QStringLiteral("Menu")};
+    itemDialog.Model().ExchangeItemRecord(branch, true);
+    QTemporaryDir lines;
+    TreePropDialog treeDialog(nullptr, lines.path());
+    TreeDocument document;
+    test::FakeUserInterface ui;
+    MainWindow mainWindow(document, ui);
+    mainWindow.SetQuitOnUnload(false);
+    for (QWidget* window : std::initializer_list<QWidget*>{&itemDialog, &treeDialog, &mainWindow}) {
+        SCOPED_TRACE(window->objectName().toStdString());
+        window->show();
+        EXPECT_EQ(CoveredCaptions(window).join(QLatin1Char(',')).toStdString(), "");
+        window->hide();
+    }
+}
+
+TEST(FolderDialog, OpensOnTheFolderLastUsedAndShowsIt)
+{
+    // Enough sibling folders that the chosen one, last in order, lies below the fold.
+    QTemporaryDir tmp;
+    for (int i = 0; i < 60; ++i)
+        ASSERT_TRUE(QDir(tmp.path()).mkdir(QStringLiteral("d%1").arg(i, 2, 10, QLatin1Char('0'))));
+    const QString chosen = QDir::toNativeSeparators(tmp.filePath(QStringLiteral("d59")));
+    RememberFolder(chosen);
+    FolderDialog dialog;
+    auto* dir1 = Find<QTreeView>(&dialog, "Dir1");
+    auto* folders = static_cast<QFileSystemModel*>(dir1->model());
+    QTimer::singleShot(0, &dialog, [&] {
+        EXPECT_EQ(Find<QLineEdit>(&dialog, "Text1")->text(), chosen);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return folders->rowCount(folders->index(tmp.path())) == 60; }, 10000));
+        QTest::qWait(100); // let the view lay out the rows that came in
+        const QModelIndex current = dir1->currentIndex();
+        EXPECT_EQ(QDir::toNativeSeparators(folders->filePath(current)), chosen);
+        EXPECT_TRUE(dir1->viewport()->rect().contains(dir1->visualRect(current))) << "scrolled out of view";
+        Find<QPushButton>(&dialog, "Command1_0")->click();
+    });
+    EXPECT_EQ(dialog.Run(), std::nullopt);
 }
 
 TEST(AboutBox, ShowsTheProgramOpensTheAddressAndNamesTheLibrariesAndLicences)

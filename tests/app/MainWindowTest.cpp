@@ -27,6 +27,7 @@
 #include <array>
 #include <gtest/gtest.h>
 #include <map>
+#include <vector>
 
 using namespace vi;
 using vi::test::Outline;
@@ -354,4 +355,61 @@ TEST(Clipboard, CopyPastesIntoASecondEditorAndCutUndoes)
     EXPECT_EQ(first.Shown().toStdString(), "Your Tree\n B\n L\n");
     first.Trigger("mnuUndo");
     EXPECT_EQ(first.Shown(), before);
+}
+
+TEST_F(MainWindowFixture, DoubleClickOpensABranchAndF2Renames)
+{
+    TreeNode* a = AddItem(document.Root(), QStringLiteral("A"));
+    AddItem(a, QStringLiteral("B"));
+    const QModelIndex aIndex = window.Model()->IndexOf(a);
+    document.SetExpanded(document.Root(), true);
+    document.Select(a);
+    ASSERT_FALSE(View()->isExpanded(aIndex));
+    // A real double-click: press, release, then the second press as a double-click.
+    const QPoint place = View()->visualRect(aIndex).center();
+    QTest::mousePress(View()->viewport(), Qt::LeftButton, {}, place);
+    QTest::mouseRelease(View()->viewport(), Qt::LeftButton, {}, place);
+    QTest::mouseDClick(View()->viewport(), Qt::LeftButton, {}, place);
+    QTest::mouseRelease(View()->viewport(), Qt::LeftButton, {}, place);
+    EXPECT_TRUE(View()->isExpanded(aIndex));
+    EXPECT_EQ(View()->indexWidget(aIndex), nullptr) << "a double-click starts no rename";
+    QTest::keyClick(View(), Qt::Key_F2);
+    EXPECT_NE(View()->indexWidget(aIndex), nullptr);
+}
+
+TEST_F(MainWindowFixture, MenuTitlesTakeTheirMnemonicsAndTheButtonsKeepTheOthers)
+{
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    // [key, the menu that opens ("": none)]; Alt+L presses "&Load Custom File" instead.
+    for (const auto& [key, menu] : {std::pair{Qt::Key_T, "mnuTree"}, {Qt::Key_F, "mnuFile"}, {Qt::Key_L, ""}}) {
+        SCOPED_TRACE(menu);
+        ui.FileDialog.clear();
+        QTest::keyClick(&window, key, Qt::AltModifier);
+        const bool loads = key == Qt::Key_L; // a mnemonic presses its button with a short animation
+        EXPECT_EQ(QTest::qWaitFor([&] { return !ui.FileDialog.isEmpty(); }, loads ? 2000 : 0), loads);
+        QWidget* popup = QApplication::activePopupWidget();
+        EXPECT_EQ(popup ? popup->objectName().toStdString() : std::string(), menu);
+        if (popup)
+            popup->close();
+        EXPECT_FALSE(Button("Command1_0")->hasFocus());
+    }
+}
+
+// A hand-made file can nest items far deeper than Qt's recursive layout of an
+// expanded branch fits on the stack: '*' expands only what can be shown.
+TEST_F(MainWindowFixture, ExpandingAChainTooDeepForTheStackKeepsTheEditorRunning)
+{
+    std::vector<TreeNode*> chain{document.Root()};
+    document.BeginBulkChange();
+    for (int i = 0; i < 30000; ++i)
+        chain.push_back(AddItem(chain.back(), QString::number(i)));
+    document.EndBulkChange();
+    const auto index = [&](int depth) { return window.Model()->IndexOf(chain[std::size_t(depth)]); };
+    View()->setCurrentIndex(index(1));
+    QTest::keyClick(View(), Qt::Key_Asterisk);
+    View()->visualRect(index(1)); // lays the view out now
+    EXPECT_TRUE(View()->isExpanded(index(1999)));
+    EXPECT_FALSE(View()->isExpanded(index(2001)) || View()->isExpanded(index(29999)));
+    EXPECT_FALSE(chain[2001]->Expanded()); // the document follows the view
 }

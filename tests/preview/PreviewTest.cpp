@@ -4,6 +4,7 @@
 #include "document/TreeDocument.h"
 #include "preview/PreviewFolder.h"
 #include "preview/WebAddress.h"
+#include "preview/WindowPlacement.h"
 #include "preview/frmQuickView.h"
 #include "tests/support/FakeUserInterface.h"
 #include "tests/support/ScriptedOpener.h"
@@ -177,3 +178,9 @@ TEST(OpenWebAddress, ReportsAMissingBrowserUnlessQuiet)
 
 } // namespace
 } // namespace vi
+
+TEST(CentredFramePosition, CentresTheFrameOnTheAvailableArea)
+{
+    EXPECT_EQ(vi::CentredFramePosition({0, 30, 1280, 770}, {638, 400}, {1, 20, 1, 1}), QPoint(320, 204));
+    EXPECT_EQ(vi::CentredFramePosition({1280, 0, 1920, 1080}, {493, 241}, {4, 24, 4, 4}), QPoint(1989, 405));
+}
