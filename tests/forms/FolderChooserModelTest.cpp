@@ -27,23 +27,15 @@ struct FolderChooserModelTest : ::testing::Test {
 
 TEST_F(FolderChooserModelTest, OkIsOfferedOnlyForAnExistingFolder)
 {
-    EXPECT_EQ(model.DriveIndex(), 2);
-    EXPECT_EQ(model.Text1(), work);
-    EXPECT_TRUE(model.OkEnabled());
+    EXPECT_EQ(std::tuple(model.DriveIndex(), model.Text1(), model.OkEnabled()), std::tuple(2, work, true));
     EXPECT_EQ(FolderChooserModel::DriveText(volumes[0]), usb + QStringLiteral(" [USB]"));
-
     model.DriveChanged(1); // no medium: the folder stays
     EXPECT_EQ(model.Text1(), work);
-    for (const QString& missing : {QString(), sys + QStringLiteral("/gone")}) {
-        SCOPED_TRACE(missing.isEmpty() ? "empty" : "a folder that does not exist");
-        model.Text1Changed(missing);
-        EXPECT_FALSE(model.OkEnabled());
-        model.OkClicked();
-        EXPECT_EQ(model.Tag(), DialogTag::None);
-    }
+    model.Text1Changed(sys + QStringLiteral("/gone"));
+    model.OkClicked();
+    EXPECT_EQ(std::pair(model.OkEnabled(), model.Tag()), std::pair(false, DialogTag::None));
     model.DriveChanged(0);
-    EXPECT_EQ(model.Text1(), usb);
-    EXPECT_TRUE(model.OkEnabled());
+    EXPECT_EQ(std::pair(model.Text1(), model.OkEnabled()), std::pair(usb, true));
 }
 
 TEST_F(FolderChooserModelTest, OkAndCancelKeepTheFolderAndTheCloseBoxStartsAfresh)
@@ -54,10 +46,8 @@ TEST_F(FolderChooserModelTest, OkAndCancelKeepTheFolderAndTheCloseBoxStartsAfres
     model.BeginShow();
     model.CancelClicked();
     EXPECT_EQ(model.Tag(), DialogTag::Cancel);
-    ASSERT_FALSE(model.NeedsLoad());
     model.BeginShow();
-    EXPECT_EQ(model.Tag(), DialogTag::None);
-    EXPECT_EQ(model.Text1(), usb);
+    EXPECT_EQ(std::tuple(model.NeedsLoad(), model.Tag(), model.Text1()), std::tuple(false, DialogTag::None, usb));
 
     // A folder removed meanwhile is not offered again.
     ASSERT_TRUE(QDir(usb).removeRecursively());
@@ -65,12 +55,10 @@ TEST_F(FolderChooserModelTest, OkAndCancelKeepTheFolderAndTheCloseBoxStartsAfres
     EXPECT_FALSE(model.OkEnabled());
 
     model.CloseBoxClicked();
-    EXPECT_EQ(model.Tag(), DialogTag::Cancel);
-    ASSERT_TRUE(model.NeedsLoad());
+    EXPECT_EQ(std::pair(model.Tag(), model.NeedsLoad()), std::pair(DialogTag::Cancel, true));
     // A current folder on no listed drive opens the first drive's root; roots match whole names only.
     model.Load(volumes, tmp.path() + QStringLiteral("x/y"));
-    EXPECT_EQ(model.DriveIndex(), 0);
-    EXPECT_EQ(model.DirPath(), usb);
+    EXPECT_EQ(std::pair(model.DriveIndex(), model.DirPath()), std::pair(0, usb));
 }
 
 } // namespace
