@@ -68,39 +68,31 @@ TEST(TreeDocument, RemovingAnItemRenumbersTagsAndFreesItsPlacesForNewNodes)
     EXPECT_EQ(std::pair(d.UpperBound(), int(d.Record(1).RootMark)), std::pair(1, -1));
 }
 
-// Data folders present under a scratch prefix, with the program in prefix/bin.
-struct DataFolderCase {
-    const char* Name;
-    std::vector<const char*> Present;
-    const char* DataFolder;   // relative to the prefix
-    bool PreviewInDataFolder; // else in the user's cache folder
-    friend void PrintTo(const DataFolderCase& c, std::ostream* os) { *os << c.Name; }
-};
-
-class DataFolderLookup : public ::testing::TestWithParam<DataFolderCase> {};
-
-TEST_P(DataFolderLookup, FindsTheFirstThatExists)
+// The installed layout and the one beside the program are tried by the package
+// test and by every export test; here the order between them and the others.
+TEST(AppInfo, TheDataFolderIsTheFirstThatExists)
 {
-    const DataFolderCase& c = GetParam();
-    QTemporaryDir prefix;
-    const auto native = [&](const char* relative) {
-        return QDir::toNativeSeparators(prefix.filePath(QString::fromLatin1(relative)));
+    const struct {
+        std::vector<const char*> Present; // under a scratch prefix, with the program in prefix/bin
+        const char* DataFolder;
+        bool PreviewInDataFolder; // else in the user's cache folder
+    } rows[] = {
+        {{"bin/TreeData", "share/vuvov-ivoza/TreeData"}, "bin/TreeData", true},
+        {{"bin", "Resources/TreeData"}, "Resources/TreeData", false},
+        {{"bin"}, "bin/TreeData", true},
     };
-    for (const char* folder : c.Present)
-        ASSERT_TRUE(QDir().mkpath(prefix.filePath(QString::fromLatin1(folder))));
-    SetProgramFolder(native("bin"));
-    EXPECT_EQ(DataFolder(), native(c.DataFolder));
-    EXPECT_EQ(DataFolderBesideProgram(), c.PreviewInDataFolder);
-    EXPECT_EQ(TmpTreePath(),
-              c.PreviewInDataFolder ? JoinPath(native(c.DataFolder), QStringLiteral("TmpTree")) : UserPreviewPath());
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.DataFolder);
+        QTemporaryDir prefix;
+        const auto native = [&](const char* path) {
+            return QDir::toNativeSeparators(prefix.filePath(QString::fromLatin1(path)));
+        };
+        for (const char* folder : row.Present)
+            ASSERT_TRUE(QDir().mkpath(prefix.filePath(QString::fromLatin1(folder))));
+        SetProgramFolder(native("bin"));
+        EXPECT_EQ(DataFolder(), native(row.DataFolder));
+        EXPECT_EQ(TmpTreePath(), row.PreviewInDataFolder ? JoinPath(native(row.DataFolder), QStringLiteral("TmpTree"))
+                                                         : UserPreviewPath());
+    }
     SetProgramFolder({});
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Layouts, DataFolderLookup,
-    ::testing::Values(
-        DataFolderCase{"BesideWinsOverInstalled", {"bin/TreeData", "share/vuvov-ivoza/TreeData"}, "bin/TreeData", true},
-        DataFolderCase{"Installed", {"bin", "share/vuvov-ivoza/TreeData"}, "share/vuvov-ivoza/TreeData", false},
-        DataFolderCase{"MacBundle", {"bin", "Resources/TreeData"}, "Resources/TreeData", false},
-        DataFolderCase{"NoneStaysBeside", {"bin"}, "bin/TreeData", true}),
-    [](const auto& info) { return std::string(info.param.Name); });
