@@ -54,42 +54,24 @@ TEST(ItemPropModel, SwitchingKindClearsTheFieldsTheOtherKindHasNot)
     EXPECT_EQ(stored.LinkHref + stored.LinkTarget + stored.LinkDescription + stored.BExpanded, QString());
 }
 
-TEST(ItemPropModel, UseGlobalBoxesAreOfferedOnlyWhereTheTreeHasAValue)
+TEST(ItemPropModel, UseGlobalChoicesAreOfferedOnlyWhereTheTreeHasAValue)
 {
     const QString pic = QStringLiteral("a.gif");
-    const struct {
-        QString Kind;
-        TreeSettings Settings;
-        const char* Visible; // Check4 index 0 to 3
-    } rows[] = {
-        {kBranch, {.TreeFontSize = kNoFont}, "0000"},
-        {kBranch, {.TreeBNonExpanded = pic, .TreeBExpanded = pic, .TreeFontSize = kNoFont}, "1100"},
-        {kLeaf, {.TreeBNonExpanded = pic, .TreeBExpanded = pic, .TreeFontSize = kNoFont}, "0000"},
-        {kLeaf, {.TreeLeaf = pic, .TreeFontSize = kNoFont}, "1000"},
-        {kBranch, {.TreeLeaf = pic, .TreeFontSize = kNoFont}, "0000"},
-        {kLeaf, {.TreeTarget = QStringLiteral("main"), .TreeFontSize = QStringLiteral("3")}, "0011"},
-    };
-    for (const auto& row : rows) {
-        Dialog d({.ItemType = row.Kind, .FriendlyName = QStringLiteral("x")}, row.Settings);
-        QString visible;
-        for (int i = 0; i < 4; ++i)
-            visible += d.Model.Check4(i).Visible ? QLatin1Char('1') : QLatin1Char('0');
-        EXPECT_EQ(visible, QLatin1String(row.Visible)) << row.Kind.toStdString();
-    }
-}
+    Dialog branch({.ItemType = kBranch, .FriendlyName = QStringLiteral("M")},
+                  {.TreeLeaf = pic, .TreeFontSize = kNoFont});
+    Dialog leaf({.ItemType = kLeaf, .FriendlyName = QStringLiteral("P")}, {.TreeBExpanded = pic, .TreeLeaf = pic});
+    EXPECT_FALSE(branch.Model.Check4(0).Visible || branch.Model.Check4(2).Visible || leaf.Model.Check4(1).Visible);
+    EXPECT_TRUE(leaf.Model.Check4(0).Visible && leaf.Model.Check4(2).Visible);
 
-TEST(ItemPropModel, UseGlobalChoices)
-{
     // A hidden, ticked target choice still disables the own target and is stored.
     Dialog target({.ItemType = kLeaf, .FriendlyName = QStringLiteral("P"), .UseGlobalTarget = true});
     EXPECT_FALSE(target.Model.Check4(3).Visible || target.Model.Check1(5).Enabled);
     EXPECT_TRUE(target.Stored().UseGlobalTarget);
 
-    // The other choices act only while visible; ticking one drops the own picture.
+    // The other choices act only while offered; ticking one drops the own picture.
     EXPECT_TRUE(Dialog({.ItemType = kBranch, .FriendlyName = QStringLiteral("M"), .UseGlobalBNonExpanded = true})
                     .Model.Check1(0)
                     .Enabled);
-    Dialog leaf(Leaf(), {.TreeLeaf = QStringLiteral("leaf.gif")});
     leaf.Tick({{0, "own.gif"}});
     leaf.Model.SetCheck4(0, true);
     EXPECT_FALSE(leaf.Model.Check1(0).Value || leaf.Model.Check1(0).Enabled);
@@ -108,15 +90,6 @@ TEST(ItemPropModel, TickingOwnFontStartsFromTheTreeFontOrTheListDefaults)
     Dialog plain(Leaf(), {.TreeFontSize = kNoFont, .TreeFontColor = QString()});
     plain.Model.SetCheck3(true);
     EXPECT_EQ(plain.Stored().FontSize + plain.Stored().FontColor, QStringLiteral("2Gray"));
-}
-
-TEST(ItemPropModel, TheItemTextBecomesTheFriendlyLabel)
-{
-    EXPECT_EQ(Dialog(Leaf()).Model.Text3().Text, QStringLiteral("Page")); // an empty item text changes nothing
-    Dialog typed(Leaf());
-    typed.Model.SetCheck2(true);
-    typed.Model.SetText1(QStringLiteral("Home"));
-    EXPECT_EQ(typed.Model.Text3().Text, QStringLiteral("Home"));
 }
 
 TEST(ItemPropModel, OkShowsOnlyTheFirstFailingCheck)
@@ -182,18 +155,9 @@ TEST(ItemPropModel, ALoadedRecordIsStoredBackUnchangedSpacesIncluded)
     }
 }
 
-TEST(ItemPropModel, FolderPicturesAndClosing)
+TEST(ItemPropModel, TheCloseBoxCancels)
 {
     Dialog d(Leaf());
-    int asked = 0; // the first file dialog picks a picture, the next is cancelled
-    d.Model.SetPictureChooser([&] { return ++asked == 1 ? std::optional(QStringLiteral("/a.gif")) : std::nullopt; });
-    d.Model.Image1_Click(3); // unticked: no file dialog
-    d.Model.SetCheck1(3, true);
-    d.Model.Image1_Click(3);
-    d.Model.Image1_Click(3);
-    EXPECT_EQ(asked, 2);
-    EXPECT_EQ(d.Model.Text2(3).Text, QStringLiteral("/a.gif"));
-
     EXPECT_FALSE(d.Model.Form_QueryUnload(false));
     EXPECT_TRUE(d.Model.Form_QueryUnload(true));
     EXPECT_EQ(std::pair(d.Model.Tag(), d.Model.Visible()), std::pair(DialogTag::Cancel, false));
