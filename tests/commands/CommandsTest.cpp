@@ -30,6 +30,7 @@ struct State {
     TreeSettings Settings;
     QString RootStatement;
     bool TreeChanged = false;
+    bool operator==(const State&) const = default;
 };
 
 State StateOf(const TreeDocument& d)
@@ -42,16 +43,6 @@ State StateOf(const TreeDocument& d)
         s.Nodes.emplace_back(n->IsRoot() ? 0 : n->Parent()->Position(), n->Row(), n->Tag(), n->Text());
     }
     return s;
-}
-
-// Where the first difference lies, for a readable failure; empty when none.
-std::string Difference(const State& a, const State& b)
-{
-    return a.Records != b.Records                                              ? "records"
-           : a.Nodes != b.Nodes                                                ? "nodes"
-           : !(a.Settings == b.Settings) || a.RootStatement != b.RootStatement ? "settings"
-           : a.TreeChanged != b.TreeChanged                                    ? "TreeChanged"
-                                                                               : "";
 }
 
 // The document's own checks, and every item showing its own record's label,
@@ -186,7 +177,7 @@ TEST_F(CommandsTest, RefusalsAndCancelledDialogsLeaveTreeAndHistoryAlone)
         const State before = StateOf(doc);
         c.command(doc, ui, H());
         EXPECT_EQ(ui.MessageTexts(), c.message.isEmpty() ? QStringList() : QStringList{c.message});
-        EXPECT_EQ(Difference(StateOf(doc), before), "");
+        EXPECT_TRUE(StateOf(doc) == before);
         EXPECT_FALSE(history->CanUndo());
     }
 
@@ -291,17 +282,17 @@ TEST_F(CommandsTest, EveryCommandUndoesToTheStateBeforeAndRedoesToTheStateAfter)
         const State before = StateOf(doc);
         row.command(*this);
         const State after = StateOf(doc);
-        ASSERT_NE(Difference(before, after), "");
+        ASSERT_FALSE(before == after);
         // A new tree or a load is unchanged; the tree before either comes back as it was.
         EXPECT_EQ(after.TreeChanged, !loads && row.step != kNewTreeStep);
         EXPECT_EQ(history->UndoName(), row.step);
         EXPECT_EQ(Unsound(doc), QString());
         for (int round = 0; round < 2; ++round) {
             history->Undo();
-            EXPECT_EQ(Difference(StateOf(doc), before), "");
+            EXPECT_TRUE(StateOf(doc) == before);
             EXPECT_EQ(history->RedoName(), row.step);
             history->Redo();
-            EXPECT_EQ(Difference(StateOf(doc), after), "");
+            EXPECT_TRUE(StateOf(doc) == after);
             EXPECT_EQ(Unsound(doc), QString());
         }
     }
@@ -481,10 +472,10 @@ TEST_F(CommandsTest, RandomEditingKeepsTheDocumentSoundAndRoundTrips)
     const State last = StateOf(doc);
     while (history->CanUndo())
         history->Undo();
-    EXPECT_EQ(Difference(StateOf(doc), first), "");
+    EXPECT_TRUE(StateOf(doc) == first);
     while (history->CanRedo())
         history->Redo();
-    EXPECT_EQ(Difference(StateOf(doc), last), "");
+    EXPECT_TRUE(StateOf(doc) == last);
 
     ASSERT_TRUE(ExportTree(doc, out.path(), false, ui).Complete());
     const QByteArray exported = test::ReadFile(out.filePath(QStringLiteral("custom.js")));
