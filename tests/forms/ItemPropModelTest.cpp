@@ -42,13 +42,11 @@ ItemRecord Leaf() { return {.ItemType = kLeaf, .FriendlyName = QStringLiteral("P
 TEST(ItemPropModel, SwitchingKindClearsTheFieldsTheOtherKindHasNot)
 {
     Dialog d({.ItemType = kBranch, .FriendlyName = QStringLiteral("Menu")});
-    EXPECT_FALSE(d.Model.Check1(4).Enabled);
     d.Tick({{1, "open.gif"}});
     d.Model.SetOption1(1);
     EXPECT_FALSE(d.Model.Check1(1).Value || d.Model.Check1(1).Enabled);
     d.Tick({{4, "x"}, {5, "x"}, {6, "x"}});
     d.Model.SetOption1(0);
-    EXPECT_TRUE(d.Model.Text2(4).Locked); // the cleared box's click refreshed again
     const ItemRecord stored = d.Stored();
     EXPECT_EQ(stored.ItemType, kBranch);
     EXPECT_EQ(stored.LinkHref + stored.LinkTarget + stored.LinkDescription + stored.BExpanded, QString());
@@ -68,28 +66,15 @@ TEST(ItemPropModel, UseGlobalChoicesAreOfferedOnlyWhereTheTreeHasAValue)
     EXPECT_FALSE(target.Model.Check4(3).Visible || target.Model.Check1(5).Enabled);
     EXPECT_TRUE(target.Stored().UseGlobalTarget);
 
-    // The other choices act only while offered; ticking one drops the own picture.
-    EXPECT_TRUE(Dialog({.ItemType = kBranch, .FriendlyName = QStringLiteral("M"), .UseGlobalBNonExpanded = true})
-                    .Model.Check1(0)
-                    .Enabled);
+    // Ticking one drops the own value.
     leaf.Tick({{0, "own.gif"}});
+    leaf.Model.SetCheck3(true);
     leaf.Model.SetCheck4(0, true);
+    leaf.Model.SetCheck4(2, true);
     EXPECT_FALSE(leaf.Model.Check1(0).Value || leaf.Model.Check1(0).Enabled);
-    EXPECT_TRUE(leaf.Stored().UseGlobalBNonExpanded && leaf.Stored().BNonExpanded.isEmpty());
-}
-
-TEST(ItemPropModel, TickingOwnFontStartsFromTheTreeFontOrTheListDefaults)
-{
-    Dialog tree(Leaf(), {.TreeFontSize = QStringLiteral("4"), .TreeFontColor = QStringLiteral("navy")});
-    tree.Model.SetCheck3(true);
-    EXPECT_EQ(tree.Model.Combo1(0).Text() + tree.Model.Combo1(1).Text(), QStringLiteral("4Navy"));
-    tree.Model.SetCheck4(2, true);
-    const ItemRecord global = tree.Stored();
-    EXPECT_TRUE(global.UseGlobalFont && global.FontSize.isEmpty() && global.FontColor.isEmpty());
-
-    Dialog plain(Leaf(), {.TreeFontSize = kNoFont, .TreeFontColor = QString()});
-    plain.Model.SetCheck3(true);
-    EXPECT_EQ(plain.Stored().FontSize + plain.Stored().FontColor, QStringLiteral("2Gray"));
+    const ItemRecord stored = leaf.Stored();
+    EXPECT_TRUE(stored.UseGlobalBNonExpanded && stored.UseGlobalFont);
+    EXPECT_EQ(stored.BNonExpanded + stored.FontSize + stored.FontColor, QString());
 }
 
 TEST(ItemPropModel, OkShowsOnlyTheFirstFailingCheck)
@@ -153,14 +138,10 @@ TEST(ItemPropModel, ALoadedRecordIsStoredBackUnchangedSpacesIncluded)
         EXPECT_EQ(d.Model.Tag(), DialogTag::Ok);
         EXPECT_EQ(d.Stored(record), record) << record.FriendlyName.toStdString();
     }
-}
-
-TEST(ItemPropModel, TheCloseBoxCancels)
-{
-    Dialog d(Leaf());
-    EXPECT_FALSE(d.Model.Form_QueryUnload(false));
-    EXPECT_TRUE(d.Model.Form_QueryUnload(true));
-    EXPECT_EQ(std::pair(d.Model.Tag(), d.Model.Visible()), std::pair(DialogTag::Cancel, false));
+    // The close box cancels.
+    Dialog closed(leaf);
+    EXPECT_TRUE(!closed.Model.Form_QueryUnload(false) && closed.Model.Form_QueryUnload(true));
+    EXPECT_EQ(std::pair(closed.Model.Tag(), closed.Model.Visible()), std::pair(DialogTag::Cancel, false));
 }
 
 } // namespace
