@@ -143,16 +143,6 @@ TEST(TreePropModel, GlobalFontIsStoredOnlyWhileTicked)
     EXPECT_EQ(unset.Settings.TreeFontSize + unset.Settings.TreeFontColor, QStringLiteral("2Gray"));
 }
 
-TEST(TreePropModel, LoadingOddValuesKeepsTheInitialSelections)
-{
-    Dialog d({.TreeSize = 9, .TreeLines = 5, .TreeLineColor = QStringLiteral("Purple")});
-    EXPECT_EQ(d.Model.Combo2().Text(), QStringLiteral("20 Pixels"));
-    EXPECT_TRUE(d.Model.Option1(1));
-    Dialog cleared({.TreeSize = -1, .TreeLineColor = QStringLiteral("Purple")});
-    EXPECT_EQ(cleared.Model.Combo2().ListIndex, -1);
-    EXPECT_EQ(cleared.Model.Combo1(0).ListIndex, -1); // a colour the lists do not hold
-}
-
 TEST(TreePropModel, ALoadedTreeIsStoredBackUnchanged)
 {
     const TreeSettings settings{.TreeX = -12,
@@ -171,13 +161,6 @@ TEST(TreePropModel, ALoadedTreeIsStoredBackUnchanged)
     Dialog d(settings);
     ASSERT_TRUE(d.Ok());
     EXPECT_EQ(d.Settings, settings);
-}
-
-TEST(ChoiceLists, LookupTakesTheFirstMatchIgnoringCaseAndSurroundingSpaces)
-{
-    const ComboBox list{{QStringLiteral("Red"), QStringLiteral(" navy "), QStringLiteral("NAVY")}};
-    EXPECT_EQ(ListLookup(list, QStringLiteral("  NaVy")), 1);
-    EXPECT_EQ(ListLookup(list, QString()), -1);
 }
 
 TEST(ChoiceLists, NoLineFolderNoColours)
