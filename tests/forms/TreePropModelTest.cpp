@@ -1,6 +1,5 @@
 #include "forms/TreePropModel.h"
 
-#include "forms/ListFillers.h"
 #include "tests/support/FakeUserInterface.h"
 
 #include <QDir>
@@ -60,8 +59,9 @@ TEST(TreePropModel, PositionsAreNumbersRoundedHalfToEvenWithinSixteenBits)
 
 TEST(TreePropModel, OkStoresTheUpperPositionAsXTickedBoxesTrimmedAndUntickedOnesEmpty)
 {
-    Dialog d({.TreeX = 7, .TreeY = 9});
-    EXPECT_EQ(d.Model.Text1(0).Text, QStringLiteral("7"));
+    Dialog d({.TreeX = 7, .TreeY = 9, .TreeFontSize = QStringLiteral("+1"), .TreeFontColor = QStringLiteral("teal")});
+    // The colour is found whatever its letter case.
+    EXPECT_EQ(d.Model.Text1(0).Text + d.Model.Combo1(2).Text(), QStringLiteral("7Teal"));
     d.Model.SetText1(1, QStringLiteral("100")); // beside "Top Left X Pixel Position:"
     d.Model.SetText1(0, QStringLiteral(" 5e1 "));
     d.Model.SetCheck1(0, true);
@@ -69,9 +69,17 @@ TEST(TreePropModel, OkStoresTheUpperPositionAsXTickedBoxesTrimmedAndUntickedOnes
     d.Model.SetCheck1(0, false);
     d.Model.SetCheck1(3, true);
     d.Model.SetText2(3, QStringLiteral("  main frame "));
+    d.Model.SetCheck3(false);
     ASSERT_TRUE(d.Ok());
-    EXPECT_EQ(std::pair(int(d.Settings.TreeX), int(d.Settings.TreeY)), std::pair(50, 100));
-    EXPECT_EQ(d.Settings.TreeBNonExpanded + d.Settings.TreeTarget, QStringLiteral("main frame"));
+    const TreeSettings& s = d.Settings;
+    EXPECT_EQ(std::pair(int(s.TreeX), int(s.TreeY)), std::pair(50, 100));
+    EXPECT_EQ(s.TreeBNonExpanded + s.TreeTarget + s.TreeFontSize + s.TreeFontColor, QStringLiteral("main frame"));
+
+    // Ticked anew, the global font starts from the lists' defaults.
+    Dialog unset({.TreeFontSize = QString(), .TreeFontColor = QString()});
+    unset.Model.SetCheck3(true);
+    ASSERT_TRUE(unset.Ok());
+    EXPECT_EQ(unset.Settings.TreeFontSize + unset.Settings.TreeFontColor, QStringLiteral("2Gray"));
 }
 
 TEST(TreePropModel, OkShowsOnlyTheFirstFailingCheck)
@@ -129,20 +137,6 @@ TEST(TreePropModel, TreelineOptionsKeepTheColoursTheyDoNotShow)
     EXPECT_EQ(signs.Settings.TreeLineColor + signs.Settings.TreePMColor, QStringLiteral("NavyRed"));
 }
 
-TEST(TreePropModel, GlobalFontIsStoredOnlyWhileTicked)
-{
-    Dialog set({.TreeFontSize = QStringLiteral("+1"), .TreeFontColor = QStringLiteral("teal")});
-    EXPECT_EQ(set.Model.Combo1(2).Text(), QStringLiteral("Teal")); // found whatever the letter case
-    set.Model.SetCheck3(false);
-    ASSERT_TRUE(set.Ok());
-    EXPECT_TRUE(set.Settings.TreeFontSize.isEmpty() && set.Settings.TreeFontColor.isEmpty());
-
-    Dialog unset({.TreeFontSize = QString(), .TreeFontColor = QString()});
-    unset.Model.SetCheck3(true);
-    ASSERT_TRUE(unset.Ok());
-    EXPECT_EQ(unset.Settings.TreeFontSize + unset.Settings.TreeFontColor, QStringLiteral("2Gray"));
-}
-
 TEST(TreePropModel, ALoadedTreeIsStoredBackUnchanged)
 {
     const TreeSettings settings{.TreeX = -12,
@@ -161,13 +155,6 @@ TEST(TreePropModel, ALoadedTreeIsStoredBackUnchanged)
     Dialog d(settings);
     ASSERT_TRUE(d.Ok());
     EXPECT_EQ(d.Settings, settings);
-}
-
-TEST(ChoiceLists, NoLineFolderNoColours)
-{
-    ComboBox list{{QStringLiteral("Red")}};
-    FillLineColourList(list, QStringLiteral("/nonexistent/TreeLines"));
-    EXPECT_EQ(std::pair(list.Entries, list.Text()), std::pair(QStringList(), QString()));
 }
 
 } // namespace
