@@ -202,6 +202,12 @@ TEST_F(CommandsTest, RefusalsAndCancelledDialogsLeaveTreeAndHistoryAlone)
 
 TEST_F(CommandsTest, TheExportQuestionGuardsUnexportedChanges)
 {
+    LoadTreeCommand(doc, ui); // no changes: no question
+    EXPECT_TRUE(ui.Questions.isEmpty());
+    // No starting folder: the dialog opens on the folder last used, never the program's.
+    EXPECT_EQ(ui.FileDialog, (QStringList{QStringLiteral("Load Custom JavaScript Tree.."),
+                                          QStringLiteral("Custom Tree File (*.js)|*.js"), QString()}));
+
     // The answer, the chooser's outcome after Yes, whether the tree is kept.
     const std::tuple<const char*, Answer, std::optional<QString>, bool> cases[] = {
         {"cancel", Answer::Cancel, std::nullopt, true},
@@ -228,15 +234,6 @@ TEST_F(CommandsTest, TheExportQuestionGuardsUnexportedChanges)
     doc.SetTreeChanged(true);
     EXPECT_TRUE(AskToExportChanges(doc, ui));
     EXPECT_EQ(ui.MessageTexts(), QStringList{kNoTreeToExportMessage});
-}
-
-TEST_F(CommandsTest, LoadAsksForACustomFileWhereTheUserLastWorked)
-{
-    LoadTreeCommand(doc, ui); // no changes: no question
-    EXPECT_TRUE(ui.Questions.isEmpty());
-    // No starting folder: the dialog opens on the folder last used, never the program's.
-    EXPECT_EQ(ui.FileDialog, (QStringList{QStringLiteral("Load Custom JavaScript Tree.."),
-                                          QStringLiteral("Custom Tree File (*.js)|*.js"), QString()}));
 }
 
 TEST_F(CommandsTest, EveryCommandUndoesToTheStateBeforeAndRedoesToTheStateAfter)
