@@ -335,9 +335,8 @@ TEST_F(CommandsTest, AnEmptyTreeReplacedLeavesNoStepAndNoStepsOfItsOwn)
     history->Undo(); // back to the empty tree, with the New Item to redo
     ui.Answers = {Answer::No};
     NewTreeCommand(doc, ui, H());
-    EXPECT_FALSE(history->CanUndo());
-    EXPECT_FALSE(history->CanRedo()) << "a redo would act on a tree that is gone";
-    EXPECT_FALSE(doc.TreeChanged());
+    EXPECT_EQ(std::tuple(history->CanUndo(), history->CanRedo(), doc.TreeChanged()), std::tuple(false, false, false))
+        << "a redo would act on a tree that is gone";
 }
 
 TEST_F(CommandsTest, PastedIntoAnotherEditorEveryValueArrives)
@@ -441,8 +440,7 @@ TEST_F(CommandsTest, RandomEditingKeepsTheDocumentSoundAndRoundTrips)
     TreeDocument loaded;
     LoadTreeScript(loaded, out.filePath(QStringLiteral("custom.js")), ui);
     EXPECT_EQ(Unsound(loaded), QString());
-    EXPECT_EQ(loaded.NodeCount(), doc.NodeCount());
-    EXPECT_TRUE(loaded.Settings() == doc.Settings());
+    EXPECT_TRUE(loaded.NodeCount() == doc.NodeCount() && loaded.Settings() == doc.Settings());
     EXPECT_EQ(loaded.RootStatement(), BuildRootStatement(doc.Settings())); // the layout the browser gets
     QTemporaryDir again;
     ASSERT_TRUE(ExportTree(loaded, again.path(), false, ui).Complete());

@@ -45,8 +45,8 @@ TEST(TreeDocument, RemovingAnItemRenumbersTagsAndFreesItsPlacesForNewNodes)
     // B (Tag 3) goes with its child D, in the commands' order: record, then node.
     d.RemoveItemRecord(3);
     d.RemoveItemNode(b->Position(), 3);
-    EXPECT_EQ(std::tuple(d.NodeCount(), d.Node(3), c->Tag()), std::tuple(3, c, 3));
-    EXPECT_EQ(d.RecordOf(c).FriendlyName, QStringLiteral("C"));
+    EXPECT_EQ(std::tuple(d.NodeCount(), d.Node(3), c->Tag(), d.RecordOf(c).FriendlyName),
+              std::tuple(3, c, 3, QStringLiteral("C")));
     EXPECT_EQ(d.SelectedNodeIndex(), 0) << "a removed node cannot stay selected";
     d.RemoveItemRecord(4); // D's record, left without a node
     EXPECT_TRUE(d.CheckInvariants().isEmpty()) << d.CheckInvariants().toStdString();

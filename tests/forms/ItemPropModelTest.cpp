@@ -48,8 +48,8 @@ TEST(ItemPropModel, SwitchingKindClearsTheFieldsTheOtherKindHasNot)
     d.Tick({{4, "x"}, {5, "x"}, {6, "x"}});
     d.Model.SetOption1(0);
     const ItemRecord stored = d.Stored();
-    EXPECT_EQ(stored.ItemType, kBranch);
-    EXPECT_EQ(stored.LinkHref + stored.LinkTarget + stored.LinkDescription + stored.BExpanded, QString());
+    EXPECT_EQ(stored.ItemType + stored.LinkHref + stored.LinkTarget + stored.LinkDescription + stored.BExpanded,
+              kBranch);
 }
 
 TEST(ItemPropModel, UseGlobalChoicesAreOfferedOnlyWhereTheTreeHasAValue)
@@ -105,8 +105,8 @@ TEST(ItemPropModel, OkShowsOnlyTheFirstFailingCheck)
         d.Model.SetText3(QString::fromUtf8(row.Text3));
         d.Model.Command1_Click(1);
         const QString start = QString::fromLatin1(row.Start);
-        EXPECT_EQ(d.Model.Tag(), start.isEmpty() ? DialogTag::Ok : DialogTag::None);
-        EXPECT_EQ(d.Model.Visible(), !start.isEmpty());
+        EXPECT_EQ(std::pair(d.Model.Tag(), d.Model.Visible()),
+                  std::pair(start.isEmpty() ? DialogTag::Ok : DialogTag::None, !start.isEmpty()));
         ASSERT_EQ(d.Ui.Messages.size(), start.isEmpty() ? 0u : 1u);
         EXPECT_TRUE(start.isEmpty() || d.Ui.Messages[0].Text.startsWith(start)) << d.Ui.Messages[0].Text.toStdString();
     }
@@ -114,8 +114,7 @@ TEST(ItemPropModel, OkShowsOnlyTheFirstFailingCheck)
 
 TEST(ItemPropModel, ALoadedRecordIsStoredBackUnchangedSpacesIncluded)
 {
-    const ItemRecord leaf{.RootMark = 0,
-                          .ScriptLine = QByteArrayLiteral("kept"),
+    const ItemRecord leaf{.ScriptLine = QByteArrayLiteral("kept"),
                           .ItemType = kLeaf,
                           .FriendlyName = QStringLiteral(" \"Q\" \\ "),
                           .BNonExpanded = QStringLiteral("b.gif"),

