@@ -323,13 +323,11 @@ TEST_F(CommandsTest, AnEmptyTreeReplacedLeavesNoStepAndNoStepsOfItsOwn)
 {
     NewTreeCommand(doc, ui, H()); // as at start-up
     EXPECT_FALSE(history->CanUndo());
-    test::AddItem(doc, doc.Root(), QStringLiteral("A"));
-    doc.Select(doc.Node(2));
+    doc.Select(test::AddItem(doc, doc.Root(), QStringLiteral("A")));
     DeleteItem(doc, ui, H());
     history->Undo();
     NewTreeCommand(doc, ui, H()); // the tree with A stays undoable
-    EXPECT_EQ(history->UndoName(), kNewTreeStep);
-    EXPECT_FALSE(history->CanRedo());
+    EXPECT_EQ(std::pair(history->UndoName(), history->CanRedo()), std::pair(QString(kNewTreeStep), false));
     doc.Select(doc.Root());
     NewItem(doc, ui, H());
     history->Undo(); // back to the empty tree, with the New Item to redo
@@ -369,9 +367,10 @@ TEST_F(CommandsTest, MovesTakeTheSubItemsAlongAndDropsRefuseWhatCannotBe)
     EXPECT_EQ(ItemsAsText(doc.Root()), QStringLiteral("Your Tree\n\tB\n\t\tb1\n\tA\n\t\ta1\n\t\ta2\n\t\ta3\n\tL\n"));
     EXPECT_EQ(doc.SelectedNode(), Find("B"));
 
-    // Dragged, target, row, allowed; the view's drag test covers leaves and own sub-items as targets.
+    // Dragged, target, row, allowed: never into a leaf, the own subtree or the item itself, never the root.
     const std::tuple<const char*, const char*, int, bool> drops[] = {
-        {"A", "A", 0, false}, {nullptr, "B", -1, false}, {"L", "B", 5, false}, {"A", "Your Tree", 3, true}};
+        {"a1", "L", -1, false},    {"A", "a1", -1, false}, {"A", "A", 0, false},
+        {nullptr, "B", -1, false}, {"L", "B", 5, false},   {"A", "Your Tree", 3, true}};
     for (const auto& [dragged, target, row, allowed] : drops)
         EXPECT_EQ(CanDropItems(doc, EncodeItems(doc, dragged ? Find(dragged) : doc.Root()), Find(target), row), allowed)
             << target << ' ' << row;

@@ -155,8 +155,9 @@ TEST(DocumentObserver, NotifiesBeforeAndAfterEachChangeAndOnlyOnChange)
     const int tag = c->Tag();
     d.RemoveItemRecord(tag);
     d.RemoveItemNode(c->Position(), tag);
-    d.SetText(d.Root()->Child(0), QStringLiteral("D"));
-    d.SetText(d.Root()->Child(0), QStringLiteral("D2"));
+    d.MoveNode(a, 0);
+    d.SetText(a, QStringLiteral("A"));
+    d.SetText(a, QStringLiteral("A2"));
     d.BeginBulkChange();
     d.BeginBulkChange();
     AddItem(d, d.Root(), QStringLiteral("E"));
@@ -169,7 +170,8 @@ TEST(DocumentObserver, NotifiesBeforeAndAfterEachChangeAndOnlyOnChange)
                             "|BeforeMove Your Tree 0->3 [A B C D]|AfterMove Your Tree 0->3 [B C D A]"
                             "|BeforeMove Your Tree 0->A:0 [B C D A]|AfterMove Your Tree 0->A:0 [C D A]"
                             "|BeforeRemove Your Tree 0 [C D A]|AfterRemove Your Tree 0 [D A]"
-                            "|TextChanged D2|BeforeReset|AfterReset");
+                            "|BeforeMove Your Tree 1->0 [D A]|AfterMove Your Tree 1->0 [A D]"
+                            "|TextChanged A2|BeforeReset|AfterReset");
     EXPECT_EQ(d.CheckInvariants().toStdString(), "");
 }
 
