@@ -5,6 +5,7 @@
 #include "fuzz/FuzzUserInterface.h"
 #include "script/ExportTree.h"
 #include "script/ItemStatement.h"
+#include "script/RootStatement.h"
 #include "script/TreeLoader.h"
 
 #include <QByteArray>
@@ -28,7 +29,8 @@ QStringList Contents(const vi::TreeDocument& d)
     QStringList out{QString::number(s.TreeX), QString::number(s.TreeY), QString::number(s.TreeSize),
                     QString::number(s.TreeLines)};
     out << s.TreeLineColor << s.TreePMColor << s.TreeBNonExpanded << s.TreeBExpanded << s.TreeLeaf << s.TreeTarget
-        << s.TreeBackground << s.TreeFontSize << s.TreeFontColor << d.RootStatement() << QString::number(d.NodeCount());
+        << s.TreeBackground << s.TreeFontSize << s.TreeFontColor << vi::RootStatementOf(d)
+        << QString::number(d.NodeCount());
     vi::WalkItems(d, [&](vi::TreeNode* n, const QString& path, int parentRow) {
         const vi::ItemRecord& r = d.RecordOf(n);
         const QString hidden = QStringLiteral("<hidden>");
