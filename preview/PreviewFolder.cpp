@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QUrl>
 
 namespace vi {
 
@@ -60,6 +61,15 @@ void ExportPreview(TreeDocument& document, const QString& folder, bool staticSel
 QString PreviewFolder() { return CurrentPreviewFolder().isEmpty() ? TmpTreePath() : CurrentPreviewFolder(); }
 
 void SetPreviewFolder(const QString& folder) { CurrentPreviewFolder() = folder; }
+
+bool PreviewMayLoad(const QUrl& url, const QString& folder)
+{
+    if (!url.isLocalFile())
+        return true;
+    const QString inside = QDir::cleanPath(QDir::fromNativeSeparators(folder)) + QLatin1Char('/');
+    return QDir::cleanPath(url.toLocalFile())
+        .startsWith(inside, FileNamesAreCaseSensitive() ? Qt::CaseSensitive : Qt::CaseInsensitive);
+}
 
 void RemovePreviewFolder()
 {

@@ -1,6 +1,8 @@
 #pragma once
 #include <QString>
 
+class QUrl;
+
 namespace vi {
 
 class TreeDocument;
@@ -24,6 +26,12 @@ void ExportPreview(TreeDocument& document, const QString& folder, bool staticSel
 // The folder the last preview was exported into; TmpTreePath until then.
 QString PreviewFolder();
 void SetPreviewFolder(const QString& folder);
+
+// Whether the preview page may load the address: anything but a local file,
+// and local files only in the preview folder. Item texts hold HTML, and the
+// page is shown from the disk, so a hand-made file could otherwise read the
+// user's files through the preview.
+bool PreviewMayLoad(const QUrl& url, const QString& folder);
 
 // Removes the preview folder and its per-user stand-in (the main window's unload).
 void RemovePreviewFolder();

@@ -8,9 +8,26 @@
 #include <QRadioButton>
 #include <QResizeEvent>
 #include <QUrl>
+#include <QWebEnginePage>
+#include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
 
 namespace vi {
+
+namespace {
+
+// Holds the page to the files of the preview folder (see PreviewMayLoad).
+class PreviewRequests final : public QWebEngineUrlRequestInterceptor {
+public:
+    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
+    void interceptRequest(QWebEngineUrlRequestInfo& info) override
+    {
+        if (!PreviewMayLoad(info.requestUrl(), PreviewFolder()))
+            info.block(true);
+    }
+};
+
+} // namespace
 
 frmQuickView::frmQuickView(TreeDocument& document, UserInterface& ui) : QWidget(nullptr), document_(&document), ui_(&ui)
 {
@@ -22,6 +39,8 @@ frmQuickView::frmQuickView(TreeDocument& document, UserInterface& ui) : QWidget(
     webBrowser1_ = new QWebEngineView(this);
     webBrowser1_->setObjectName(QStringLiteral("WebBrowser1"));
     webBrowser1_->setGeometry(ToPixels(design.WebBrowser1));
+    QWebEnginePage* page = webBrowser1_->page();
+    page->setUrlRequestInterceptor(new PreviewRequests(page)); // goes with the page
 
     const TwipsRect* optionPlaces[] = {&design.Default, &design.Static};
     const QString optionCaptions[] = {tr("Default"), tr("Static")};

@@ -126,6 +126,30 @@ TEST_F(Preview, ShowsTheTreeWithTheChosenSwitchUntilClosed)
     EXPECT_TRUE(CustomJs().contains(kSwitchFalse));
 }
 
+// Item texts hold HTML; one from a hand-made file must not read the user's
+// files through the preview, which shows the page from the disk.
+TEST_F(Preview, ThePageReadsNoFileOutsideThePreviewFolder)
+{
+    const QString secret = temp_.filePath(QStringLiteral("secret.txt"));
+    QFile file(secret);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("secret") == 6);
+    file.close();
+    AddItem(
+        QStringLiteral("<img src=\"none.gif\" onerror=\"fetch('") + QUrl::fromLocalFile(secret).toString()
+        + QStringLiteral("').then(r => r.text()).then(t => document.title = t, () => document.title = 'refused')\">"));
+    ViewTreeCommand(document_, ui_);
+    EXPECT_TRUE(PageShows(QStringLiteral("document.title"), QStringLiteral("refused")));
+
+    const QString folder = QStringLiteral("/data/TmpTree");
+    for (const auto& [address, allowed] : {std::pair{"file:///data/TmpTree/treePics/a.gif", true},
+                                           {"https://example.com/a.gif", true},
+                                           {"file:///data/TmpTree/../secret.txt", false},
+                                           {"file:///data/TmpTree2/a.gif", false},
+                                           {"file:///data/TmpTree", false}}) {
+        EXPECT_EQ(PreviewMayLoad(QUrl(QString::fromLatin1(address)), folder), allowed) << address;
+    }
+}
+
 // Silently, and the stand-in goes when the preview folder is removed.
 TEST_F(Preview, UsesTheUserCacheFolderWhenThePreviewFolderCannotBeMade)
 {
