@@ -112,7 +112,7 @@ std::optional<QString> FolderDialog::Run()
 {
     // Afresh after the close box, and on the folder of a load or export made
     // since the last show; otherwise where the user left it.
-    const QString lastUsed = LastUsedFolder();
+    const QString lastUsed = FolderUsedThisRun();
     if (model_.NeedsLoad() || lastUsed != lastUsedAtShow_)
         LoadDrives(lastUsed);
     lastUsedAtShow_ = lastUsed;

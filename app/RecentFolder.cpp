@@ -12,21 +12,33 @@ namespace {
 const QString kKey = QStringLiteral("Places/LastFolder");
 
 QSettings Settings() { return QSettings(QStringLiteral("Vevadev"), ProductName()); }
-} // namespace
 
-QString LastUsedFolder()
+QString& FolderOfThisRun()
 {
-    const QString remembered = Settings().value(kKey).toString();
-    if (!remembered.isEmpty() && QDir(remembered).exists())
-        return QDir::toNativeSeparators(remembered);
+    static QString folder;
+    return folder;
+}
+
+// The folder when it still exists, else the documents folder (home where there is none).
+QString ExistingOrDocuments(const QString& folder)
+{
+    if (!folder.isEmpty() && QDir(folder).exists())
+        return QDir::toNativeSeparators(folder);
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return QDir::toNativeSeparators(!documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath());
 }
+} // namespace
+
+QString LastUsedFolder() { return ExistingOrDocuments(Settings().value(kKey).toString()); }
+
+QString FolderUsedThisRun() { return ExistingOrDocuments(FolderOfThisRun()); }
 
 void RememberFolder(const QString& folder)
 {
-    if (!folder.isEmpty())
-        Settings().setValue(kKey, QDir::toNativeSeparators(QDir(folder).absolutePath()));
+    if (folder.isEmpty())
+        return;
+    FolderOfThisRun() = QDir::toNativeSeparators(QDir(folder).absolutePath());
+    Settings().setValue(kKey, FolderOfThisRun());
 }
 
 } // namespace vi

@@ -4,11 +4,15 @@
 namespace vi {
 
 // The folder the user last loaded a tree from or exported one to, kept between
-// runs, so that the file dialog and the export folder chooser open where the
-// user works. Before the first use, and when that folder is gone, it is the
+// runs, so that the file dialog opens where the user works. Before the first use, and when that folder is gone, it is the
 // user's documents folder (the home folder where there is none), never the
 // program's folder.
 QString LastUsedFolder();
 void RememberFolder(const QString& folder);
+
+// The folder this run last loaded from or exported to, with the same fallback.
+// The export folder chooser opens here: a folder of an earlier run would offer
+// a new tree's export over that run's custom.js.
+QString FolderUsedThisRun();
 
 } // namespace vi

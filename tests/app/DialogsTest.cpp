@@ -148,6 +148,15 @@ TEST(RecentFolder, FallsBackToTheDocumentsFolderNeverTheProgramFolder)
     EXPECT_EQ(LastUsedFolder(), fallback) << "a folder since removed";
     QSettings(QStringLiteral("Vevadev"), QStringLiteral("Vuvov-Ivoza")).clear();
     EXPECT_EQ(LastUsedFolder(), fallback) << "the first start";
+
+    // A folder an earlier run used opens the file dialog, but the export
+    // chooser never offers it: OK there would replace that tree's custom.js.
+    QSettings(QStringLiteral("Vevadev"), QStringLiteral("Vuvov-Ivoza"))
+        .setValue(QStringLiteral("Places/LastFolder"), kept);
+    EXPECT_EQ(LastUsedFolder(), kept);
+    EXPECT_EQ(FolderUsedThisRun(), fallback);
+    RememberFolder(kept);
+    EXPECT_EQ(FolderUsedThisRun(), kept);
 }
 
 TEST(FolderDialog, KeepsTheChosenFolderUntilTheCloseBox)
