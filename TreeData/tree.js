@@ -18,10 +18,16 @@ function menuObject(x, y, height, lines, plus, minus, top, mid, btm, hline, vlin
 
 function menuItemObject(bullet, bulletOpen, outPic, overPic, text, fontSize, fontColor,
                         href, target, description) {
-  this.bullet = String(bullet || "");
-  this.bulletOpen = String(bulletOpen || "");
-  this.outPic = String(outPic || "");
-  this.overPic = String(overPic || "");
+  // A picture is a file in treePics: '#', '?' and '%' in its name are part of
+  // the name, not of the URL.
+  const picture = function (p) {
+    p = String(p || "");
+    return p.startsWith("treePics/") ? p.replace(/[#?%]/g, encodeURIComponent) : p;
+  };
+  this.bullet = picture(bullet);
+  this.bulletOpen = picture(bulletOpen);
+  this.outPic = picture(outPic);
+  this.overPic = picture(overPic);
   this.text = String(text == null ? "" : text);
   this.fontSize = String(fontSize || "");
   this.fontColor = String(fontColor || "");

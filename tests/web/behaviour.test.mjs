@@ -16,6 +16,12 @@ before(async () => {
   await makeFolder(env.root, 'big', {}, Array.from({ length: 40 }, (_, b) => [
     statement(`menuItems[${b}]`, `Branch ${b}`, '', 'BRANCH'),
     ...Array.from({ length: 50 }, (_, i) => statement(`menuItems[${b}].subMenu[${i}]`, `Leaf ${b}.${i}`))]).flat());
+  // Picture files whose names hold characters that mean something in a URL.
+  const svg = '<svg xmlns="http://www.w3.org/2000/svg" width="12" height="12"><rect width="12" height="12"/></svg>';
+  const pictured = (row, bullet, out) => `menuBase.menuItems[${row}]= new menuItemObject("treePics/${bullet}",` +
+    `"","${out ? `treePics/${out}` : ''}","","Odd ${row}","","","","",""); //[+]LEAF[+]Odd[+]0[+]False[+]False[+]False[+]False`;
+  await makeFolder(env.root, 'odd-names', {}, [pictured(0, 'a#1.svg', '50%.svg'), pictured(1, 'why?.svg')],
+  Object.fromEntries(['a#1', '50%', 'why?'].map((n) => [`treePics/${n}.svg`, svg])));
   await makeFolder(env.root, 'long', { height: 16 }, [statement('menuItems[0]', 'Long', '', 'BRANCH'),
     ...Array.from({ length: 250 }, (_, i) => statement(`menuItems[0].subMenu[${i}]`, `Leaf ${i}`)),
     statement('menuItems[1]', 'After')]);
@@ -154,6 +160,12 @@ for (const [scheme, url] of [['http', () => env.url('site/tree.html')],
       await other.goto(url());
       await other.waitForSelector('[role=tree]', { state: 'attached' });
       assert.equal(await other.locator('[aria-expanded=true]').count(), 0, 'another tab starts closed');
+    }));
+
+  test(`pictures named with #, % or ? show over ${scheme}`, () =>
+    at(url().replace('site/', 'odd-names/'), async (page) => {
+      await page.waitForFunction(() => [...document.images].every((i) => i.complete));
+      assert.deepEqual(await page.$$eval('img', (l) => l.map((i) => i.naturalWidth)), [12, 12, 12]);
     }));
 }
 

@@ -84,8 +84,8 @@ export async function setUp() {
   const types = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript; charset=utf-8',
     '.gif': 'image/gif', '.svg': 'image/svg+xml' };
   const server = createServer(async (req, res) => {
-    const file = path.join(root, path.normalize(decodeURIComponent(new URL(req.url, 'http://x').pathname)));
     try {
+      const file = path.join(root, path.normalize(decodeURIComponent(new URL(req.url, 'http://x').pathname)));
       if (!file.startsWith(root)) throw new Error('outside the root');
       const body = await readFile(file);
       res.writeHead(200, { 'content-type': types[path.extname(file)] }).end(body);
