@@ -33,8 +33,9 @@ const char* const kUsageText = "Usage: vuvov-ivoza-cli export FILE FOLDER [--sta
                                "Messages go to stderr, one line each. A file of another version loads with a\n"
                                "warning.\n"
                                "\n"
-                               "Exit status: 0 success, 1 the export had a failed step or items past the\n"
-                               "limit were left out, 2 FILE could not be loaded, 64 bad usage.\n";
+                               "Exit status: 0 success, 1 the export had a failed step or item lines were\n"
+                               "left out (past the limit, or with no parent before them), 2 FILE could not\n"
+                               "be loaded, 64 bad usage.\n";
 
 int Usage(const QString& problem)
 {
@@ -82,6 +83,9 @@ std::optional<LoadResult> Load(TreeDocument& document, const QString& file, Cons
     return r;
 }
 
+// True when every item line of the file made an item.
+bool Whole(const LoadResult& loaded) { return !loaded.TooManyItems && loaded.ItemsLeftOut == 0; }
+
 int Export(const QString& file, const QString& folder, bool browserSwitch)
 {
     RunDocument run;
@@ -97,7 +101,7 @@ int Export(const QString& file, const QString& folder, bool browserSwitch)
         ConsoleUserInterface::PrintLine(stderr, QStringLiteral("failed: ") + failure);
     if (result.Written && !result.HasItems)
         ConsoleUserInterface::PrintLine(stderr, QStringLiteral("failed: the tree has no items"));
-    return result.Complete() && !loaded->TooManyItems ? kSuccess : kStepFailed;
+    return result.Complete() && Whole(*loaded) ? kSuccess : kStepFailed;
 }
 
 int Dump(const QString& file)
@@ -112,7 +116,7 @@ int Dump(const QString& file)
         return std::fwrite(block.constData(), 1, static_cast<std::size_t>(block.size()), stdout)
                == static_cast<std::size_t>(block.size());
     });
-    return std::fflush(stdout) == 0 && written && !loaded->TooManyItems ? kSuccess : kStepFailed;
+    return std::fflush(stdout) == 0 && written && Whole(*loaded) ? kSuccess : kStepFailed;
 }
 
 } // namespace

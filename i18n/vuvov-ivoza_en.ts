@@ -261,6 +261,13 @@
         <source>Unable to open the file: %1<byte value="xd"/>Reason: %2</source>
         <translation type="unfinished"></translation>
     </message>
+    <message numerus="yes">
+        <source>%n item(s) of this file could not be placed in the tree and were left out: each names a parent item that does not come before it in the file.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>TreePropModel</name>

@@ -36,6 +36,17 @@ QString ForeignFileMessage()
         .arg(ProductName());
 }
 
+// A file edited by hand may have lost an item that others name as their
+// parent: those lines are left out, and exporting over the file would drop
+// them for good, so the user is told.
+QString LeftOutMessage(int count)
+{
+    return QCoreApplication::translate("TreeLoader",
+                                       "%n item(s) of this file could not be placed in the tree and were left out: "
+                                       "each names a parent item that does not come before it in the file.",
+                                       nullptr, count);
+}
+
 QString VersionQuestion()
 {
     return QCoreApplication::translate("TreeLoader", "This file was not created by your current %1 software version.\r"
@@ -162,6 +173,8 @@ public:
         document_.SetTreeChanged(false);
         if (result_.TooManyItems)
             ui_.ShowMessage(kTooManyItemsMessage);
+        if (result_.ItemsLeftOut > 0)
+            ui_.ShowMessage(LeftOutMessage(result_.ItemsLeftOut));
         return result_;
     }
 
@@ -270,8 +283,11 @@ private:
 
         // The parent row k names the node made by the k-th item line that made one.
         const auto row = ToInt16(fields[2]);
-        if (!row || *row < 0 || static_cast<std::size_t>(*row) >= madeNodes_.size())
+        if (!row || *row < 0 || static_cast<std::size_t>(*row) >= madeNodes_.size()) {
+            if (!afterMarker.isEmpty()) // a line without the marker is no item of ours
+                ++result_.ItemsLeftOut;
             return;
+        }
         const std::optional<int> index = document_.AddItemRecord();
         if (!index) {
             result_.TooManyItems = true;

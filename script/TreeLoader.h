@@ -14,6 +14,7 @@ struct LoadResult {
     bool TooManyItems = false;     // item lines past the record limit were left out
     int ItemLines = 0;             // item lines read, whether they made an item or not
     int ItemsAdded = 0;            // items (node and record) added to the document
+    int ItemsLeftOut = 0;          // item lines whose parent row names no item before them
 };
 
 // Files larger than this are refused as unreadable: no menu comes near it, and

@@ -79,6 +79,11 @@ TEST(Cli, ExitStatuses)
     WriteFile(at("root.js"), Header());
     // Sites with the pictures their files name: only the item limit makes the first fail.
     const QString many = MakeSite(dir, "many", 32766 + 2, "I"), site = MakeSite(dir, "site", 3, "I");
+    // A line whose parent does not come before it: the site's items load, the line is left out.
+    const QString orphan = dir.filePath(S("site/orphan.js"));
+    WriteFile(orphan, ReadFile(site) + "menuBase.menuItems[3]= new menuItemObject(\"\"); //[+]LEAF[+]lost[+]9\r\n");
+    const QString leftOut = S("1 item(s) of this file could not be placed in the tree and were left out: "
+                              "each names a parent item that does not come before it in the file.");
     const QString needs = S("vuvov-ivoza-cli: export needs FILE and FOLDER");
     const struct {
         QStringList args;
@@ -102,6 +107,8 @@ TEST(Cli, ExitStatuses)
            "This file may not load correctly.  Continue to load tree? Yes.")},
         {{S("export"), many, at("out1")}, 1, S("The tree can not hold more than 32766 items.")},
         {{S("export"), at("root.js"), at("out2")}, 1, S("failed: the tree has no items")},
+        {{S("dump"), orphan}, 1, leftOut},
+        {{S("export"), orphan, at("out3")}, 1, leftOut},
         {{S("export"), at("foreign.js"), at("out")}, 2, {}},
         // The pictures named by this file are not beside it: each missing copy is a failed step.
         {{S("export"), Corpus("escapes.js"), at("out")},

@@ -136,6 +136,11 @@ TEST_F(Loader, ItemMarkersAndParentRows)
     EXPECT_EQ(doc.UpperBound(), 6); // no record for the lines that made no node
     EXPECT_EQ(r.ItemLines, 8);
     EXPECT_EQ(r.ItemsAdded, 5);
+    // The three marked lines without a usable parent are told of; the header's line is no item of the tree.
+    EXPECT_EQ(r.ItemsLeftOut, 3);
+    EXPECT_EQ(ui.MessageTexts(), QStringList{S("3 item(s) of this file could not be placed in the tree and were left "
+                                               "out: each names a parent item that does not come before it in the "
+                                               "file.")});
     EXPECT_EQ(doc.Settings().TreeX, 5);
     // Flags of older files: "1" and any letter case are true, anything else false.
     const ItemRecord& e = doc.RecordOf(doc.Node(6));
