@@ -10,6 +10,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 #include <optional>
@@ -125,6 +126,13 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv); // the program folder is the executable's folder
     QCoreApplication::setApplicationVersion(AppVersion());
+    // An argument whose bytes are no valid text in the system's encoding comes
+    // out of QCoreApplication::arguments() changed: a FOLDER would then name
+    // another folder, and the export would land there as a success.
+    for (int i = 1; i < argc; ++i) {
+        if (QFile::encodeName(QFile::decodeName(argv[i])) != QByteArrayView(argv[i]))
+            return Usage(QStringLiteral("a name that is no valid text: ") + QFile::decodeName(argv[i]));
+    }
 
     QCommandLineParser parser;
     const QCommandLineOption help = parser.addHelpOption();

@@ -128,6 +128,15 @@ TEST(Cli, ExitStatuses)
         EXPECT_EQ(r.Err.isEmpty(), c.status == 0 && !c.args.contains(Corpus("oldversion_cp1252.js")));
     }
     EXPECT_TRUE(ReadFile(at("static/custom.js")).contains("\r\nvar BrowserSwitch = true;\r\n"));
+    // A folder name with a byte that is no UTF-8 would come out of the arguments
+    // changed, naming another folder: it is refused, and nothing is made.
+    QProcess shell;
+    shell.start(S("/bin/sh"),
+                {S("-c"), S("exec \"$0\" export \"$1\" \"$2$(printf '\\377')\""), S(VI_CLI), site, at("odd")});
+    shell.waitForFinished(120000);
+    EXPECT_EQ(shell.exitCode(), 64);
+    EXPECT_TRUE(shell.readAllStandardError().startsWith("vuvov-ivoza-cli: a name that is no valid text: "));
+    EXPECT_EQ(QDir(dir.path()).entryList({S("odd*")}), QStringList());
     const CliRun version = Cli({S("--version")});
     EXPECT_EQ(version.Status, 0);
     EXPECT_EQ(version.Out, S("vuvov-ivoza-cli 2.0.3\n"));
