@@ -12,6 +12,8 @@
 #include "script/UserInterface.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QHash>
 
 namespace vi {
@@ -23,8 +25,24 @@ constexpr qsizetype kListedFailures = 10;
 // How long an export waits for another one into the same folder to end.
 constexpr int kFolderLockWaitMs = 10000;
 
+// True when both are regular files with the same bytes.
+bool SameContents(const QString& a, const QString& b)
+{
+    QFile first(a), second(b);
+    if (!QFileInfo(a).isFile() || !QFileInfo(b).isFile() || !first.open(QIODevice::ReadOnly)
+        || !second.open(QIODevice::ReadOnly) || first.size() != second.size())
+        return false;
+    while (!first.atEnd()) {
+        if (first.read(1 << 16) != second.read(1 << 16))
+            return false;
+    }
+    return first.error() == QFileDevice::NoError && second.error() == QFileDevice::NoError;
+}
+
 // Copies the page and the pictures into the export folder and keeps the
 // failures. Each source picture is copied once, however many items use it.
+// The page names a picture by its file name alone, so one name can stand for
+// one picture only: the first copied keeps it.
 class PictureCopier {
 public:
     explicit PictureCopier(const QString& picsFolder) : pics_(picsFolder) {}
@@ -42,6 +60,16 @@ public:
             failures_ << destination + QStringLiteral(": could not copy ") + source;
     }
 
+    void CopyDataPicture(const QString& source, const QString& fileName)
+    {
+        if (!Unclaimed(source, fileName))
+            return;
+        const int before = failures_.size();
+        CopyData(source, JoinPath(pics_, fileName));
+        if (failures_.size() == before)
+            sourceOfName_.insert(NameKey(fileName), source);
+    }
+
     void CopyLinePictures(const QString& colour, std::initializer_list<const char*> names)
     {
         const QString folder = LineColourFolder(colour);
@@ -51,7 +79,7 @@ public:
                 failures_ << JoinPath(pics_, fileName) + QStringLiteral(": there is no line colour folder named ")
                                  + colour;
             } else {
-                CopyData(JoinPath(folder, fileName), JoinPath(pics_, fileName));
+                CopyDataPicture(JoinPath(folder, fileName), fileName);
             }
         }
     }
@@ -61,17 +89,41 @@ public:
         if (picture.isEmpty() || copied_.contains(picture))
             return;
         copied_.insert(picture, true);
+        const QString fileName = FileNameOf(picture);
+        if (!Unclaimed(picture, fileName))
+            return;
         QString reason;
-        if (!CopyPictureTo(picture, pics_, &reason))
-            failures_ << JoinPath(pics_, FileNameOf(picture)) + QStringLiteral(": ") + reason;
+        if (CopyPictureTo(picture, pics_, &reason))
+            sourceOfName_.insert(NameKey(fileName), picture);
+        else
+            failures_ << JoinPath(pics_, fileName) + QStringLiteral(": ") + reason;
     }
 
     const QStringList& Failures() const { return failures_; }
 
 private:
+    // False when another picture of this name is in the folder already; a
+    // different one is a failure, the same bytes from elsewhere are not.
+    bool Unclaimed(const QString& source, const QString& fileName)
+    {
+        const auto first = sourceOfName_.constFind(NameKey(fileName));
+        if (first == sourceOfName_.cend())
+            return true;
+        if (!SameContents(*first, source))
+            failures_ << JoinPath(pics_, fileName) + QStringLiteral(": another picture of this name is in the tree: ")
+                             + *first;
+        return false;
+    }
+
+    static QString NameKey(const QString& fileName)
+    {
+        return FileNamesAreCaseSensitive() ? fileName : fileName.toCaseFolded();
+    }
+
     QString pics_;
     QStringList failures_;
     QHash<QString, bool> copied_;
+    QHash<QString, QString> sourceOfName_; // a file name in treePics, and the picture copied there
 };
 
 } // namespace
@@ -128,7 +180,7 @@ ExportResult ExportTree(TreeDocument& document, const QString& folder, bool brow
     PictureCopier copier(pics);
     copier.MakePicsFolder();
     copier.CopyData(JoinPath(data, QStringLiteral("tree.html")), JoinPath(folder, QStringLiteral("tree.html")));
-    copier.CopyData(JoinPath(lines, QStringLiteral("2x2.gif")), JoinPath(pics, QStringLiteral("2x2.gif")));
+    copier.CopyDataPicture(JoinPath(lines, QStringLiteral("2x2.gif")), QStringLiteral("2x2.gif"));
     if (settings.TreeLines > 0) {
         if (settings.TreeLines == 1)
             copier.CopyLinePictures(settings.TreeLineColor,

@@ -132,6 +132,27 @@ TEST_F(ExportTreeTest, CopiesEachPictureOnceAndNeverOntoItself)
     EXPECT_EQ(ReadFile(DataFolder() + S("/tree.html")), "tree.html");
 }
 
+// The page names pictures by file name only: two different pictures of one
+// name, or a picture named like a line picture, would show one for the other.
+TEST_F(ExportTreeTest, PicturesOfOneNameFromTwoPlacesAreReportedAndTheFirstStays)
+{
+    QTemporaryDir a, b, c;
+    WriteFile(a.filePath(S("icon.gif")), "a");
+    WriteFile(b.filePath(S("icon.gif")), "b");
+    WriteFile(c.filePath(S("icon.gif")), "a"); // the same picture in another folder
+    WriteFile(b.filePath(S("plus.gif")), "my plus");
+    for (const QString& picture :
+         {a.filePath(S("icon.gif")), b.filePath(S("icon.gif")), c.filePath(S("icon.gif")), b.filePath(S("plus.gif"))})
+        AddItem(doc, doc.Root(), S("Leaf"), [&](ItemRecord& r) { r.MouseOutPic = picture; });
+    const QString plus = JoinPath(LineColourFolder(doc.Settings().TreePMColor), S("plus.gif"));
+    EXPECT_EQ(Export().Failures,
+              (QStringList{In("treePics/icon.gif") + S(": another picture of this name is in the tree: ")
+                               + a.filePath(S("icon.gif")),
+                           In("treePics/plus.gif") + S(": another picture of this name is in the tree: ") + plus}));
+    EXPECT_EQ(ReadFile(In("treePics/icon.gif")), "a");
+    EXPECT_EQ(ReadFile(In("treePics/plus.gif")), ReadFile(plus));
+}
+
 TEST_F(ExportTreeTest, UnwritableScriptShowsTheErrorAndTouchesNoFile)
 {
     AddItem(doc, doc.Root(), S("A"));
