@@ -69,22 +69,26 @@ struct CommandsTest : ::testing::Test {
     QTemporaryDir out;
     std::unique_ptr<EditHistory> history = std::make_unique<EditHistory>(doc);
 
-    CommandsTest()
+    CommandsTest() { Dialogs(true); }
+    // The user changes what each dialog shows, then confirms or cancels.
+    void Dialogs(bool ok)
     {
-        // The user changes what each dialog shows and confirms.
-        ui.OnEditItem = [](ItemRecord& r, const TreeSettings&) {
+        ui.OnEditItem = [ok](ItemRecord& r, const TreeSettings&) {
             r.FriendlyName = QStringLiteral("Edited");
-            return true;
+            return ok;
         };
-        ui.OnEditSettings = [](TreeSettings& s) {
+        ui.OnEditSettings = [ok](TreeSettings& s) {
             s.TreeX = 77;
-            return true;
+            return ok;
         };
     }
     EditHistory* H() { return history.get(); }
-    void FreshHistory()
+    // The old history goes first, so a new tree is no step of it.
+    void FreshHistory(bool newTree = false)
     {
         history.reset();
+        if (newTree)
+            doc.NewTree();
         history = std::make_unique<EditHistory>(doc);
     }
 
@@ -92,9 +96,7 @@ struct CommandsTest : ::testing::Test {
     // history, exported so TreeChanged is false.
     void BuildTree()
     {
-        history.reset();
-        doc.NewTree();
-        FreshHistory();
+        FreshHistory(true);
         TreeNode* a = test::AddItem(doc, doc.Root(), QStringLiteral("A"));
         for (const char* name : {"a1", "a2", "a3"})
             test::AddItem(doc, a, QString::fromUtf8(name), [](ItemRecord& r) { r.ItemType = kLeaf; });
@@ -124,15 +126,7 @@ struct CommandsTest : ::testing::Test {
 TEST_F(CommandsTest, RefusalsAndCancelledDialogsLeaveTreeAndHistoryAlone)
 {
     BuildTree();
-    // Dialogs that scribble and are cancelled.
-    ui.OnEditItem = [](ItemRecord& r, const TreeSettings&) {
-        r.FriendlyName = QStringLiteral("Scribbled");
-        return false;
-    };
-    ui.OnEditSettings = [](TreeSettings& s) {
-        s.TreeX = 123;
-        return false;
-    };
+    Dialogs(false);
     const QByteArray items = Items("A"); // four items
     const Command Copy = [](TreeDocument& d, UserInterface& u, EditHistory*) { CopyItem(d, u); };
     const auto rename = [](const QString& label) {
@@ -337,26 +331,21 @@ TEST_F(CommandsTest, AnEmptyTreeReplacedLeavesNoStepAndNoStepsOfItsOwn)
         << "a redo would act on a tree that is gone";
 }
 
-TEST_F(CommandsTest, PastedIntoAnotherEditorEveryValueArrives)
+TEST_F(CommandsTest, PastesCarryEveryValueMovesTakeTheSubItemsAlongAndDropsRefuseWhatCannotBe)
 {
     BuildTree();
+    // Pasted into another editor, every value arrives.
     doc.Select(Find("A"));
     CopyItem(doc, ui);
     TreeDocument other;
-    test::FakeUserInterface otherUi;
-    otherUi.ClipboardItems = ui.ClipboardItems;
     other.Select(other.Root());
-    PasteItem(other, otherUi);
+    PasteItem(other, ui);
     ASSERT_EQ(other.NodeCount(), 5);
     ItemRecord expected = doc.RecordOf(Find("a2"));
     expected.ScriptLine = other.Record(4).ScriptLine; // built for its new place
     EXPECT_EQ(other.Record(4), expected);
     EXPECT_EQ(Unsound(other), QString());
-}
 
-TEST_F(CommandsTest, MovesTakeTheSubItemsAlongAndDropsRefuseWhatCannotBe)
-{
-    BuildTree();
     for (const auto& [label, up] : {std::pair{"A", true}, {"L", false}, {"Your Tree", true}}) {
         doc.Select(Find(label));
         MoveItem(doc, up); // nothing to do at either end, or on the root

@@ -98,10 +98,8 @@ std::string Name(const TreeNode* n) { return n ? n->Text().toStdString() : "none
 
 // Notes every notification with the parent's children as they stand at that
 // moment, so a case sees both the state before and the state after a change.
-class Recorder final : public DocumentObserver {
-public:
+struct Recorder final : DocumentObserver {
     std::string Log;
-
     void BeforeReset() override { Note("BeforeReset"); }
     void AfterReset() override { Note("AfterReset"); }
     void BeforeInsert(TreeNode* p, int row) override { Note("BeforeInsert", p, row); }
@@ -113,8 +111,6 @@ public:
     void TextChanged(TreeNode* n) override { Note("TextChanged " + Name(n)); }
     void SelectionChanged(TreeNode* n) override { Note("SelectionChanged " + Name(n)); }
     void ExpansionChanged(TreeNode* n) override { Note("ExpansionChanged " + Name(n)); }
-
-private:
     // "Parent 0->2 [B C A]" within one parent, "0->B:0" into another; '|' between notifications.
     void Note(std::string line, const TreeNode* p = nullptr, int row = 0, const TreeNode* q = nullptr, int to = 0)
     {

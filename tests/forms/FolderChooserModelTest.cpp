@@ -25,7 +25,7 @@ struct FolderChooserModelTest : ::testing::Test {
     }
 };
 
-TEST_F(FolderChooserModelTest, OkIsOfferedOnlyForAnExistingFolder)
+TEST_F(FolderChooserModelTest, OkIsOfferedOnlyForAnExistingFolderAndTheCloseBoxStartsAfresh)
 {
     EXPECT_EQ(std::tuple(model.DriveIndex(), model.Text1(), model.OkEnabled()), std::tuple(2, work, true));
     EXPECT_EQ(FolderChooserModel::DriveText(volumes[0]), usb + QStringLiteral(" [USB]"));
@@ -36,11 +36,8 @@ TEST_F(FolderChooserModelTest, OkIsOfferedOnlyForAnExistingFolder)
     EXPECT_EQ(std::pair(model.OkEnabled(), model.Tag()), std::pair(false, DialogTag::None));
     model.DriveChanged(0);
     EXPECT_EQ(std::pair(model.Text1(), model.OkEnabled()), std::pair(usb, true));
-}
 
-TEST_F(FolderChooserModelTest, OkAndCancelKeepTheFolderAndTheCloseBoxStartsAfresh)
-{
-    model.DriveChanged(0);
+    // OK and Cancel keep the folder.
     model.OkClicked();
     EXPECT_EQ(model.Tag(), DialogTag::Ok);
     model.BeginShow();

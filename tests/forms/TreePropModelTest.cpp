@@ -116,8 +116,25 @@ TEST(TreePropModel, OkShowsOnlyTheFirstFailingCheck)
     }
 }
 
-TEST(TreePropModel, TreelineOptionsKeepTheColoursTheyDoNotShow)
+TEST(TreePropModel, ALoadedTreeIsStoredBackUnchangedAndLineOptionsKeepTheColoursTheyDoNotShow)
 {
+    const TreeSettings settings{.TreeX = -12,
+                                .TreeY = 300,
+                                .TreeSize = 4,
+                                .TreeLines = 1,
+                                .TreeLineColor = QStringLiteral("Red"),
+                                .TreePMColor = QStringLiteral("Navy"),
+                                .TreeBNonExpanded = QStringLiteral("/p/c.gif"),
+                                .TreeBExpanded = QStringLiteral("o"),
+                                .TreeLeaf = QStringLiteral("l"),
+                                .TreeTarget = QStringLiteral("_top"),
+                                .TreeBackground = QStringLiteral("#FFEEDD"),
+                                .TreeFontSize = QStringLiteral("-1"),
+                                .TreeFontColor = QStringLiteral("Maroon")};
+    Dialog loaded(settings);
+    ASSERT_TRUE(loaded.Ok());
+    EXPECT_EQ(loaded.Settings, settings);
+
     const TreeSettings navy{.TreeLineColor = QStringLiteral("Navy"), .TreePMColor = QStringLiteral("navy")};
     Dialog none(navy);
     EXPECT_EQ(none.Model.Combo1(0).Entries,
@@ -133,26 +150,6 @@ TEST(TreePropModel, TreelineOptionsKeepTheColoursTheyDoNotShow)
     signs.Model.SetCombo1(1, 2);
     ASSERT_TRUE(signs.Ok());
     EXPECT_EQ(signs.Settings.TreeLineColor + signs.Settings.TreePMColor, QStringLiteral("NavyRed"));
-}
-
-TEST(TreePropModel, ALoadedTreeIsStoredBackUnchanged)
-{
-    const TreeSettings settings{.TreeX = -12,
-                                .TreeY = 300,
-                                .TreeSize = 4,
-                                .TreeLines = 1,
-                                .TreeLineColor = QStringLiteral("Red"),
-                                .TreePMColor = QStringLiteral("Navy"),
-                                .TreeBNonExpanded = QStringLiteral("/p/c.gif"),
-                                .TreeBExpanded = QStringLiteral("o"),
-                                .TreeLeaf = QStringLiteral("l"),
-                                .TreeTarget = QStringLiteral("_top"),
-                                .TreeBackground = QStringLiteral("#FFEEDD"),
-                                .TreeFontSize = QStringLiteral("-1"),
-                                .TreeFontColor = QStringLiteral("Maroon")};
-    Dialog d(settings);
-    ASSERT_TRUE(d.Ok());
-    EXPECT_EQ(d.Settings, settings);
 }
 
 } // namespace
