@@ -58,10 +58,9 @@ template <class Window> void InNextModal(std::function<void(Window*)> play)
     });
 }
 
-TEST(ItemPropDialog, TypingReachesTheModelAndTheWidgetsFollowIt)
+TEST(ItemPropDialog, TypingReachesTheModelAndAFailingOkShowsItsMessageAndStaysOpen)
 {
     ItemPropDialog dialog(TreeSettings{});
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Item Properties"));
     // An item text longer than a line edit's default limit must not be cut by typing.
     ItemRecord record{
         .ItemType = kBranch, .FriendlyName = QStringLiteral("Menu"), .ItemText = QString(40000, QLatin1Char('x'))};
@@ -75,6 +74,20 @@ TEST(ItemPropDialog, TypingReachesTheModelAndTheWidgetsFollowIt)
     text->selectAll();
     QTest::keyClicks(text, QStringLiteral("Home"));
     EXPECT_EQ(Find<QLineEdit>(&dialog, "Text3")->text(), QStringLiteral("Home"));
+
+    Find<QCheckBox>(&dialog, "Check1_0")->click();
+    // The message box the shared dialog code shows, answered with OK as "caption|icon|text".
+    QString shown;
+    InNextModal<QMessageBox>([&shown](QMessageBox* box) {
+        shown = QStringList{box->windowTitle(), QString::number(box->icon()), box->text()}.join(QLatin1Char('|'));
+        box->button(QMessageBox::Ok)->click();
+    });
+    Find<QPushButton>(&dialog, "Command1_1")->click();
+    EXPECT_EQ(shown,
+              QStringLiteral("Vuvov-Ivoza|1|You must specify the SRC for the 'Non-Expanded Bullet'.  Click the "
+                             "folder to locate one on your system, or you can unclick the check box next to it."));
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.Model().Tag(), DialogTag::None);
 }
 
 TEST(ItemPropDialog, RunStoresOnOkOnly)
@@ -97,31 +110,11 @@ TEST(ItemPropDialog, RunStoresOnOkOnly)
     EXPECT_EQ(record.FriendlyName, QStringLiteral("About us"));
 }
 
-TEST(ItemPropDialog, AFailingOkShowsItsMessageAndStaysOpen)
-{
-    ItemPropDialog dialog(TreeSettings{});
-    dialog.show();
-    Find<QCheckBox>(&dialog, "Check1_0")->click();
-    // The message box the shared dialog code shows, answered with OK as "caption|icon|text".
-    QString shown;
-    InNextModal<QMessageBox>([&shown](QMessageBox* box) {
-        shown = QStringList{box->windowTitle(), QString::number(box->icon()), box->text()}.join(QLatin1Char('|'));
-        box->button(QMessageBox::Ok)->click();
-    });
-    Find<QPushButton>(&dialog, "Command1_1")->click();
-    EXPECT_EQ(shown,
-              QStringLiteral("Vuvov-Ivoza|1|You must specify the SRC for the 'Non-Expanded Bullet'.  Click the "
-                             "folder to locate one on your system, or you can unclick the check box next to it."));
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(dialog.Model().Tag(), DialogTag::None);
-}
-
 TEST(TreePropDialog, Binding)
 {
     QTemporaryDir lines;
     QDir(lines.path()).mkdir(QStringLiteral("navy"));
     TreePropDialog dialog(nullptr, lines.path());
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Tree Properties"));
     auto* lineColour = Find<QComboBox>(&dialog, "Combo1_0");
     EXPECT_EQ(lineColour->itemText(0), QStringLiteral("Navy"));
 
@@ -157,33 +150,6 @@ TEST(RecentFolder, FallsBackToTheDocumentsFolderNeverTheProgramFolder)
     EXPECT_EQ(FolderUsedThisRun(), fallback);
     RememberFolder(kept);
     EXPECT_EQ(FolderUsedThisRun(), kept);
-}
-
-TEST(FolderDialog, KeepsTheChosenFolderUntilTheCloseBox)
-{
-    FolderDialog dialog;
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Export to Folder"));
-
-    QTemporaryDir tmp;
-    const QString site = QDir::toNativeSeparators(tmp.path());
-    auto* dir1 = Find<QTreeView>(&dialog, "Dir1");
-    auto* text1 = Find<QLineEdit>(&dialog, "Text1");
-    QStringList shown;                                                           // the folder each show opens on
-    const auto run = [&](const char* button, std::function<void()> first = {}) { // nullptr: the close box
-        QTimer::singleShot(0, &dialog, [&, button, first] {
-            if (first)
-                first();
-            shown << text1->text();
-            button ? Find<QPushButton>(&dialog, button)->click() : (void)dialog.close();
-        });
-        return dialog.Run();
-    };
-    const auto open = [&] { dir1->setCurrentIndex(static_cast<QFileSystemModel*>(dir1->model())->index(tmp.path())); };
-    EXPECT_EQ(run("Command1_1", open), std::optional<QString>(site));
-    EXPECT_EQ(run(nullptr), std::nullopt);
-    EXPECT_EQ(run("Command1_0"), std::nullopt);
-    // The chosen folder stays for the next show; after the close box, afresh on the folder last used.
-    EXPECT_EQ(shown, (QStringList{site, site, LastUsedFolder()}));
 }
 
 // Every shown caption whose text a shown sibling drawn over it covers, as "name under sibling".
@@ -231,27 +197,41 @@ TEST(Captions, NoShownCaptionIsCoveredByANeighbour)
     }
 }
 
-TEST(FolderDialog, OpensOnTheFolderLastUsedAndShowsIt)
+TEST(FolderDialog, OpensOnTheFolderUsedInThisRunShowsItAndKeepsTheChoiceUntilTheCloseBox)
 {
-    // Enough sibling folders that the chosen one, last in order, lies below the fold.
+    // Enough sibling folders that the folder last used, last in order, lies below the fold.
     QTemporaryDir tmp;
     for (int i = 0; i < 60; ++i)
         ASSERT_TRUE(QDir(tmp.path()).mkdir(QStringLiteral("d%1").arg(i, 2, 10, QLatin1Char('0'))));
-    const QString chosen = QDir::toNativeSeparators(tmp.filePath(QStringLiteral("d59")));
-    RememberFolder(chosen);
+    const QString used = QDir::toNativeSeparators(tmp.filePath(QStringLiteral("d59")));
+    const QString site = QDir::toNativeSeparators(tmp.path());
+    RememberFolder(used);
     FolderDialog dialog;
     auto* dir1 = Find<QTreeView>(&dialog, "Dir1");
     auto* folders = static_cast<QFileSystemModel*>(dir1->model());
-    QTimer::singleShot(0, &dialog, [&] {
-        EXPECT_EQ(Find<QLineEdit>(&dialog, "Text1")->text(), chosen);
+    QStringList shown;                                                          // the folder each show opens on
+    const auto run = [&](const char* button, std::function<void()> play = {}) { // nullptr: the close box
+        QTimer::singleShot(0, &dialog, [&, button, play] {
+            shown << Find<QLineEdit>(&dialog, "Text1")->text();
+            if (play)
+                play();
+            button ? Find<QPushButton>(&dialog, button)->click() : (void)dialog.close();
+        });
+        return dialog.Run();
+    };
+    const auto checkUsedInViewAndChooseSite = [&] {
         EXPECT_TRUE(QTest::qWaitFor([&] { return folders->rowCount(folders->index(tmp.path())) == 60; }, 10000));
         QTest::qWait(100); // let the view lay out the rows that came in
         const QModelIndex current = dir1->currentIndex();
-        EXPECT_EQ(QDir::toNativeSeparators(folders->filePath(current)), chosen);
+        EXPECT_EQ(QDir::toNativeSeparators(folders->filePath(current)), used);
         EXPECT_TRUE(dir1->viewport()->rect().contains(dir1->visualRect(current))) << "scrolled out of view";
-        Find<QPushButton>(&dialog, "Command1_0")->click();
-    });
-    EXPECT_EQ(dialog.Run(), std::nullopt);
+        dir1->setCurrentIndex(folders->index(tmp.path()));
+    };
+    EXPECT_EQ(run("Command1_1", checkUsedInViewAndChooseSite), std::optional<QString>(site));
+    EXPECT_EQ(run(nullptr), std::nullopt);
+    EXPECT_EQ(run("Command1_0"), std::nullopt);
+    // The choice stays for the next show; after the close box, afresh on the folder last used.
+    EXPECT_EQ(shown, (QStringList{used, site, used}));
 }
 
 TEST(AboutBox, ShowsTheProgramOpensTheAddressAndNamesTheLibrariesAndLicences)
@@ -260,9 +240,7 @@ TEST(AboutBox, ShowsTheProgramOpensTheAddressAndNamesTheLibrariesAndLicences)
     test::ScriptedOpener opener(false);
     frmAbout about(nullptr, ui, opener);
     about.show();
-    EXPECT_EQ(about.windowTitle(), QStringLiteral("About..."));
     const auto label = [&](const char* name) { return about.findChild<QLabel*>(QString::fromLatin1(name)); };
-    EXPECT_EQ(label("Label2")->text(), QStringLiteral("Version: 2.0.3"));
     EXPECT_FALSE(label("Image1")->pixmap().isNull()); // the logo resource is built in
 
     QTest::mouseClick(label("Label4"), Qt::LeftButton);
