@@ -20,10 +20,10 @@ struct CliRun {
     QString Out, Err;
 };
 
-CliRun Cli(const QStringList& args)
+CliRun Cli(const QStringList& args, const char* program = VI_CLI)
 {
     QProcess p;
-    p.start(S(VI_CLI), args);
+    p.start(S(program), args);
     p.waitForFinished(120000);
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
             QString::fromUtf8(p.readAllStandardError())};
@@ -130,12 +130,10 @@ TEST(Cli, ExitStatuses)
     EXPECT_TRUE(ReadFile(at("static/custom.js")).contains("\r\nvar BrowserSwitch = true;\r\n"));
     // A folder name with a byte that is no UTF-8 would come out of the arguments
     // changed, naming another folder: it is refused, and nothing is made.
-    QProcess shell;
-    shell.start(S("/bin/sh"),
-                {S("-c"), S("exec \"$0\" export \"$1\" \"$2$(printf '\\377')\""), S(VI_CLI), site, at("odd")});
-    shell.waitForFinished(120000);
-    EXPECT_EQ(shell.exitCode(), 64);
-    EXPECT_TRUE(shell.readAllStandardError().startsWith("vuvov-ivoza-cli: a name that is no valid text: "));
+    const CliRun odd =
+        Cli({S("-c"), S("exec \"$0\" export \"$1\" \"$2$(printf '\\377')\""), S(VI_CLI), site, at("odd")}, "/bin/sh");
+    EXPECT_EQ(odd.Status, 64);
+    EXPECT_TRUE(odd.Err.startsWith(S("vuvov-ivoza-cli: a name that is no valid text: "))) << odd.Err.toStdString();
     EXPECT_EQ(QDir(dir.path()).entryList({S("odd*")}), QStringList());
 }
 

@@ -25,7 +25,6 @@ QString Script(const QStringList& keyLines, const QStringList& items, const QStr
     return lines.join(S("\r\n")) + S("\r\n");
 }
 
-// An item line with the given quoted-argument text and marker fields.
 QString Item(const QString& path, const QString& args, const QString& marker)
 {
     return path + S("= new menuItemObject(") + args + S("); //[+]") + marker;
@@ -222,20 +221,17 @@ TEST_F(Loader, LargeFilesLoadWholeUpToTheRecordLimit)
     for (int i = 1; i <= kMaxItems + 3; ++i) // about 4 MB: several slices
         items << Plain(S("menuBase.menuItems[%1]").arg(i - 1), text(i), 0);
     const QByteArray crlf = Script({}, items).toUtf8();
-    const struct {
-        const char* name;
-        QByteArray bytes;
-    } cases[] = {
+    const std::pair<const char*, QByteArray> cases[] = {
         {"CR LF", crlf},
         {"LF", QByteArray(crlf).replace("\r\n", "\n")},
         // A lone LF at the end of each text is no line end and is dropped.
         {"lone LFs inside CR LF lines",
          QByteArray(crlf).replace("\",\"\",\"\",\"\",\"\",\"\")", "\n\",\"\",\"\",\"\",\"\",\"\")")},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, bytes] : cases) {
+        SCOPED_TRACE(name);
         ui = FakeUserInterface{};
-        EXPECT_TRUE(LoadBytes(c.bytes).TooManyItems);
+        EXPECT_TRUE(LoadBytes(bytes).TooManyItems);
         EXPECT_EQ(ui.MessageTexts(), QStringList{S("The tree can not hold more than 32766 items.")});
         ASSERT_EQ(doc.NodeCount(), kMaxItems + 1);
         for (int i = 1; i <= kMaxItems; ++i)
