@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <ostream>
+#include <sys/stat.h>
 
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
@@ -39,6 +40,20 @@ inline QStringList Entries(const QString& folder)
     return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
 }
 
+// The type and permission bits of a path itself, not of what a link names.
+inline unsigned Mode(const QString& path)
+{
+    struct stat st {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode : 0u;
+}
+
+// Top-level items with long names: a thousand make about 200 kB of script.
+inline void AddItems(TreeDocument& doc, int count)
+{
+    for (int i = 0; i < count; ++i)
+        AddItem(doc, doc.Root(), S("An item with a name long enough to fill a disk %1").arg(i));
+}
+
 // TreeData with tree.html, TreeLines/2x2.gif and the seven pictures of Black and navy.
 struct FakeProgramFolder {
     QTemporaryDir dir;
@@ -48,9 +63,8 @@ struct FakeProgramFolder {
         WriteFile(dir.filePath(S("TreeData/tree.html")), "tree.html");
         WriteFile(lines + S("2x2.gif"), "2x2.gif");
         for (const char* colour : {"Black/", "navy/"})
-            for (const char* name :
-                 {"top.gif", "mid.gif", "btm.gif", "hline.gif", "vline.gif", "plus.gif", "minus.gif"})
-                WriteFile(lines + S(colour) + S(name), QByteArray(colour) + name);
+            for (const char* name : {"top", "mid", "btm", "hline", "vline", "plus", "minus"})
+                WriteFile(lines + S(colour) + S(name) + S(".gif"), QByteArray(colour) + name + ".gif");
         SetProgramFolder(dir.path());
     }
     ~FakeProgramFolder() { SetProgramFolder(QString()); }

@@ -29,6 +29,12 @@ void BuildWorkedExample(TreeDocument& d)
     });
 }
 
+QString Arguments(const ItemRecord& r, const TreeSettings& s)
+{
+    const QString statement = ItemStatementText(r, s, S("p"), 0);
+    return statement.mid(22, statement.indexOf(S("); //[+]")) - 22); // after "p= new menuItemObject("
+}
+
 class ExportTreeTest : public ::testing::Test {
 protected:
     FakeProgramFolder program;
@@ -53,13 +59,20 @@ TEST_F(ExportTreeTest, WritesTheWorkedExampleAndReplacesFilesOnTheNextExport)
     EXPECT_TRUE(first.Written && doc.TreeChanged());
     EXPECT_EQ(first.Failures.size(), 2);
     ASSERT_EQ(ui.Messages.size(), 1u);
-    const QString pics = JoinPath(target.path(), S("treePics"));
-    EXPECT_TRUE(ui.Messages[0].Text.endsWith(JoinPath(pics, S("open.gif: could not copy C:\\web\\img\\open.gif"))));
+    EXPECT_TRUE(
+        ui.Messages[0].Text.endsWith(JoinPath(In("treePics"), S("open.gif: could not copy C:\\web\\img\\open.gif"))));
 
     for (const char* name : {"tree.html", "treePics/plus.gif", "mine.txt"})
         WriteFile(In(name), "edited");
+    // The replaced custom.js keeps its permissions and, where the process may give it, its owner.
+    const QByteArray custom = QFile::encodeName(In("custom.js"));
+    const bool asRoot = ::getuid() == 0;
+    ASSERT_EQ(::chmod(custom.constData(), 0604), 0);
+    ASSERT_TRUE(!asRoot || ::chown(custom.constData(), 65534, 65534) == 0);
     Export();
     EXPECT_EQ(ReadFile(In("custom.js")), expected);
+    EXPECT_EQ(Mode(In("custom.js")), S_IFREG | 0604u);
+    EXPECT_EQ(QFileInfo(In("custom.js")).ownerId(), asRoot ? 65534u : ::getuid());
     EXPECT_EQ(ReadFile(In("tree.html")), "tree.html");
     EXPECT_EQ(ReadFile(In("treePics/plus.gif")), "Black/plus.gif");
     EXPECT_EQ(ReadFile(In("mine.txt")), "edited");
@@ -71,12 +84,11 @@ TEST_F(ExportTreeTest, CopiesTheLinePicturesByStyleAndColour)
         int lines;
         const char* lineColour;
         const char* pictures;
-        const char* top; // what treePics/top.gif holds
     } cases[] = {
-        {0, "Black", "2x2.gif", "<missing>"},
-        {2, "Black", "2x2.gif minus.gif plus.gif", "<missing>"},
-        {1, "NAVY", "2x2.gif btm.gif hline.gif mid.gif minus.gif plus.gif top.gif vline.gif", "navy/top.gif"},
-        {1, "Teal", "2x2.gif minus.gif plus.gif", "<missing>"}, // no such colour: five failures
+        {0, "Black", "2x2.gif"},
+        {2, "Black", "2x2.gif minus.gif plus.gif"},
+        {1, "Teal", "2x2.gif minus.gif plus.gif"}, // no such colour: five failures
+        {1, "NAVY", "2x2.gif btm.gif hline.gif mid.gif minus.gif plus.gif top.gif vline.gif"},
     };
     AddItem(doc, doc.Root(), S("A"));
     for (const auto& c : cases) {
@@ -86,8 +98,8 @@ TEST_F(ExportTreeTest, CopiesTheLinePicturesByStyleAndColour)
         doc.Settings().TreeLineColor = S(c.lineColour);
         EXPECT_EQ(Export().Failures.size(), c.lineColour == QByteArray("Teal") ? 5 : 0);
         EXPECT_EQ(Entries(In("treePics")).join(QLatin1Char(' ')), S(c.pictures));
-        EXPECT_EQ(ReadFile(In("treePics/top.gif")), c.top);
     }
+    EXPECT_EQ(ReadFile(In("treePics/top.gif")), "navy/top.gif"); // the colour's folder, whatever its case
     EXPECT_EQ(ui.MessageTexts().size(), 1);
     EXPECT_TRUE(ui.MessageTexts().value(0).contains(
         JoinPath(In("treePics"), S("vline.gif: there is no line colour folder named Teal"))));
@@ -153,7 +165,9 @@ TEST_F(ExportTreeTest, PicturesOfOneNameFromTwoPlacesAreReportedAndTheFirstStays
     EXPECT_EQ(ReadFile(In("treePics/plus.gif")), ReadFile(plus));
 }
 
-TEST_F(ExportTreeTest, UnwritableScriptShowsTheErrorAndTouchesNoFile)
+// A custom.js that cannot be written, or that the loader would refuse, is not
+// written: the old one stays and the tree stays unsaved.
+TEST_F(ExportTreeTest, RefusedScriptTouchesNoFile)
 {
     AddItem(doc, doc.Root(), S("A"));
     doc.SetTreeChanged(true);
@@ -163,14 +177,22 @@ TEST_F(ExportTreeTest, UnwritableScriptShowsTheErrorAndTouchesNoFile)
     WriteFile(In("custom.js"), "old");
     QFile::setPermissions(In("custom.js"), QFile::ReadOwner); // write-protected
     EXPECT_FALSE(Export().Written);
+    EXPECT_EQ(Entries(target.path()), QStringList{S("custom.js")});
+    QFile::setPermissions(In("custom.js"), QFile::ReadOwner | QFile::WriteOwner);
+    AddItems(doc, 8000); // about 1.6 MB of script
+    EXPECT_FALSE(ExportTree(doc, target.path(), false, ui, 1 << 20).Written);
 
-    ASSERT_EQ(ui.Messages.size(), 2u);
+    EXPECT_EQ(ReadFile(In("custom.js")), "old");
+    EXPECT_TRUE(doc.TreeChanged());
+    ASSERT_EQ(ui.Messages.size(), 3u);
     EXPECT_EQ(ui.Messages[0].Text, S("There was an error trying to export to the directory: ") + missing
                                        + S("\rReason: ") + qt_error_string(ENOENT));
     EXPECT_EQ(ui.Messages[0].Kind, UserInterface::Icon::Information);
     EXPECT_EQ(ui.Messages[1].Text, ExportErrorMessage(target.path(), S("Permission denied")));
-    EXPECT_EQ(Entries(target.path()), QStringList{S("custom.js")});
-    EXPECT_TRUE(doc.TreeChanged());
+    EXPECT_EQ(ui.Messages[2].Text, ExportErrorMessage(target.path(), S("The tree is too large: its custom.js would be "
+                                                                       "larger than 1 MB, more than the editor can "
+                                                                       "load back.")));
+    EXPECT_EQ(Entries(target.path()), (QStringList{S("custom.js"), S("tree.html"), S("treePics")}));
 }
 
 TEST_F(ExportTreeTest, ManyFailuresAreSummedUpInOneMessage)
@@ -186,16 +208,6 @@ TEST_F(ExportTreeTest, ManyFailuresAreSummedUpInOneMessage)
     EXPECT_EQ(shown[2], In("treePics") + S(": the folder could not be created"));
     EXPECT_EQ(shown[12], S("... and 2 more."));
 }
-
-namespace {
-
-QString Arguments(const ItemRecord& r, const TreeSettings& s)
-{
-    const QString statement = ItemStatementText(r, s, S("p"), 0);
-    return statement.mid(22, statement.indexOf(S("); //[+]")) - 22); // after "p= new menuItemObject("
-}
-
-} // namespace
 
 TEST(ItemStatement, ArgumentsFollowTheGlobalAndOwnValues)
 {

@@ -1,12 +1,9 @@
 // The export on full disks, over links and special files and with pictures
-// named by hostile files; the whole-or-nothing file replacement, the private
-// folder and the removal of folders.
-#include "document/TreeDocument.h"
+// named by hostile files; the private folder and the removal of folders.
 #include "script/ExportTree.h"
 #include "script/FileSystem.h"
 #include "script/FolderRemoval.h"
 #include "script/ReplacingFile.h"
-#include "script/ScriptText.h"
 #include "script/TreeLoader.h"
 #include "tests/script/ExportTestSupport.h"
 #include "tests/support/FakeUserInterface.h"
@@ -14,25 +11,12 @@
 #include <cstring>
 #include <gtest/gtest.h>
 #include <sys/mount.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace vi;
 using namespace vi::test;
 
 namespace {
-
-void AddItems(TreeDocument& doc, int count)
-{
-    for (int i = 0; i < count; ++i)
-        AddItem(doc, doc.Root(), S("An item with a name long enough to fill a disk %1").arg(i));
-}
-
-unsigned Mode(const QString& path)
-{
-    struct stat st {};
-    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode : 0u;
-}
 
 // A small tmpfs of its own, so that the disk can really fill. Needs root.
 struct SmallFileSystem {
@@ -138,11 +122,8 @@ TEST(ExportSafety, LinksAreReplacedAndSpecialFilesAreFailures)
         const QString failures = r.Failures.join(QLatin1Char('|'));
         EXPECT_EQ(r.Written, !c.failure || *c.failure);
         EXPECT_FALSE(QFileInfo(at).isSymLink());
-        if (!c.failure) {
-            EXPECT_TRUE(r.Complete()) << failures.toStdString();
-        } else if (*c.failure) {
-            EXPECT_TRUE(failures.contains(S(c.failure))) << failures.toStdString();
-        } else {
+        EXPECT_TRUE(c.failure ? failures.contains(S(c.failure)) : r.Complete()) << failures.toStdString();
+        if (c.failure && !*c.failure) {
             EXPECT_EQ(ui.MessageTexts(), QStringList{ExportErrorMessage(target.path(), NotRegularFileReason())});
             EXPECT_EQ(Entries(target.path()), (QStringList{S("custom.js"), S("treePics")}));
         }
@@ -189,44 +170,6 @@ TEST(ExportSafety, LoadedFileCannotPublishFilesOutsideItsTreePics)
             EXPECT_FALSE(QFileInfo(JoinPath(folder, name)).isSymLink()) << name.toStdString();
         }
     }
-}
-
-TEST(ExportSafety, ScriptTheLoaderWouldRefuseIsNotWritten)
-{
-    FakeProgramFolder program;
-    QTemporaryDir target;
-    WriteFile(target.filePath(S("custom.js")), "old");
-    TreeDocument doc;
-    FakeUserInterface ui;
-    AddItems(doc, 8000); // about 1.6 MB of script
-    doc.SetTreeChanged(true);
-    EXPECT_FALSE(ExportTree(doc, target.path(), false, ui, 1 << 20).Written);
-    EXPECT_EQ(ReadFile(target.filePath(S("custom.js"))), "old");
-    EXPECT_TRUE(doc.TreeChanged());
-    EXPECT_EQ(ui.MessageTexts(),
-              QStringList{ExportErrorMessage(target.path(), S("The tree is too large: its custom.js would be larger "
-                                                              "than 1 MB, more than the editor can load back."))});
-    EXPECT_EQ(Entries(target.path()), (QStringList{S("custom.js"), S("tree.html"), S("treePics")}));
-}
-
-// The replaced file keeps its permissions and, where the process may give it, its owner.
-TEST(ReplacingFile, KeepsTheOldFilesModeAndOwner)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(S("file"));
-    WriteFile(path, "old");
-    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0604), 0);
-    const bool asRoot = ::getuid() == 0;
-    ASSERT_TRUE(!asRoot || ::chown(QFile::encodeName(path).constData(), 65534, 65534) == 0);
-    ReplacingFile file(path);
-    ASSERT_TRUE(file.Open());
-    file.write("new");
-    EXPECT_EQ(ReadFile(path), "old");
-    ASSERT_TRUE(file.Commit());
-    EXPECT_EQ(ReadFile(path), "new");
-    EXPECT_EQ(Mode(path), S_IFREG | 0604u);
-    EXPECT_EQ(QFileInfo(path).ownerId(), asRoot ? 65534u : ::getuid());
-    EXPECT_EQ(Entries(dir.path()), QStringList{S("file")});
 }
 
 // Links and folders open to all are made private through the preview folder's tests.

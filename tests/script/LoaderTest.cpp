@@ -1,5 +1,3 @@
-#include "document/AppInfo.h"
-#include "document/TreeDocument.h"
 #include "script/RootStatement.h"
 #include "script/TreeLoader.h"
 #include "tests/script/ExportTestSupport.h"
@@ -27,7 +25,6 @@ QString Script(const QStringList& keyLines, const QStringList& items, const QStr
     return lines.join(S("\r\n")) + S("\r\n");
 }
 
-// An item line with the given quoted-argument text and marker fields.
 QString Item(const QString& path, const QString& args, const QString& marker)
 {
     return path + S("= new menuItemObject(") + args + S("); //[+]") + marker;
@@ -70,9 +67,6 @@ protected:
 TEST_F(Loader, GeneratorAndVersionChecks)
 {
     const QStringList items{Plain(S("menuBase.menuItems[0]"), S("A"), 0)};
-    const QString foreign = S("This file was not created by Vuvov-Ivoza.  Unable to load.");
-    const QString question = S("This file was not created by your current Vuvov-Ivoza software version.\r"
-                               "This file may not load correctly.\r\rContinue to load tree?");
     const struct {
         QString text;
         std::optional<Answer> answer;
@@ -94,8 +88,9 @@ TEST_F(Loader, GeneratorAndVersionChecks)
         EXPECT_EQ(doc.NodeCount(), c.nodes);
         EXPECT_EQ(doc.Settings().TreeX, 7);
         EXPECT_EQ(r.ForeignGenerator, isForeign);
-        EXPECT_EQ(ui.MessageTexts(), isForeign ? QStringList{foreign} : QStringList{});
-        EXPECT_EQ(ui.Questions, c.answer ? QStringList{question} : QStringList{});
+        // The texts are checked where the CLI prints them.
+        EXPECT_EQ(ui.Messages.size(), isForeign ? 1u : 0u);
+        EXPECT_EQ(ui.Questions.size(), c.answer ? 1 : 0);
         EXPECT_EQ(r.VersionDeclined, c.answer == Answer::No);
         EXPECT_EQ(doc.Settings().TreeY, c.answer == Answer::Yes ? 9 : 5); // it follows the version line
     }
@@ -106,10 +101,9 @@ TEST_F(Loader, UnreadableFileLeavesTheDocument)
     doc.Settings().TreeX = 99;
     doc.SetTreeChanged(true);
     const QString missing = dir.filePath(S("none.js"));
-    EXPECT_FALSE(LoadTreeScript(doc, missing, ui).Opened);
-    EXPECT_FALSE(LoadTreeScript(doc, dir.path(), ui).Opened); // a folder is no file either
-    EXPECT_EQ(doc.Settings().TreeX, 99);
-    EXPECT_TRUE(doc.TreeChanged());
+    for (const QString& file : {missing, dir.path()}) // a folder is no file either
+        EXPECT_FALSE(LoadTreeScript(doc, file, ui).Opened);
+    EXPECT_TRUE(doc.Settings().TreeX == 99 && doc.TreeChanged());
     ASSERT_EQ(ui.Messages.size(), 2u);
     EXPECT_EQ(ui.Messages[0].Text, S("Unable to open the file: ") + missing + S("\rReason: No such file or directory"));
 }
@@ -187,7 +181,7 @@ TEST_F(Loader, LineEndsAndEncodings)
                                mark ? QStringConverter::Flag::WriteBom : QStringConverter::Flag::Default);
         return QByteArray(encoder.encode(text));
     };
-    // Another item text in place of "Café", as bytes.
+    // Another item text in place of "Café", as bytes. Plain UTF-8 with CR LF or LF is in the large-file test.
     auto with = [&](const QByteArray& text) { return file.toUtf8().replace("Caf\xC3\xA9", text); };
     const QString lfOnly = QString(file).replace(S("\r\n"), S("\n"));
     const struct {
@@ -195,8 +189,6 @@ TEST_F(Loader, LineEndsAndEncodings)
         QByteArray bytes;
         const char* want = "Café";
     } cases[] = {
-        {"CR LF", file.toUtf8()},
-        {"LF only", lfOnly.toUtf8()},
         {"CR only", QString(file).replace(S("\r\n"), S("\r")).toUtf8()},
         {"CR LF with a lone LF inside a line", QString(file).replace(S("TreeX = 8"), S("Tree\nX = 8")).toUtf8()},
         {"UTF-8 with byte-order mark", "\xEF\xBB\xBF" + file.toUtf8()},
@@ -220,41 +212,30 @@ TEST_F(Loader, LineEndsAndEncodings)
     }
 }
 
-TEST_F(Loader, StopsAtTheRecordLimitWithOneMessage)
+// Slices of the file are decoded one at a time, cut at line ends: no line may
+// be split, joined or lost at a cut. Past the record limit the load stops.
+TEST_F(Loader, LargeFilesLoadWholeUpToTheRecordLimit)
 {
+    const auto text = [](int i) { return S("Item %1 \xc3\xa9").arg(i); };
     QStringList items;
-    for (int i = 0; i < kMaxItems + 3; ++i)
-        items << Plain(S("menuBase.menuItems[0]"), S("I"), 0);
-    EXPECT_TRUE(Load(Script({}, items)).TooManyItems);
-    EXPECT_EQ(doc.NodeCount(), kMaxItems + 1);
-    EXPECT_EQ(ui.MessageTexts(), QStringList{S("The tree can not hold more than 32766 items.")});
-}
-
-TEST_F(Loader, FilesLargerThanADecodedSliceLoadWhole)
-{
-    // Each item's text holds its number; slices of the file are cut at line
-    // ends, so no line may be split, joined or lost at a cut.
-    const int count = 6000; // about 1.7 MB: several slices
-    QStringList items;
-    for (int i = 1; i <= count; ++i)
-        items << Plain(S("menuBase.menuItems[%1]").arg(i - 1), S("Item %1 \xc3\xa9 ").arg(i).repeated(8).trimmed(), 0);
+    for (int i = 1; i <= kMaxItems + 3; ++i) // about 4 MB: several slices
+        items << Plain(S("menuBase.menuItems[%1]").arg(i - 1), text(i), 0);
     const QByteArray crlf = Script({}, items).toUtf8();
-    const struct {
-        const char* name;
-        QByteArray bytes;
-    } cases[] = {
+    const std::pair<const char*, QByteArray> cases[] = {
         {"CR LF", crlf},
         {"LF", QByteArray(crlf).replace("\r\n", "\n")},
         // A lone LF at the end of each text is no line end and is dropped.
         {"lone LFs inside CR LF lines",
          QByteArray(crlf).replace("\",\"\",\"\",\"\",\"\",\"\")", "\n\",\"\",\"\",\"\",\"\",\"\")")},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const LoadResult r = LoadBytes(c.bytes);
-        ASSERT_EQ(r.ItemsAdded, count);
-        for (int i = 1; i <= count; ++i)
-            ASSERT_EQ(doc.Record(i + 1).ItemText, S("Item %1 \xc3\xa9 ").arg(i).repeated(8).trimmed()) << i;
+    for (const auto& [name, bytes] : cases) {
+        SCOPED_TRACE(name);
+        ui = FakeUserInterface{};
+        EXPECT_TRUE(LoadBytes(bytes).TooManyItems);
+        EXPECT_EQ(ui.MessageTexts(), QStringList{S("The tree can not hold more than 32766 items.")});
+        ASSERT_EQ(doc.NodeCount(), kMaxItems + 1);
+        for (int i = 1; i <= kMaxItems; ++i)
+            ASSERT_EQ(doc.Record(i + 1).ItemText, text(i)) << i;
     }
 }
 
