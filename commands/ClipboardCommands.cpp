@@ -1,6 +1,6 @@
 #include "commands/ClipboardCommands.h"
 
-#include "commands/EditHistory.h"
+#include "commands/EditSteps.h"
 #include "commands/ItemCommands.h"
 #include "document/TreeDocument.h"
 #include "script/ScriptText.h"
@@ -91,7 +91,7 @@ bool AcceptsChildren(const TreeDocument& document, const TreeNode* parent)
 
 // Gives pasted items their places: after every node and record there is, the
 // top under parent at row.
-TreeNode* InsertCopy(TreeDocument& document, Subtree items, TreeNode* parent, int row)
+Subtree PlaceCopy(const TreeDocument& document, Subtree items, const TreeNode* parent, int row)
 {
     items.ParentPosition = parent->Position();
     items.Row = row;
@@ -104,10 +104,7 @@ TreeNode* InsertCopy(TreeDocument& document, Subtree items, TreeNode* parent, in
         item.Record.RootMark = 0;
         item.Record.ScriptLine.clear();
     }
-    TreeNode* top = document.InsertSubtree(items);
-    if (top)
-        BuildSubtreeStatements(document, top);
-    return top;
+    return items;
 }
 
 bool Fits(const TreeDocument& document, const Subtree& items)
@@ -188,10 +185,7 @@ void CutItem(TreeDocument& document, UserInterface& ui, EditHistory* history)
     TreeNode* node = PutSelectionOnClipboard(document, ui, kSelectToCutMessage);
     if (!node)
         return;
-    TreeNode* parent = node->Parent();
-    Subtree removed = document.RemoveSubtree(node);
-    document.Select(parent);
-    Commit(document, history, history ? RemoveStep(kCutStep, std::move(removed)) : nullptr);
+    Run(document, history, RemoveItemStep(kCutStep, document, node));
 }
 
 void PasteItem(TreeDocument& document, UserInterface& ui, EditHistory* history)
@@ -214,12 +208,9 @@ void PasteItem(TreeDocument& document, UserInterface& ui, EditHistory* history)
         ui.ShowMessage(kTooManyItemsMessage);
         return;
     }
-    TreeNode* top = InsertCopy(document, std::move(payload->Items), parent, parent->ChildCount());
-    if (!top)
-        return;
     document.SetExpanded(parent, true);
-    document.Select(top);
-    Commit(document, history, history ? InsertStep(kPasteStep, document, top) : nullptr);
+    Run(document, history,
+        InsertItemsStep(kPasteStep, PlaceCopy(document, std::move(payload->Items), parent, parent->ChildCount())));
 }
 
 bool CanDropItems(const TreeDocument& document, const QByteArray& payload, const TreeNode* parent, int row)
@@ -243,23 +234,18 @@ bool DropItems(TreeDocument& document, EditHistory* history, const QByteArray& p
         row = parent->ChildCount();
     TreeNode* node = DraggedNode(document, *items);
     if (!node) {
-        TreeNode* top = InsertCopy(document, std::move(items->Items), parent, row);
-        if (!top)
-            return false;
         document.SetExpanded(parent, true);
-        document.Select(top);
-        Commit(document, history, history ? InsertStep(kDropStep, document, top) : nullptr);
+        Run(document, history, InsertItemsStep(kDropStep, PlaceCopy(document, std::move(items->Items), parent, row)));
         return true;
     }
     // The row counts the place before the move; the item's own place closes up first.
     if (parent == node->Parent() && row > node->Row())
         --row;
-    std::unique_ptr<EditStep> step = MoveWithStatements(kMoveItemStep, document, node, parent, row);
+    std::unique_ptr<EditStep> step = MoveItemStep(kMoveItemStep, node, parent, row);
     if (!step)
         return parent == node->Parent(); // dropped where it already was
     document.SetExpanded(parent, true);
-    document.Select(node);
-    Commit(document, history, std::move(step));
+    Run(document, history, std::move(step));
     return true;
 }
 

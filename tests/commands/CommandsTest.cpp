@@ -1,5 +1,6 @@
 #include "commands/ClipboardCommands.h"
 #include "commands/EditHistory.h"
+#include "commands/EditSteps.h"
 #include "commands/ItemCommands.h"
 #include "commands/LabelEdit.h"
 #include "commands/TreeCommands.h"
