@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <initializer_list>
 #include <utility>
 
 namespace vi {
@@ -21,6 +22,15 @@ std::size_t RecordBytes(const ItemRecord& r)
            + TextBytes(r.BNonExpanded) + TextBytes(r.BExpanded) + TextBytes(r.MouseOutPic) + TextBytes(r.MouseOverPic)
            + TextBytes(r.ItemText) + TextBytes(r.FontSize) + TextBytes(r.FontColor) + TextBytes(r.LinkHref)
            + TextBytes(r.LinkTarget) + TextBytes(r.LinkDescription);
+}
+
+std::size_t SettingsBytes(const TreeSettings& s)
+{
+    std::size_t bytes = sizeof(TreeSettings);
+    for (const QString* text : {&s.TreeLineColor, &s.TreePMColor, &s.TreeBNonExpanded, &s.TreeBExpanded, &s.TreeLeaf,
+                                &s.TreeTarget, &s.TreeBackground, &s.TreeFontSize, &s.TreeFontColor})
+        bytes += TextBytes(*text);
+    return bytes;
 }
 
 std::size_t SubtreeBytes(const Subtree& subtree)
@@ -163,7 +173,11 @@ public:
         document.Settings() = after_;
         document.SetRootStatement(rootAfter_);
     }
-    std::size_t Cost() const override { return sizeof(*this) + TextBytes(rootBefore_) + TextBytes(rootAfter_); }
+    std::size_t Cost() const override
+    {
+        return sizeof(*this) + SettingsBytes(before_) + SettingsBytes(after_) + TextBytes(rootBefore_)
+               + TextBytes(rootAfter_);
+    }
 
 private:
     TreeSettings before_, after_;
@@ -255,9 +269,13 @@ public:
     ReplaceTree(const QString& name, std::unique_ptr<TreeDocument::Content> other)
         : EditStep(name), other_(std::move(other)), newTree_(name == kNewTreeStep)
     {
-        cost_ = sizeof(*this) + sizeof(TreeDocument::Content) + TextBytes(other_->RootStatement);
+        cost_ = sizeof(*this) + sizeof(TreeDocument::Content) + SettingsBytes(other_->Settings)
+                + TextBytes(other_->RootStatement);
         for (const ItemRecord& r : other_->Records)
-            cost_ += RecordBytes(r) + sizeof(TreeNode) + sizeof(TreeNode*);
+            cost_ += RecordBytes(r);
+        for (const TreeNode* node : other_->Nodes)
+            cost_ += sizeof(TreeNode) + sizeof(TreeNode*) + TextBytes(node->Text())
+                     + node->Children().capacity() * sizeof(TreeNode*);
     }
     void Undo(TreeDocument& document) override { document.SwapContent(other_); }
     void Redo(TreeDocument& document) override { document.SwapContent(other_); }

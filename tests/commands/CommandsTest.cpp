@@ -314,6 +314,31 @@ TEST_F(CommandsTest, TreeChangedFollowsTheStateLastExportedAndOldStepsGoFirst)
     EXPECT_EQ(std::pair(history->CanUndo(), Find("a3")->Parent()), std::pair(false, Find("A")));
 }
 
+// A step's cost counts the tree settings it keeps: a header value of some
+// megabytes loaded again and again must reach the memory limit.
+TEST_F(CommandsTest, TheHistoryBoundCountsTheTreeSettingsItsStepsKeep)
+{
+    const QString big(1 << 20, QLatin1Char('x')); // 2 MB in memory
+    const std::size_t bigBytes = std::size_t{2} << 20;
+    BuildTree();
+    doc.Settings().TreeTarget = big;
+    ASSERT_TRUE(ExportTree(doc, out.path(), false, ui).Complete());
+    for (int load = 0; load < 3; ++load)
+        LoadTreeScript(doc, out.filePath(QStringLiteral("custom.js")), ui);
+    EXPECT_GE(history->MemoryUse(), 3 * bigBytes) << "each load keeps the tree it replaced";
+
+    FreshHistory();
+    ui.OnEditSettings = [](TreeSettings& s) {
+        s.TreeBackground = QString(1 << 20, QLatin1Char('y'));
+        return true;
+    };
+    EditTreeProperties(doc, ui, H()); // the settings before and after
+    EXPECT_GE(history->MemoryUse(), 2 * bigBytes);
+    history->SetMemoryLimit(bigBytes);
+    EditTreeProperties(doc, ui, H());
+    EXPECT_EQ(history->Count(), 1u) << "past the limit the older step goes";
+}
+
 TEST_F(CommandsTest, AnEmptyTreeReplacedLeavesNoStepAndNoStepsOfItsOwn)
 {
     NewTreeCommand(doc, ui, H()); // as at start-up
