@@ -6,7 +6,6 @@
 #include "commands/EditSteps.h"
 #include "commands/ItemCommands.h"
 #include "commands/LabelEdit.h"
-#include "script/ItemStatement.h"
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>
@@ -32,9 +31,6 @@ void BuildBranchTree(TreeDocument& d)
         ++item;
     }
     d.EndBulkChange();
-    // Every statement as an export leaves it.
-    for (int p = 2; p <= d.NodeCount(); ++p)
-        BuildItemStatement(d, p);
 }
 
 // The moving branch goes into the last branch (a drop), or one place down.

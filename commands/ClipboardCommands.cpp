@@ -102,7 +102,6 @@ Subtree PlaceCopy(const TreeDocument& document, Subtree items, const TreeNode* p
         item.Tag = ++tag;
         item.Expanded = false;
         item.Record.RootMark = 0;
-        item.Record.ScriptLine.clear();
     }
     return items;
 }

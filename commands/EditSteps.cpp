@@ -1,9 +1,5 @@
 #include "commands/EditSteps.h"
 
-#include "script/ItemStatement.h"
-
-#include <algorithm>
-#include <functional>
 #include <initializer_list>
 #include <utility>
 
@@ -12,16 +8,15 @@ namespace vi {
 namespace {
 
 std::size_t TextBytes(const QString& text) { return static_cast<std::size_t>(text.capacity()) * sizeof(QChar); }
-std::size_t TextBytes(const QByteArray& text) { return static_cast<std::size_t>(text.capacity()); }
 
 // What a record keeps alive: its own size and its texts, counted as if no
 // other record shared them.
 std::size_t RecordBytes(const ItemRecord& r)
 {
-    return sizeof(ItemRecord) + TextBytes(r.ScriptLine) + TextBytes(r.ItemType) + TextBytes(r.FriendlyName)
-           + TextBytes(r.BNonExpanded) + TextBytes(r.BExpanded) + TextBytes(r.MouseOutPic) + TextBytes(r.MouseOverPic)
-           + TextBytes(r.ItemText) + TextBytes(r.FontSize) + TextBytes(r.FontColor) + TextBytes(r.LinkHref)
-           + TextBytes(r.LinkTarget) + TextBytes(r.LinkDescription);
+    return sizeof(ItemRecord) + TextBytes(r.ItemType) + TextBytes(r.FriendlyName) + TextBytes(r.BNonExpanded)
+           + TextBytes(r.BExpanded) + TextBytes(r.MouseOutPic) + TextBytes(r.MouseOverPic) + TextBytes(r.ItemText)
+           + TextBytes(r.FontSize) + TextBytes(r.FontColor) + TextBytes(r.LinkHref) + TextBytes(r.LinkTarget)
+           + TextBytes(r.LinkDescription);
 }
 
 std::size_t SettingsBytes(const TreeSettings& s)
@@ -41,55 +36,6 @@ std::size_t SubtreeBytes(const Subtree& subtree)
     return bytes;
 }
 
-// The Tags of the items in the subtrees under the given tops.
-std::vector<int> SubtreeTags(const std::vector<const TreeNode*>& tops)
-{
-    std::vector<int> tags;
-    std::vector<const TreeNode*> stack;
-    for (const TreeNode* top : tops)
-        if (top && !top->IsRoot())
-            stack.push_back(top);
-    while (!stack.empty()) {
-        const TreeNode* node = stack.back();
-        stack.pop_back();
-        tags.push_back(node->Tag());
-        stack.insert(stack.end(), node->Children().begin(), node->Children().end());
-    }
-    return tags;
-}
-
-// Visits the items with the given Tags in one walk, with their place in it;
-// the walk ends after the last of them.
-void WalkTags(TreeDocument& document, const std::vector<int>& tags,
-              const std::function<void(int, ItemRecord&, const QString&, int)>& visit)
-{
-    std::vector<bool> wanted(static_cast<std::size_t>(document.UpperBound()) + 1, false);
-    std::size_t left = 0;
-    for (int tag : tags)
-        if (document.HasRecord(tag) && !wanted[static_cast<std::size_t>(tag)]) {
-            wanted[static_cast<std::size_t>(tag)] = true;
-            ++left;
-        }
-    if (left == 0)
-        return;
-    WalkItems(document, [&](TreeNode* node, const QString& path, int parentRow) {
-        const auto tag = static_cast<std::size_t>(node->Tag());
-        if (tag < wanted.size() && wanted[tag]) {
-            visit(node->Tag(), document.Record(node->Tag()), path, parentRow);
-            --left;
-        }
-        return left > 0;
-    });
-}
-
-// Rebuilds the statements of the items with the given Tags, in one walk.
-void RebuildStatements(TreeDocument& document, const std::vector<int>& tags)
-{
-    WalkTags(document, tags, [&](int, ItemRecord& record, const QString& path, int parentRow) {
-        record.ScriptLine = ItemStatementBytes(record, document.Settings(), path, parentRow);
-    });
-}
-
 // Inserting and removing a subtree are each other's undo.
 class ItemsEdit final : public EditStep {
 public:
@@ -104,12 +50,8 @@ public:
 private:
     void Insert(TreeDocument& document) const
     {
-        TreeNode* top = document.InsertItems(items_);
-        if (!top)
-            return;
-        if (inserts_)
-            RebuildStatements(document, SubtreeTags({top}));
-        document.Select(top);
+        if (TreeNode* top = document.InsertItems(items_))
+            document.Select(top);
     }
     void Remove(TreeDocument& document) const
     {
@@ -184,8 +126,7 @@ private:
     QString rootBefore_, rootAfter_;
 };
 
-// An item moved with its subtree. The statements of the items whose place
-// changed are rebuilt; those that were out of date before come back on undo.
+// An item moved with its subtree; undo puts its nodes back at their positions.
 class MoveEdit final : public EditStep {
 public:
     MoveEdit(const QString& name, const TreeNode* node, const TreeNode* parent, int row)
@@ -202,20 +143,10 @@ public:
         TreeNode* from = node->Parent();
         fromRow_ = node->Row();
         oldPositions_ = from == parent ? std::vector<int>{} : document.SubtreePositions(node);
-        const std::vector<int> moved = Moved(node, parent, toRow_);
-        if (first_) {
-            first_ = false;
-            const TreeSettings& settings = document.Settings();
-            WalkTags(document, moved, [&](int tag, ItemRecord& record, const QString& path, int parentRow) {
-                if (record.ScriptLine != ItemStatementBytes(record, settings, path, parentRow))
-                    stale_.emplace_back(tag, record.ScriptLine);
-            });
-        }
         if (!document.MoveItem(node, parent, toRow_))
             return;
         positionAfter_ = node->Position();
         fromParentAfter_ = from->Position();
-        RebuildStatements(document, moved);
         document.Select(node);
     }
 
@@ -225,43 +156,16 @@ public:
         TreeNode* from = document.Node(fromParentAfter_);
         if (!node || !from)
             return;
-        const std::vector<int> moved = Moved(node, from, fromRow_);
         document.MoveItem(node, from, fromRow_, oldPositions_);
-        RebuildStatements(document, moved);
-        for (const auto& [tag, line] : stale_)
-            if (document.HasRecord(tag))
-                document.Record(tag).ScriptLine = line;
         document.Select(node);
     }
 
-    std::size_t Cost() const override
-    {
-        std::size_t bytes = sizeof(*this) + oldPositions_.capacity() * sizeof(int);
-        for (const auto& entry : stale_)
-            bytes += sizeof(entry) + TextBytes(entry.second);
-        return bytes;
-    }
+    std::size_t Cost() const override { return sizeof(*this) + oldPositions_.capacity() * sizeof(int); }
 
 private:
-    // The items whose place a move of node under parent changes: its subtree,
-    // and within one parent the siblings it passes.
-    static std::vector<int> Moved(const TreeNode* node, const TreeNode* parent, int row)
-    {
-        std::vector<const TreeNode*> tops{node};
-        if (parent == node->Parent()) {
-            const int lo = std::min(node->Row(), row), hi = std::max(node->Row(), row);
-            for (int r = lo; r <= hi && r < parent->ChildCount(); ++r)
-                if (parent->Child(r) != node)
-                    tops.push_back(parent->Child(r));
-        }
-        return SubtreeTags(tops);
-    }
-
     int positionBefore_, toParentBefore_, toRow_;
     int positionAfter_ = 0, fromParentAfter_ = 0, fromRow_ = 0;
     std::vector<int> oldPositions_; // the subtree's positions before a change of parent, in pre-order
-    bool first_ = true;
-    std::vector<std::pair<int, QByteArray>> stale_;
 };
 
 class ReplaceTree final : public EditStep {

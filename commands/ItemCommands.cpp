@@ -2,7 +2,6 @@
 
 #include "commands/EditSteps.h"
 #include "document/TreeDocument.h"
-#include "script/ItemStatement.h"
 #include "script/UserInterface.h"
 
 namespace vi {
@@ -73,8 +72,6 @@ void EditItemProperties(TreeDocument& document, UserInterface& ui, EditHistory* 
     ItemRecord edited = document.RecordOf(node);
     if (!ui.EditItemRecord(edited, document.Settings()))
         return;
-    edited.ScriptLine =
-        ItemStatementBytes(edited, document.Settings(), ItemScriptPath(node), ParentItemRow(document, node));
     Run(document, history, RecordStep(kItemPropertiesStep, document, node, std::move(edited)));
 }
 

@@ -294,7 +294,6 @@ private:
             return;
         }
         ItemRecord& r = document_.Record(*index);
-        r.ScriptLine = Utf8Text(line);
         ReadArguments(line, r);
         r.ItemType = recentItemTypes_.Shared(fields[0]);
         // The label is most often the item's text as well: share it then.
