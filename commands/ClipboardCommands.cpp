@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDataStream>
 #include <QIODevice>
+#include <QSet>
 #include <optional>
 
 namespace vi {
@@ -90,18 +91,24 @@ bool AcceptsChildren(const TreeDocument& document, const TreeNode* parent)
 }
 
 // Gives pasted items their places: after every node and record there is, the
-// top under parent at row.
+// top under parent at row. Values that many items repeat (kinds, fonts,
+// targets, pictures) arrive as a text per item; each is kept once.
 Subtree PlaceCopy(const TreeDocument& document, Subtree items, const TreeNode* parent, int row)
 {
     items.ParentPosition = parent->Position();
     items.Row = row;
     int position = document.NodeCount();
     int tag = document.UpperBound();
+    QSet<QString> shared{kBranch, kLeaf, document.Settings().TreeFontSize, document.Settings().TreeFontColor};
     for (Subtree::Item& item : items.Items) {
         item.Position = ++position;
         item.Tag = ++tag;
         item.Expanded = false;
-        item.Record.RootMark = 0;
+        ItemRecord& r = item.Record;
+        r.RootMark = 0;
+        for (QString* value : {&r.ItemType, &r.BNonExpanded, &r.BExpanded, &r.MouseOutPic, &r.MouseOverPic, &r.FontSize,
+                               &r.FontColor, &r.LinkTarget})
+            *value = *shared.insert(*value);
     }
     return items;
 }

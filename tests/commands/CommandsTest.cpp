@@ -369,6 +369,9 @@ TEST_F(CommandsTest, PastesCarryEveryValueMovesTakeTheSubItemsAlongAndDropsRefus
     ASSERT_EQ(other.NodeCount(), 5);
     EXPECT_EQ(other.Record(4), doc.RecordOf(Find("a2")));
     EXPECT_EQ(Unsound(other), QString());
+    // Values the items repeat are kept once, not once per item.
+    EXPECT_EQ(other.Record(4).ItemType.constData(), kLeaf.constData());
+    EXPECT_EQ(other.Record(3).FontColor.constData(), other.Record(5).FontColor.constData());
 
     for (const auto& [label, up] : {std::pair{"A", true}, {"L", false}, {"Your Tree", true}}) {
         doc.Select(Find(label));
