@@ -83,7 +83,8 @@ struct CommandsTest : ::testing::Test {
             return ok;
         };
     }
-    EditHistory* H() { return history.get(); }
+    bool withoutHistory = false;
+    EditHistory* H() { return withoutHistory ? nullptr : history.get(); }
     // The old history goes first, so a new tree is no step of it.
     void FreshHistory(bool newTree = false)
     {
@@ -283,6 +284,19 @@ TEST_F(CommandsTest, EveryCommandUndoesToTheStateBeforeAndRedoesToTheStateAfter)
             EXPECT_TRUE(StateOf(doc) == after);
             EXPECT_EQ(Unsound(doc), QString());
         }
+
+        // Without a history the command makes the very same change.
+        BuildTree();
+        withoutHistory = true;
+        if (loads)
+            ApplyLabelEdit(doc, ui, Find("L"), QStringLiteral("Changed"), H());
+        ui.Answers = {Answer::No};
+        ui.Files = {out.filePath(QStringLiteral("custom.js"))};
+        ui.ClipboardItems = Items("A");
+        doc.Select(Find(selected));
+        command(*this);
+        EXPECT_TRUE(StateOf(doc) == after);
+        withoutHistory = false;
     }
 }
 
