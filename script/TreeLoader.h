@@ -1,4 +1,6 @@
 #pragma once
+#include "script/ScriptFile.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -16,10 +18,6 @@ struct LoadResult {
     int ItemsAdded = 0;            // items (node and record) added to the document
     int ItemsLeftOut = 0;          // item lines whose parent row names no item before them
 };
-
-// Files larger than this are refused as unreadable: no menu comes near it, and
-// reading a device or an endless pipe must not exhaust memory.
-inline constexpr qint64 kMaxScriptFileBytes = 256LL * 1024 * 1024;
 
 // Replaces the document by the tree read from an exported custom.js. When the
 // file cannot be read, says so and leaves the document as it was.
