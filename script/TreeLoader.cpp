@@ -12,6 +12,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <functional>
+#include <memory>
+#include <optional>
 
 namespace vi {
 
@@ -49,17 +51,34 @@ QString ScriptFolderOf(const QString& path)
     return FolderOf(path);
 }
 
+QString NotAMenuMessage()
+{
+    return QCoreApplication::translate("TreeLoader", "This file is not a menu made by %1.  Unable to load.")
+        .arg(ProductName());
+}
+
+// The whole document of another, which takes its place in one step: the
+// replaced tree goes where a new tree's would (the history keeps it for undo).
+void ReplaceContent(TreeDocument& document, TreeDocument& loaded)
+{
+    auto content = std::make_unique<TreeDocument::Content>();
+    loaded.SwapContent(content);
+    document.NewTree();
+    document.SwapContent(content);
+}
+
 // Loads the bytes; release(upTo) is told when the bytes before upTo are done with.
 LoadResult LoadBytes(TreeDocument& document, const QByteArray& bytes, const QString& path, UserInterface& ui,
                      const std::function<void(qsizetype)>& release)
 {
     LoadResult result;
     ScriptParser parser(ScriptFolderOf(path));
-    document.NewTree();
-    TreeBuilder builder(document);
+    TreeDocument loaded;
+    TreeBuilder builder(loaded);
     // Room for as many items as the file has lines, up to the limit.
     builder.Reserve(CountScriptLines(bytes));
-    bool bulk = false;
+    bool generator = false;
+    std::optional<LoadOutcome> stopped;
     SplitScriptLines(
         bytes,
         [&](QStringView line) {
@@ -68,22 +87,14 @@ LoadResult LoadBytes(TreeDocument& document, const QByteArray& bytes, const QStr
             case Kind::Generator:
                 if (parser.Value().compare(ProductName().trimmed(), Qt::CaseInsensitive) != 0) {
                     ui.ShowMessage(ForeignFileMessage(), UserInterface::Icon::Information);
-                    result.ForeignGenerator = true;
-                    return false;
+                    stopped = LoadOutcome::Refused;
                 }
+                generator = true;
                 break;
             case Kind::Version:
                 if (parser.Value().compare(AppVersion().trimmed(), Qt::CaseInsensitive) != 0
-                    && ui.Ask(VersionQuestion(), UserInterface::Buttons::YesNo) != UserInterface::Answer::Yes) {
-                    result.VersionDeclined = true;
-                    return false;
-                }
-                break;
-            case Kind::HeaderEnd:
-                // The body may add thousands of nodes: observers get one reset.
-                // No question is asked from here on, so no box opens mid-change.
-                document.BeginBulkChange();
-                bulk = true;
+                    && ui.Ask(VersionQuestion(), UserInterface::Buttons::YesNo) != UserInterface::Answer::Yes)
+                    stopped = LoadOutcome::Declined;
                 break;
             case Kind::Item:
                 ++result.ItemLines;
@@ -92,21 +103,30 @@ LoadResult LoadBytes(TreeDocument& document, const QByteArray& bytes, const QStr
             default:
                 break;
             }
-            return true;
+            return !stopped;
         },
         release);
-    builder.Finish(parser.Settings(), parser.RootStatement());
-    if (bulk)
-        document.EndBulkChange();
-    document.SetTreeChanged(false);
-    result.Opened = true;
     result.ItemsAdded = builder.ItemsAdded();
     result.ItemsLeftOut = builder.ItemsLeftOut();
-    result.TooManyItems = builder.TooManyItems();
-    if (result.TooManyItems)
+    if (stopped) {
+        result.Outcome = *stopped;
+        return result;
+    }
+    // An empty file, a binary one or another script would otherwise become
+    // an empty tree, which an export then writes over a real menu.
+    if (!generator && builder.ItemsAdded() == 0 && builder.ItemsLeftOut() == 0) {
+        ui.ShowMessage(NotAMenuMessage(), UserInterface::Icon::Information);
+        return result;
+    }
+    builder.Finish(parser.Settings(), parser.RootStatement());
+    ReplaceContent(document, loaded);
+    document.SetTreeChanged(false);
+    const bool whole = !builder.TooManyItems() && builder.ItemsLeftOut() == 0;
+    result.Outcome = whole ? LoadOutcome::Loaded : LoadOutcome::LeftItemsOut;
+    if (builder.TooManyItems())
         ui.ShowMessage(kTooManyItemsMessage);
-    if (result.ItemsLeftOut > 0)
-        ui.ShowMessage(LeftOutMessage(result.ItemsLeftOut));
+    if (builder.ItemsLeftOut() > 0)
+        ui.ShowMessage(LeftOutMessage(builder.ItemsLeftOut()));
     return result;
 }
 
@@ -117,11 +137,11 @@ LoadResult LoadTreeScriptBytes(TreeDocument& document, const QByteArray& bytes, 
     return LoadBytes(document, bytes, path, ui, {});
 }
 
-LoadResult LoadTreeScript(TreeDocument& document, const QString& path, UserInterface& ui)
+LoadResult LoadTreeScript(TreeDocument& document, const QString& path, UserInterface& ui, LoadSource source)
 {
     QString reason;
     ScriptBytes bytes;
-    if (!ReadScriptFile(path, false, bytes, reason)) {
+    if (!ReadScriptFile(path, source == LoadSource::RegularFile, bytes, reason)) {
         ui.ShowMessage(
             QCoreApplication::translate("TreeLoader", "Unable to open the file: %1\rReason: %2").arg(path, reason),
             UserInterface::Icon::Information);
