@@ -176,7 +176,8 @@ TEST(Cli, AFailedLoadOrAnEmptyTreeWritesNothing)
 
 // A loaded file whose comments hold characters that end a JavaScript comment
 // or line, and whose values hold quotes and backslashes: the export runs in a
-// JavaScript engine and defines nothing but the menu.
+// JavaScript engine and defines nothing but the menu, and a Windows path of an
+// older file shows as it was typed.
 TEST(Cli, ExportedScriptDefinesOnlyTheMenu)
 {
     if (!QFileInfo(S(VI_NODE)).isExecutable())
@@ -186,7 +187,7 @@ TEST(Cli, ExportedScriptDefinesOnlyTheMenu)
     text.replace(S("//# TreeTarget = "), S("//# TreeTarget = main\u2028evil(1)\u2029evil(2)"));
     const QString item = S("= new menuItemObject(\"\",\"\",\"\",\"\",\""),
                   flags = S("[+]False[+]False[+]True[+]False\r\n");
-    text += S("menuBase.menuItems[0]") + item + S("C:\\dir\\\",\"\",\"\",\"\",\"\",\"\"); ")
+    text += S("menuBase.menuItems[0]") + item + S("C:\\tools\\dir\\\",\"\",\"\",\"\",\"\",\"\"); ")
             + S("//[+]BRANCH\u2028evil(3)[+]Na\u2028evil(4)\u2029me[+]0") + flags;
     text += S("menuBase.menuItems[0].subMenu[0]") + item
             + S("a\u2028b\\x22); evil(5); (\\x22\",\"\",\"\",\"\",\"\",\"\"); ") + S("//[+]LEAF[+]x[+]1") + flags
@@ -207,7 +208,7 @@ TEST(Cli, ExportedScriptDefinesOnlyTheMenu)
     EXPECT_EQ(run[S("foreign")], QJsonValue(0));
     EXPECT_EQ(run[S("topItems")], QJsonValue(2));
     EXPECT_EQ(run[S("texts")].toVariant().toStringList(),
-              (QStringList{S("C:\\dir\\"), S("a\u2028b\"); evil(5); (\""), S("<b class=")}));
+              (QStringList{S("C:\\tools\\dir\\"), S("a\u2028b\"); evil(5); (\""), S("<b class=")}));
     // The tree-wide target, taken from a header line, stays one value on one line.
     EXPECT_EQ(run[S("targets")].toVariant().toStringList(), QStringList(3, S("main evil(1) evil(2)")));
 }

@@ -188,8 +188,9 @@ TEST_F(Loader, ItemMarkersAndParentRows)
               (std::vector<bool>{true, true, false, false}));
 }
 
-// Older versions wrote values unescaped, so a backslash that starts no escape
-// is text. Each row is the text between the quotes of ItemText, then ,"2".
+// Older versions wrote values unescaped, so only the escapes the writer uses
+// ("\x" and two hex digits, "\u" and four) are read; every other backslash is
+// text as typed. Each row is the text between the quotes of ItemText, then ,"2".
 TEST_F(Loader, OldStyleValuesAndBrowserEscapes)
 {
     const struct {
@@ -203,7 +204,10 @@ TEST_F(Loader, OldStyleValuesAndBrowserEscapes)
         {"old: an escape that makes no character stays", R"(\x4 \u12 \u{110000} \q \1 \01 \)",
          R"(\x4 \u12 \u{110000} \q \1 \01 \)", "2"},
         {"old: a raw quote ends the value, the fields after it shift", R"(a"b)", "a", ","},
-        {"browser escapes", R"(a\tb\'c\u00e9\u{1F600}\x41)", "a\tb'c\u00e9\U0001F600A", "2"},
+        {"the writer's escapes", R"(\x5Cx\u00e9\x41\uD83D\uDE00)", "\\x\u00e9A\U0001F600", "2"},
+        {"old: a Windows path", R"(file:///C:\tools\index.html)", R"(file:///C:\tools\index.html)", "2"},
+        {"old: other escapes stay as typed", R"(\t\b\f\v\0\'\u{41}\n\r\/)", R"(\t\b\f\v\0\'\u{41}\n\r\/)", "2"},
+        {"old: a backslash before a line separator", "a\\\u2028b", "a\\\u2028b", "2"},
         {"a doubled backslash protects what follows", R"(\\t\\x41)", R"(\\t\\x41)", "2"},
         {"raw blanks at the ends are trimmed", "  x  ", "x", "2"},
     };
