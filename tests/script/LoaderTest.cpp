@@ -188,6 +188,19 @@ TEST_F(Loader, ItemMarkersAndParentRows)
               (std::vector<bool>{true, true, false, false}));
 }
 
+// The label is the user's: never replaced by the item's text, whatever either holds.
+TEST_F(Loader, KeepsTheLabelApartFromTheText)
+{
+    const QString args = S(R"("","","","","Our <b>team</b>","","","","","")");
+    const QString empty = S(R"("","","","","Text","","","","","")");
+    Load(Script({}, {Item(S("menuBase.menuItems[0]"), args, S("BRANCH[+]Team[+]0[+]False[+]False[+]False[+]False")),
+                     Item(S("menuBase.menuItems[1]"), empty, S("LEAF[+][+]0[+]False[+]False[+]False[+]False"))}));
+    ASSERT_EQ(NodeTexts(), (QStringList{S("1:Team"), S("1:")}));
+    EXPECT_EQ(doc.RecordOf(doc.Node(2)).FriendlyName, S("Team"));
+    EXPECT_EQ(doc.RecordOf(doc.Node(2)).ItemText, S("Our <b>team</b>"));
+    EXPECT_EQ(doc.RecordOf(doc.Node(3)).FriendlyName, QString());
+}
+
 // Older versions wrote values unescaped, so only the escapes the writer uses
 // ("\x" and two hex digits, "\u" and four) are read; every other backslash is
 // text as typed. Each row is the text between the quotes of ItemText, then ,"2".
