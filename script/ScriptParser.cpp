@@ -178,23 +178,4 @@ const QString& ScriptParser::Picture(std::size_t i)
     return picturePath_[i];
 }
 
-ParsedScript ParseScriptLines(const QStringList& lines, const QString& scriptFolder)
-{
-    ParsedScript parsed;
-    ScriptParser parser(scriptFolder);
-    for (const QString& line : lines) {
-        const ScriptParser::LineKind kind = parser.Read(TrimBlanks(line));
-        parsed.Kinds.push_back(kind);
-        if (kind == ScriptParser::LineKind::Generator || kind == ScriptParser::LineKind::Version)
-            parsed.Values << parser.Value();
-        if (kind == ScriptParser::LineKind::Item) {
-            parsed.Items.push_back(parser.Item());
-            parsed.Items.back().Line = {};
-        }
-    }
-    parsed.Settings = parser.Settings();
-    parsed.RootStatement = parser.RootStatement();
-    return parsed;
-}
-
 } // namespace vi

@@ -6,11 +6,9 @@
 #include "document/TreeSettings.h"
 
 #include <QString>
-#include <QStringList>
 #include <QStringView>
 #include <array>
 #include <optional>
-#include <vector>
 
 namespace vi {
 
@@ -90,15 +88,5 @@ private:
     std::array<RecentValues, kArguments> recentArguments_;
     RecentValues recentItemTypes_;
 };
-
-// Every line of a text, read by a parser: what it found, for tests and tools.
-struct ParsedScript {
-    std::vector<ScriptParser::LineKind> Kinds; // one per line
-    TreeSettings Settings;
-    QStringList Values; // of the Generator and Version lines, in order
-    QString RootStatement;
-    std::vector<ParsedItem> Items; // without their Line
-};
-ParsedScript ParseScriptLines(const QStringList& lines, const QString& scriptFolder);
 
 } // namespace vi

@@ -3,6 +3,7 @@
 #include "script/ScriptParser.h"
 
 #include "script/ScriptLines.h"
+#include "script/ScriptText.h"
 #include "tests/script/ExportTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,38 @@
 using namespace vi;
 using namespace vi::test;
 using Kind = ScriptParser::LineKind;
+
+namespace {
+
+// What a parser found in every line of a text.
+struct ParsedScript {
+    std::vector<Kind> Kinds; // one per line
+    TreeSettings Settings;
+    QStringList Values; // of the Generator and Version lines, in order
+    QString RootStatement;
+    std::vector<ParsedItem> Items; // without their Line
+};
+
+ParsedScript ParseScriptLines(const QStringList& lines, const QString& scriptFolder)
+{
+    ParsedScript parsed;
+    ScriptParser parser(scriptFolder);
+    for (const QString& line : lines) {
+        const Kind kind = parser.Read(TrimBlanks(line));
+        parsed.Kinds.push_back(kind);
+        if (kind == Kind::Generator || kind == Kind::Version)
+            parsed.Values << parser.Value();
+        if (kind == Kind::Item) {
+            parsed.Items.push_back(parser.Item());
+            parsed.Items.back().Line = {};
+        }
+    }
+    parsed.Settings = parser.Settings();
+    parsed.RootStatement = parser.RootStatement();
+    return parsed;
+}
+
+} // namespace
 
 TEST(ScriptParser, TellsEachLineApartAndTakesHeaderAndItemsApart)
 {
