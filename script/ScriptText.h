@@ -17,9 +17,9 @@ QString FolderOf(const QString& path);
 // either end (which the loader trims off an argument) are written as "\x"
 // and two hex digits, "//[+]" as "/\x2F[+]" so that the item marker
 // stays unique, and U+2028, U+2029 and unpaired surrogates as "\u" and four
-// hex digits. Older versions wrote values unescaped, so "\\", "\"", "\r"
-// and "\n" in a file are their plain text; the writer never uses them. Values
-// without these characters come out unchanged.
+// hex digits. Older versions wrote values unescaped, so every other
+// backslash form in a file ("\\", "\"", "\t", ...) is plain text; the writer
+// never uses one. Values without these characters come out unchanged.
 QString EscapeScriptText(const QString& value, bool escapeEdgeBlanks = false);
 
 // A quoted argument's value as read from custom.js. Only the escapes the
