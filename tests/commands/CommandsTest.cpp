@@ -13,6 +13,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <random>
+#include <sys/stat.h>
 #include <tuple>
 
 namespace vi {
@@ -341,6 +342,8 @@ TEST_F(CommandsTest, ALoadThatDoesNotHappenChangesNothing)
     const QString other = out.filePath(QStringLiteral("other.js")), empty = out.filePath(QStringLiteral("empty.js"));
     test::WriteFile(other, test::ReadFile(exported).replace("//# Version = ", "//# Version = 0."));
     test::WriteFile(empty, "");
+    const QString fifo = out.filePath(QStringLiteral("fifo.js")); // would block the editor for ever
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
     Delete({"L"});
     const State before = StateOf(doc);
     const QString undoName = history->UndoName();
@@ -349,6 +352,7 @@ TEST_F(CommandsTest, ALoadThatDoesNotHappenChangesNothing)
         {other, {Answer::No, Answer::No}, 0},
         {empty, {Answer::No}, 1},
         {out.filePath(QStringLiteral("missing.js")), {Answer::No}, 1},
+        {fifo, {Answer::No}, 1},
     };
     for (const auto& [file, answers, messages] : refusals) {
         SCOPED_TRACE(file.toStdString());
