@@ -19,8 +19,6 @@ DocumentPlace::DocumentPlace(TreeDocument& document) : document_(document) { doc
 
 DocumentPlace::~DocumentPlace() { document_.RemoveObserver(this); }
 
-QString DocumentPlace::File() const { return folder_.isEmpty() ? QString() : JoinPath(folder_, kScriptName); }
-
 void DocumentPlace::Loaded(const QString& file, bool whole)
 {
     lastExport_.reset();
@@ -42,13 +40,14 @@ void DocumentPlace::AfterReset()
 {
     // Loads and new trees replace the document; the load sets the folder again after it.
     lastExport_.reset();
-    if (!folder_.isEmpty())
+    if (!file_.isEmpty())
         Set(QString(), QString());
 }
 
 void DocumentPlace::Set(const QString& folder, const QString& file)
 {
     folder_ = folder;
+    file_ = file;
     if (Changed)
         Changed(file);
 }

@@ -26,8 +26,9 @@ public:
     DocumentPlace& operator=(const DocumentPlace&) = delete;
 
     const QString& Folder() const { return folder_; }
-    // The document's custom.js; empty while it has no folder.
-    QString File() const;
+    // The file the document was last loaded from or exported to, which may
+    // be one of another name or read with items left out; empty for a new tree.
+    const QString& File() const { return file_; }
     const std::optional<Export>& LastExport() const { return lastExport_; }
 
     // A file was loaded: the document's folder is its folder when it is a
@@ -46,6 +47,7 @@ private:
 
     TreeDocument& document_;
     QString folder_;
+    QString file_;
     std::optional<Export> lastExport_;
 };
 
