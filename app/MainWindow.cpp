@@ -59,6 +59,18 @@ public:
     std::function<void()> EnterPressed; // Enter on an item, outside a label edit
 
 protected:
+    // The rows span the view at least, so a selected row is marked across it,
+    // and grow past it for items deeper than the view is wide.
+    int sizeHintForColumn(int column) const override
+    {
+        return std::max(QTreeView::sizeHintForColumn(column), viewport()->width());
+    }
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QTreeView::resizeEvent(event);
+        header()->resizeSections(QHeaderView::ResizeToContents);
+    }
+
     void keyPressEvent(QKeyEvent* event) override
     {
         if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && state() != EditingState
