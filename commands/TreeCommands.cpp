@@ -43,7 +43,11 @@ bool AskToExportChanges(TreeDocument& document, UserInterface& ui, DocumentPlace
         return false;
     switch (ui.Ask(kExportChangesQuestion, UserInterface::Buttons::YesNoCancel)) {
     case UserInterface::Answer::Yes:
-        ExportTreeCommand(document, ui, place);
+        // As the export command the user would run: into the document's folder when it has one.
+        if (place)
+            SaveTreeCommand(document, ui, *place);
+        else
+            ExportTreeCommand(document, ui);
         // Changes that did not reach a file must not be thrown away by the caller.
         return document.TreeChanged();
     case UserInterface::Answer::No:

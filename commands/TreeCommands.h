@@ -21,7 +21,8 @@ inline constexpr TranslatableText kLoadDialogFilter{"TreeCommands",
 
 // With a place, loads and exports give the document its folder (DocumentPlace).
 
-// Asks whether to export unexported changes before they would be lost. True
+// Asks whether to export unexported changes before they would be lost; Yes
+// exports as SaveTreeCommand does when there is a place. True
 // when the caller must stop: the user cancelled, or chose to export and the
 // changes are still unexported (chooser cancelled, nothing to export, export failed).
 bool AskToExportChanges(TreeDocument& document, UserInterface& ui, DocumentPlace* place = nullptr);

@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -450,6 +451,9 @@ TEST_F(MainWindowFixture, OpensAtTheDescribedSizeAndGrowingGivesTheTreeTheSpace)
     document.Select(node);
     View()->visualRect(window.Model()->IndexOf(node)); // lays the view out now
     EXPECT_GT(View()->horizontalScrollBar()->maximum(), 0);
+    document.NewTree();
+    View()->visualRect(window.Model()->index(0, 0));
+    EXPECT_GE(View()->header()->sectionSize(0), View()->viewport()->width()) << "a selected row is marked across";
 }
 
 TEST_F(MainWindowFixture, SizePlaceAndMaximisedStateAreKeptBetweenRuns)

@@ -483,6 +483,14 @@ TEST_F(DocumentPlaceTest, SaveWritesToTheFolderLoadedFromOrLastExportedToAndAsks
     EXPECT_EQ(place.Folder(), out.path());
     EXPECT_FALSE(place.LastExport()) << "nothing exported since the load";
 
+    // Yes to the export question writes there too, before the next load.
+    Change();
+    ui.Answers = {Answer::Yes};
+    ui.Files = {Script(out)};
+    LoadTreeCommand(doc, ui, &place);
+    EXPECT_EQ(ui.Questions, QStringList{kExportChangesQuestion});
+    EXPECT_TRUE(ui.Files.empty()) << "exported, then loaded";
+
     // Export To always asks, and the folder follows it.
     ui.Folders = {other.path()};
     ExportTreeCommand(doc, ui, &place);
