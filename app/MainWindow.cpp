@@ -651,23 +651,20 @@ void MainWindow::CollapseAll()
         top = top->Parent();
     if (top)
         document_.Select(top);
+    // The view closes everything in one layout, then the document follows,
+    // which costs the view nothing more: no closed branch is in sight.
+    treeView_->collapseAll();
     std::vector<TreeNode*> pending{document_.Root()};
-    std::vector<TreeNode*> open;
     while (!pending.empty()) {
         TreeNode* node = pending.back();
         pending.pop_back();
-        if (!node->IsRoot() && node->Expanded())
-            open.push_back(node);
+        if (node->Expanded() && !node->IsRoot())
+            document_.SetExpanded(node, false);
         pending.insert(pending.end(), node->Children().begin(), node->Children().end());
     }
-    // The view may not have laid out its last expansions yet, and then takes no collapse.
-    treeView_->doItemsLayout();
-    // The deepest first, so that no collapse lays out a branch about to close.
-    for (auto node = open.rbegin(); node != open.rend(); ++node)
-        document_.SetExpanded(*node, false);
-    const QModelIndex root = model_->index(0, 0);
-    for (int row = 0; row < model_->rowCount(root); ++row)
-        treeView_->collapse(model_->index(row, 0, root));
+    treeView_->expand(model_->index(0, 0));
+    if (TreeNode* selected = document_.SelectedNode())
+        treeView_->scrollTo(model_->IndexOf(selected));
 }
 
 void MainWindow::RefreshSoon()
