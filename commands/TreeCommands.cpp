@@ -25,10 +25,10 @@ void ExportInto(TreeDocument& document, const QString& folder, UserInterface& ui
 void LoadFile(TreeDocument& document, const QString& path, UserInterface& ui, DocumentPlace* place)
 {
     const LoadResult result = LoadTreeScript(document, path, ui);
-    if (!result.Opened)
+    if (!result.Replaced())
         return;
     if (place)
-        place->Loaded(path, result.ItemsLeftOut == 0 && !result.TooManyItems);
+        place->Loaded(path, result.Outcome == LoadOutcome::Loaded);
     // Said once here, not at every preview and export.
     const QStringList missing = MissingPictures(document);
     if (!missing.isEmpty())
