@@ -4,6 +4,7 @@
 #include "document/TreeDocument.h"
 #include "script/HeaderKeys.h"
 #include "script/LoaderText.h"
+#include "script/PicturePath.h"
 #include "script/RootStatement.h"
 #include "script/ScriptText.h"
 #include "script/UserInterface.h"
@@ -255,18 +256,7 @@ private:
     // A picture named in the file lies in the treePics folder beside it. Only
     // the file name is taken, cut at either separator, so a hand-made path
     // cannot point elsewhere; a name that is empty then names no picture.
-    QString PicturePath(QStringView path) const
-    {
-        const QStringView name = PictureName(path);
-        if (name.isEmpty())
-            return {};
-        return JoinPath(JoinPath(scriptFolder_, QStringLiteral("treePics")), name.toString());
-    }
-
-    static QStringView PictureName(QStringView path)
-    {
-        return path.sliced(std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\'))) + 1);
-    }
+    QString PicturePath(QStringView path) const { return TreePicsPicture(scriptFolder_, path); }
 
     void ReadItem(QStringView line)
     {
