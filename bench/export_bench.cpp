@@ -6,8 +6,8 @@
 #include "document/TreeDocument.h"
 #include "script/ExportTree.h"
 #include "script/ItemStatement.h"
+#include "script/ScriptFile.h"
 #include "script/ScriptSize.h"
-#include "script/TreeLoader.h"
 #include "script/UserInterface.h"
 
 #include <QDir>

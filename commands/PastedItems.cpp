@@ -3,9 +3,9 @@
 #include "commands/LabelEdit.h"
 #include "document/TreeDocument.h"
 #include "script/PicturePath.h"
+#include "script/ScriptFile.h"
 #include "script/ScriptSize.h"
 #include "script/ScriptText.h"
-#include "script/TreeLoader.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
