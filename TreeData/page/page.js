@@ -460,10 +460,13 @@ function drawMenu(base) {
       copy.style.position = "absolute";
       copy.style.top = treeTop + rowLayout.top(node.row) + "px";
       setActive(node, false);
+      // Whether or not the browser scrolled to the copy, the row ends in view.
+      const settle = function () { scrollToRow(node.row, true, true); render(); };
       requestAnimationFrame(function () {
         copy.style.position = copy.style.top = "";
         copy.setAttribute("hidden", "until-found");
-        render();
+        settle();
+        setTimeout(settle, 100);
       });
     });
     return { box: box, build: build, shown: shown, isBuilt: function () { return built; } };
