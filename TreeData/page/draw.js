@@ -230,7 +230,7 @@ export function createDrawing(tree) {
     } else {
       label.innerHTML = item.text;
     }
-    if (tree.query && model.filter && model.filter.matches.has(node) && !item.outPic) highlight(label, tree.query);
+    if (tree.query && model.isMatch(node) && !item.outPic) highlight(label, tree.query);
     row.appendChild(label);
     if (name && !item.outPic) {
       li.setAttribute("aria-label", name);

@@ -406,7 +406,7 @@ function drawMenu(base) {
     render();
   }
   function firstMatch() {
-    return model.filter ? model.rows.find(function (n) { return model.filter.matches.has(n); }) : null;
+    return model.filter ? model.rows.find(model.isMatch) : null;
   }
   const search = createSearchField(Object.assign(tree, {
     searchText: searchText, showMatches: showMatches, endSearch: endSearch, firstMatch: firstMatch,
@@ -420,11 +420,11 @@ function drawMenu(base) {
   // where the copy stands, and the copy hides again.
 
   const finder = (function () {
+    const GROUP = 256;
     const box = document.createElement("div");
     box.className = "vi-finder";
     box.setAttribute("aria-hidden", "true");
     const byId = new Map(), idOfCopy = new WeakMap();
-    let built = false;
     function shown(node, drawn) {
       const copy = byId.get(model.idOf(node));
       if (copy) copy.style.display = drawn ? "none" : "";
@@ -434,20 +434,27 @@ function drawMenu(base) {
       model.eachItem(function (item, id) { todo.push([item, id]); return false; });
       let at = 0;
       (function slice() {
-        const end = Math.min(todo.length, at + 2000), frag = document.createDocumentFragment();
+        const end = Math.min(todo.length, at + 8 * GROUP);
+        // Copies come in groups, themselves hidden until found, so that the
+        // browser keeps track of a few hidden things rather than of every
+        // item, and lays out a group apart from the others.
+        let group = null;
         for (; at < end; at++) {
+          if (!group || at % GROUP === 0) {
+            group = box.appendChild(document.createElement("div"));
+            group.className = "vi-finds";
+            group.setAttribute("hidden", "until-found");
+          }
           const item = todo[at][0], id = todo[at][1];
           const copy = document.createElement("div");
           copy.setAttribute("hidden", "until-found");
           copy.textContent = drawing.plainText(item.text);
           byId.set(id, copy);
           idOfCopy.set(copy, id);
-          frag.appendChild(copy);
+          group.appendChild(copy);
         }
-        box.appendChild(frag);
         liOf.forEach(function (li, node) { shown(node, true); });
         if (at < todo.length) setTimeout(slice, 0);
-        else built = true;
       })();
     }
     box.addEventListener("beforematch", function (e) {
@@ -465,11 +472,12 @@ function drawMenu(base) {
       requestAnimationFrame(function () {
         copy.style.position = copy.style.top = "";
         copy.setAttribute("hidden", "until-found");
+        copy.parentNode.setAttribute("hidden", "until-found");
         settle();
         setTimeout(settle, 100);
       });
     });
-    return { box: box, build: build, shown: shown, isBuilt: function () { return built; } };
+    return { box: box, build: build, shown: shown };
   })();
 
   // ---- Printing -------------------------------------------------------------

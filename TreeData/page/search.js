@@ -62,7 +62,8 @@ export function createFinder(nodes, textOf) {
 // What the live region says after a search.
 export function countText(n) {
   if (n === 0) return "No items found";
-  return n === 1 ? "1 item found" : n.toLocaleString("en") + " items found";
+  // Grouped by hand: the first toLocaleString call costs a tenth of a key's time.
+  return n === 1 ? "1 item found" : String(n).replace(/\B(?=(\d{3})+$)/g, ",") + " items found";
 }
 
 // The search field above the tree, and its keys. tree offers: model,
