@@ -132,8 +132,8 @@ export function createDrawing(tree) {
     return frag;
   }
 
-  // What the rows of one sibling list share.
-  function rowPrototype(list) {
+  // What the rows of one sibling list share, with the rails given.
+  function rowPrototype(list, rails) {
     const li = document.createElement("li");
     li.setAttribute("role", "treeitem");
     li.setAttribute("aria-level", list.level);
@@ -141,13 +141,20 @@ export function createDrawing(tree) {
     const row = document.createElement("div");
     row.className = "vi-row";
     if (lines) {
-      if (list.rails.length) row.appendChild(railCells(list.rails));
+      if (rails.length) row.appendChild(railCells(rails));
       row.appendChild(document.createElement("span"));
     } else if (list.level > 1) {
       row.style.paddingLeft = (list.level - 1) * CELL + "px";
     }
     li.appendChild(row);
     return li;
+  }
+  // While a search hides items, the lines join the rows that show: a rail
+  // for every ancestor with a later sibling that shows.
+  function searchRails(node) {
+    const rails = [];
+    for (let p = node.parent; p; p = p.parent) rails.unshift(!p.last);
+    return rails;
   }
 
   // Marks the stretches of the label's text that match the search.
@@ -181,8 +188,9 @@ export function createDrawing(tree) {
   // The li of a node, in the state the node is in now.
   function buildItem(node) {
     const item = node.item, model = tree.model;
-    if (!node.list.proto) node.list.proto = rowPrototype(node.list);
-    const li = node.list.proto.cloneNode(true);
+    const searching = model.filter !== null;
+    if (!node.list.proto) node.list.proto = rowPrototype(node.list, node.list.rails);
+    const li = searching && lines ? rowPrototype(node.list, searchRails(node)) : node.list.proto.cloneNode(true);
     const parts = { label: null, pic: null, bullet: null };
     tree.partsOf.set(li, parts);
     li.className = node.items.length ? "vi-item vi-branch" : "vi-item";
@@ -194,8 +202,9 @@ export function createDrawing(tree) {
 
     const row = li.firstChild;
     if (lines) {
-      const first = node.list.level === 1 && node.index === 0;
-      const shape = node.index < node.list.size - 1 ? (first ? "top" : "mid") : (first ? "hline" : "btm");
+      const first = node.list.level === 1 && (searching ? node.row === 0 : node.index === 0);
+      const shape = !(searching ? node.last : node.index === node.list.size - 1) ? (first ? "top" : "mid")
+        : (first ? "hline" : "btm");
       row.lastChild.className = "vi-cell vi-own vi-c-" + shape;
     }
 

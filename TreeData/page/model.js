@@ -43,7 +43,8 @@ export function createModel(base, isStatic, openIds) {
     for (let i = 0; i < items.length; i++) {
       kids[i] = {
         item: items[i], items: itemsOf(items[i].subMenu), parent: parent, list: list, index: i,
-        open: false, kids: null, row: -1, extra: 0, id: null, hit: 0, held: 0
+        open: false, kids: null, row: -1, extra: 0, id: null, hit: 0, held: 0,
+        last: i === items.length - 1 // the last of its siblings that show
       };
     }
     for (let i = 0; i < kids.length; i++) {
@@ -96,14 +97,18 @@ export function createModel(base, isStatic, openIds) {
   function layout() {
     const out = [], f = model.filter, mark = f ? f.mark : 0;
     (function walk(list, all) {
+      let last = null;
       for (let i = 0; i < list.length; i++) {
         const n = list[i];
         if (!all && n.hit !== mark && n.held !== mark) continue;
         n.row = out.length;
+        n.last = false;
+        last = n;
         out.push(n);
         // A branch the visitor opened during a search shows all its children.
         if (isOpen(n)) walk(n.kids, all || n.held !== mark);
       }
+      if (last) last.last = true;
     })(model.roots, !f);
     model.rows = out;
     return out;

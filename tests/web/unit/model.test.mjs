@@ -42,6 +42,8 @@ test('a filter shows matches and the branches that hold them, and gives back the
   assert.deepEqual(texts(m.layout()), ['Products', 'Gadgets', 'Deep', 'Services']);
   assert.equal(m.isOpen(products), true);
   assert.equal(m.isOpen(services), false, 'a matching branch shows closed');
+  // The last of the siblings that show, which the lines end at.
+  assert.deepEqual(m.rows.filter((n) => n.last).map((n) => n.item.text), ['Gadgets', 'Deep', 'Services']);
   // Opened by the visitor during the search: all its children show; closing hides the match.
   m.setOpen(services, true);
   m.setOpen(products, false);
