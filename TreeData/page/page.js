@@ -536,6 +536,17 @@ function drawMenu(base) {
   search.box.style.setProperty("--vi-x", base.x + "px");
   treeTop = top + search.box.offsetHeight;
   el.style.top = treeTop + "px";
+  // The field's line grows when the count wraps below it on a narrow page,
+  // or with the visitor's font: the tree moves down with it.
+  if (window.ResizeObserver) {
+    new ResizeObserver(function () {
+      const now = top + search.box.offsetHeight;
+      if (now === treeTop) return;
+      treeTop = now;
+      el.style.top = treeTop + "px";
+      render();
+    }).observe(search.box);
+  }
   finder.box.style.left = base.x + "px";
   document.documentElement.style.setProperty("--vi-print-top", top + "px");
 

@@ -144,6 +144,11 @@ test('the search field is usable on a 320 px phone', () =>
     assert.equal(await page.evaluate(() => document.documentElement.scrollWidth), 320);
     await page.getByRole('link', { name: 'Support' }).tap();
     assert.equal(await item(page, 'Support').getAttribute('aria-current'), 'page');
+    // In a menu frame narrower still, the count goes below the field, and the tree below both.
+    await page.setViewportSize({ width: 180, height: 480 });
+    await page.evaluate(frame);
+    const search = await page.getByRole('search').boundingBox(), first = await item(page, 'Services').boundingBox();
+    assert.ok(search.height > 50 && first.y >= search.y + search.height, `${JSON.stringify([search, first])}`);
   }, { viewport: { width: 320, height: 480 }, hasTouch: true, isMobile: true }));
 
 test('a URL names an item by its link or its place; the menu opens to it and gives it the tab stop', async () => {
