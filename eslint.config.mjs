@@ -3,7 +3,8 @@ import js from '@eslint/js';
 
 const browser = Object.fromEntries(['window', 'document', 'location', 'performance', 'getComputedStyle',
   'matchMedia', 'requestAnimationFrame', 'cancelAnimationFrame', 'setTimeout', 'clearTimeout', 'URL', 'Image',
-  'KeyboardEvent', 'ResizeObserver', 'OffscreenCanvas', 'btoa', 'console', 'NodeFilter'].map((n) => [n, 'readonly']));
+  'KeyboardEvent', 'ResizeObserver', 'OffscreenCanvas', 'btoa', 'console', 'NodeFilter',
+  'requestIdleCallback'].map((n) => [n, 'readonly']));
 const node = Object.fromEntries(['process', 'console', 'Buffer', 'URL', 'setTimeout'].map((n) => [n, 'readonly']));
 
 // State belongs in the script's own maps, not in expando properties of DOM elements.

@@ -432,15 +432,25 @@ function drawMenu(base) {
     function build() {
       const todo = [];
       model.eachItem(function (item, id) { todo.push([item, id]); return false; });
-      let at = 0;
-      (function slice() {
-        const end = Math.min(todo.length, at + 8 * GROUP);
-        // Copies come in groups, themselves hidden until found, so that the
-        // browser keeps track of a few hidden things rather than of every
-        // item, and lays out a group apart from the others.
-        let group = null;
-        for (; at < end; at++) {
-          if (!group || at % GROUP === 0) {
+      let at = 0, group = null;
+      // Made a few milliseconds at a time: the first right after the first
+      // draw, the others while the browser is idle, so that they never hold
+      // up a key or a frame.
+      const soon = function (fn) {
+        return setTimeout(function () {
+          const end = performance.now() + 8;
+          fn({ timeRemaining: function () { return end - performance.now(); } });
+        }, 0);
+      };
+      const later = window.requestIdleCallback || soon;
+      soon(function slice(idle) {
+        const first = at, drawnIds = new Set();
+        liOf.forEach(function (li, node) { drawnIds.add(model.idOf(node)); });
+        while (at < todo.length && (at - first < 64 || idle.timeRemaining() > 2)) {
+          // Copies come in groups, themselves hidden until found, so that the
+          // browser keeps track of a few hidden things rather than of every
+          // item, and lays out a group apart from the others.
+          if (at % GROUP === 0) {
             group = box.appendChild(document.createElement("div"));
             group.className = "vi-finds";
             group.setAttribute("hidden", "until-found");
@@ -452,10 +462,11 @@ function drawMenu(base) {
           byId.set(id, copy);
           idOfCopy.set(copy, id);
           group.appendChild(copy);
+          if (drawnIds.has(id)) copy.style.display = "none";
+          at++;
         }
-        liOf.forEach(function (li, node) { shown(node, true); });
-        if (at < todo.length) setTimeout(slice, 0);
-      })();
+        if (at < todo.length) later(slice);
+      });
     }
     box.addEventListener("beforematch", function (e) {
       const copy = e.target, id = idOfCopy.get(copy);
