@@ -424,7 +424,7 @@ function drawMenu(base) {
     const box = document.createElement("div");
     box.className = "vi-finder";
     box.setAttribute("aria-hidden", "true");
-    const byId = new Map(), idOfCopy = new WeakMap();
+    const byId = new Map();
     function shown(node, drawn) {
       const copy = byId.get(model.idOf(node));
       if (copy) copy.style.display = drawn ? "none" : "";
@@ -459,8 +459,8 @@ function drawMenu(base) {
           const copy = document.createElement("div");
           copy.setAttribute("hidden", "until-found");
           copy.textContent = drawing.plainText(item.text);
+          copy.setAttribute("data-id", id);
           byId.set(id, copy);
-          idOfCopy.set(copy, id);
           group.appendChild(copy);
           if (drawnIds.has(id)) copy.style.display = "none";
           at++;
@@ -469,8 +469,8 @@ function drawMenu(base) {
       });
     }
     box.addEventListener("beforematch", function (e) {
-      const copy = e.target, id = idOfCopy.get(copy);
-      if (id === undefined) return;
+      const copy = e.target, id = copy.getAttribute("data-id");
+      if (id === null || byId.get(id) !== copy) return;
       if (search.active()) search.clear();
       const node = reveal(id);
       if (!node) return;
