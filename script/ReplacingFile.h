@@ -63,8 +63,13 @@ private:
 // The reason given for a destination that is neither a file nor a link.
 QString NotRegularFileReason();
 
+// How the names of the temporary files begin; the rest is twelve hex digits.
+QString ReplacingFileTemporaryPrefix();
+
 // Removes the named temporary files that a process killed between naming and
-// renaming them left in folder. Call it only while holding the folder's lock.
+// renaming them left in folder: regular files with the program's temporary
+// names only, and only when folder is a real folder, not a link to one. Call
+// it only while holding the folder's lock.
 void RemoveLeftOverTemporaryFiles(const QString& folder);
 
 } // namespace vi
