@@ -129,6 +129,7 @@ void MainWindow::BuildMenus()
     TreeDocument& d = document_;
     UserInterface& u = ui_;
     EditHistory* h = history_.get();
+    DocumentFile* f = &file_;
     auto add = [this](QMenu* menu, const char* name, const char* caption, std::function<void()> action) {
         QAction* a = menu->addAction(tr(caption));
         a->setObjectName(QString::fromLatin1(name));
@@ -141,9 +142,9 @@ void MainWindow::BuildMenus()
 
     QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
-    add(file, "mnuNewTree", QT_TR_NOOP("&New Tree"), [&d, &u, h] { NewTreeCommand(d, u, h); });
-    add(file, "mnuLoadTree", QT_TR_NOOP("&Load Tree"), [&d, &u] { LoadTreeCommand(d, u); });
-    add(file, "mnuExportTree", QT_TR_NOOP("&Export Tree"), [&d, &u] { ExportTreeCommand(d, u); });
+    add(file, "mnuNewTree", QT_TR_NOOP("&New Tree"), [&d, &u, h, f] { NewTreeCommand(d, u, h, f); });
+    add(file, "mnuLoadTree", QT_TR_NOOP("&Load Tree"), [&d, &u, f] { LoadTreeCommand(d, u, f); });
+    add(file, "mnuExportTree", QT_TR_NOOP("&Export Tree"), [&d, &u, f] { ExportTreeCommand(d, u, f); });
     separator(file, "mnuDash1");
     add(file, "mnuClose", QT_TR_NOOP("&Close"), [this] { close(); });
 
@@ -295,7 +296,7 @@ void MainWindow::ShowAbout() { ShowAboutBox(this, ui_); }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (AskToExportChanges(document_, ui_)) {
+    if (AskToExportChanges(document_, ui_, &file_)) {
         event->ignore();
         return;
     }

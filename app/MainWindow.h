@@ -1,4 +1,6 @@
 #pragma once
+#include "commands/DocumentFile.h"
+
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
@@ -29,6 +31,8 @@ public:
     QTreeView* TreeView() const { return treeView_; }
     TreeModel* Model() const { return model_; }
     EditHistory& History() const { return *history_; }
+    // The folder the document belongs to and what the editor last loaded or exported there.
+    DocumentFile& File() { return file_; }
 
     // Whether closing ends the whole program (off in tests).
     void SetQuitOnUnload(bool quit) { quitOnUnload_ = quit; }
@@ -52,6 +56,7 @@ private:
     TreeDocument& document_;
     UserInterface& ui_;
     std::unique_ptr<EditHistory> history_;
+    DocumentFile file_;
     TreeModel* model_ = nullptr;
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;

@@ -69,7 +69,7 @@ void StartUp::Run(const QString& file)
     CentreOnScreen(window_.get());
     window_->show();
     if (!file.isEmpty())
-        LoadTreeFileCommand(document_, QDir::toNativeSeparators(file), ui_);
+        LoadTreeFileCommand(document_, QDir::toNativeSeparators(file), ui_, &window_->File());
 }
 
 } // namespace vi

@@ -270,6 +270,7 @@ ExportResult ExportTree(TreeDocument& document, const QString& folder, bool brow
                      .arg(maxScriptBytes >> 20);
     if (reason.isEmpty() && writer.Finish() && file.Commit()) {
         result.Written = true;
+        result.Script = file.Written();
     } else {
         if (reason.isEmpty())
             reason = file.Reason();

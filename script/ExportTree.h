@@ -1,4 +1,6 @@
 #pragma once
+#include "script/FileSystem.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -8,9 +10,10 @@ class TreeDocument;
 class UserInterface;
 
 struct ExportResult {
-    bool Written = false;  // the new custom.js is in place; when false any old one is as it was
-    bool HasItems = false; // a tree with only the root is an incomplete export, as its walk over no items fails
-    QStringList Failures;  // every step that failed, in order, as "what: why"
+    bool Written = false;   // the new custom.js is in place; when false any old one is as it was
+    bool HasItems = false;  // a tree with only the root is an incomplete export, as its walk over no items fails
+    QStringList Failures;   // every step that failed, in order, as "what: why"
+    FileFingerprint Script; // the custom.js written, when Written
     bool Complete() const { return Written && HasItems && Failures.isEmpty(); }
 };
 

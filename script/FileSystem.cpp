@@ -4,6 +4,7 @@
 #include "script/ReplacingFile.h"
 #include "script/ScriptText.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -230,6 +231,17 @@ bool IsPictureContent(QByteArrayView head)
     if (head.size() >= 12 && head.startsWith("RIFF") && head.sliced(8, 4) == "WEBP")
         return true;
     return IsAvif(head) || IsSvgText(head);
+}
+
+FileFingerprint FingerprintOf(const QString& path)
+{
+    QFile file;
+    if (!OpenRegularFile(file, path, nullptr))
+        return {};
+    QCryptographicHash hash(kFingerprintHash);
+    if (!hash.addData(&file) || file.error() != QFileDevice::NoError)
+        return {};
+    return {file.pos(), hash.result()};
 }
 
 bool FileNamesAreCaseSensitive()

@@ -1,5 +1,7 @@
 #pragma once
+#include <QByteArray>
 #include <QByteArrayView>
+#include <QCryptographicHash>
 #include <QString>
 #include <QStringList>
 
@@ -62,6 +64,16 @@ bool MakePrivateFolder(const QString& path);
 bool IsPictureContent(QByteArrayView head);
 // How many first bytes IsPictureContent needs at most.
 inline constexpr qsizetype kPictureHeadBytes = 4096;
+
+// A file's content in short: its size and a hash of its bytes.
+struct FileFingerprint {
+    qint64 Size = -1; // -1: no regular file could be read
+    QByteArray Hash;
+    bool operator==(const FileFingerprint&) const = default;
+};
+inline constexpr QCryptographicHash::Algorithm kFingerprintHash = QCryptographicHash::Sha256;
+// The fingerprint of the file at path as it is now.
+FileFingerprint FingerprintOf(const QString& path);
 
 // True where the file system tells letter cases apart in names.
 bool FileNamesAreCaseSensitive();

@@ -131,6 +131,8 @@ bool ReplacingFile::Open()
     Discard();
     failed_ = false;
     reason_.clear();
+    written_ = 0;
+    hash_.reset();
     const QByteArray destination = Native(destination_);
     struct stat existing {};
     mode_ = NewFileMode();
@@ -198,6 +200,8 @@ qint64 ReplacingFile::writeData(const char* data, qint64 size)
         }
         done += n;
     }
+    hash_.addData(QByteArrayView(data, size));
+    written_ += size;
     return done;
 }
 
@@ -269,6 +273,8 @@ bool ReplacingFile::Open()
 {
     Discard();
     failed_ = false;
+    written_ = 0;
+    hash_.reset();
     const QFileInfo existing(destination_);
     if (existing.isDir())
         return Fail(QStringLiteral("Is a directory"));
@@ -296,6 +302,8 @@ qint64 ReplacingFile::writeData(const char* data, qint64 size)
         Fail(save->errorString());
         return -1;
     }
+    hash_.addData(QByteArrayView(data, size));
+    written_ += size;
     return n;
 }
 

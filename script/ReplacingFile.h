@@ -1,4 +1,7 @@
 #pragma once
+#include "script/FileSystem.h"
+
+#include <QCryptographicHash>
 #include <QIODevice>
 #include <QString>
 #include <memory>
@@ -31,6 +34,8 @@ public:
     void Discard();
 
     const QString& Destination() const { return destination_; }
+    // The fingerprint of every byte written so far.
+    FileFingerprint Written() const { return {written_, hash_.result()}; }
     // Why the last step failed, in the platform's words ("No space left on device").
     QString Reason() const { return reason_; }
 
@@ -58,6 +63,8 @@ private:
     long long group_ = kNoOwner;
     Sync sync_;
     bool failed_ = false;
+    qint64 written_ = 0;
+    QCryptographicHash hash_{kFingerprintHash};
 };
 
 // The reason given for a destination that is neither a file nor a link.

@@ -1,0 +1,128 @@
+// Two editors, one folder: an export asks before it replaces a custom.js that
+// changed on disk since this editor loaded or exported it.
+#include "commands/DocumentFile.h"
+
+#include "commands/TreeCommands.h"
+#include "script/ExportTree.h"
+#include "tests/script/ExportTestSupport.h"
+#include "tests/support/FakeUserInterface.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace vi {
+namespace {
+
+using Answer = UserInterface::Answer;
+using test::S;
+
+struct DocumentFileTest : ::testing::Test {
+    test::FakeProgramFolder program;
+    QTemporaryDir site, other;
+    TreeDocument doc;
+    test::FakeUserInterface ui;
+    DocumentFile file;
+
+    QString Script() const { return DocumentFile::ScriptIn(site.path()); }
+    // Another editor exports its own tree into the folder.
+    void OtherEditorExports(const char* label)
+    {
+        TreeDocument theirs;
+        test::FakeUserInterface theirUi;
+        test::AddItem(theirs, theirs.Root(), S(label));
+        ASSERT_TRUE(ExportTree(theirs, site.path(), false, theirUi).Complete());
+    }
+    void Change(const char* label)
+    {
+        test::AddItem(doc, doc.Root(), S(label));
+        doc.SetTreeChanged(true);
+    }
+};
+
+} // namespace
+
+TEST_F(DocumentFileTest, ExportAsksBeforeReplacingAFileChangedSinceLoadOrExport)
+{
+    const QString question = kScriptChangedQuestion.Text().arg(Script());
+    const struct {
+        const char* name;
+        bool loaded; // else this editor exported there first
+        std::function<void(DocumentFileTest&)> meanwhile;
+        bool asked;
+    } cases[] = {
+        {"unchanged since the load", true, [](DocumentFileTest&) {}, false},
+        {"unchanged since the export", false, [](DocumentFileTest&) {}, false},
+        {"another editor exported after the load", true, [](DocumentFileTest& t) { t.OtherEditorExports("Theirs"); },
+         true},
+        {"hand edit after the export", false,
+         [](DocumentFileTest& t) { test::WriteFile(t.Script(), test::ReadFile(t.Script()) + "// mine\r\n"); }, true},
+        {"the file was deleted", true, [](DocumentFileTest& t) { QFile::remove(t.Script()); }, false},
+        {"touched, same bytes", false,
+         [](DocumentFileTest& t) { test::WriteFile(t.Script(), test::ReadFile(t.Script())); }, false},
+    };
+    for (const bool yes : {false, true}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + (yes ? ", Yes" : ", No"));
+            doc.NewTree();
+            file = DocumentFile();
+            ui.Questions.clear();
+            if (c.loaded) {
+                OtherEditorExports("Loaded");
+                ui.Files = {Script()};
+                LoadTreeCommand(doc, ui, &file);
+            } else {
+                Change("Exported");
+                ui.Folders = {site.path()};
+                ExportTreeCommand(doc, ui, &file);
+            }
+            ASSERT_EQ(file.Folder(), site.path());
+            c.meanwhile(*this);
+            const QByteArray before = test::ReadFile(Script());
+            Change("Mine");
+            ui.Answers = {yes ? Answer::Yes : Answer::No};
+            ui.Folders = {site.path()};
+            ExportTreeCommand(doc, ui, &file);
+
+            EXPECT_EQ(ui.Questions, c.asked ? QStringList{question} : QStringList());
+            const bool replaced = !c.asked || yes;
+            EXPECT_EQ(doc.TreeChanged(), !replaced);
+            EXPECT_EQ(test::ReadFile(Script()) == before, !replaced);
+            // What was written now is what the next export compares with.
+            ui.Questions.clear();
+            ui.Folders = {site.path()};
+            if (replaced) {
+                EXPECT_TRUE(ExportTreeToFolder(doc, file.Folder(), ui, &file));
+            }
+            EXPECT_TRUE(ui.Questions.isEmpty());
+        }
+    }
+}
+
+TEST_F(DocumentFileTest, TheDocumentsFolderFollowsLoadsExportsAndNewTrees)
+{
+    // A folder this editor never read or wrote: its custom.js is replaced without a question, as the CLI does.
+    OtherEditorExports("Theirs");
+    Change("Mine");
+    EXPECT_TRUE(ExportTreeToFolder(doc, site.path(), ui, &file));
+    EXPECT_TRUE(ui.Questions.isEmpty());
+    EXPECT_EQ(file.Folder(), site.path());
+    EXPECT_EQ(file.Known(Script()), FingerprintOf(Script()));
+
+    NewTreeCommand(doc, ui, nullptr, &file);
+    EXPECT_TRUE(file.Folder().isEmpty());
+    // A refused file is no document's file.
+    const QString foreign = other.filePath(S("foreign.js"));
+    test::WriteFile(foreign, test::ReadFile(test::Corpus("example.js")).replace("= Vuvov-Ivoza", "= Other"));
+    LoadTreeFileCommand(doc, foreign, ui, &file);
+    EXPECT_TRUE(file.Folder().isEmpty());
+    EXPECT_EQ(file.Known(foreign).Size, -1);
+
+    // What is known of a file outlives the new tree: another editor's work is still noticed.
+    OtherEditorExports("Theirs again");
+    Change("Mine again");
+    ui.Answers = {Answer::No};
+    EXPECT_FALSE(ExportTreeToFolder(doc, site.path(), ui, &file));
+    EXPECT_EQ(ui.Questions.size(), 1);
+}
+
+} // namespace vi
