@@ -4,11 +4,11 @@
 #include "script/ReplacingFile.h"
 #include "script/ScriptText.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QHashFunctions>
 #include <QThread>
 #include <algorithm>
 #include <cerrno>
@@ -238,11 +238,39 @@ FileFingerprint FingerprintOf(const QString& path)
     QFile file;
     if (!OpenRegularFile(file, path, nullptr))
         return {};
-    QCryptographicHash hash(kFingerprintHash);
-    if (!hash.addData(&file) || file.error() != QFileDevice::NoError)
+    ContentHash hash;
+    qint64 size = 0;
+    while (!file.atEnd()) {
+        const QByteArray block = file.read(kCopyBlockSize);
+        if (block.isEmpty())
+            break;
+        hash.Add(block);
+        size += block.size();
+    }
+    if (file.error() != QFileDevice::NoError)
         return {};
-    return {file.pos(), hash.result()};
+    return {size, hash.Result()};
 }
+
+void ContentHash::Add(QByteArrayView bytes)
+{
+    if (!pending_.isEmpty()) {
+        const qsizetype taken = std::min(kBlock - pending_.size(), bytes.size());
+        pending_.append(bytes.first(taken));
+        bytes = bytes.sliced(taken);
+        if (pending_.size() < kBlock)
+            return;
+        hash_ = qHashBits(pending_.constData(), size_t(kBlock), hash_);
+        pending_.clear();
+    }
+    while (bytes.size() >= kBlock) {
+        hash_ = qHashBits(bytes.data(), size_t(kBlock), hash_);
+        bytes = bytes.sliced(kBlock);
+    }
+    pending_.append(bytes);
+}
+
+size_t ContentHash::Result() const { return qHashBits(pending_.constData(), size_t(pending_.size()), hash_); }
 
 bool FileNamesAreCaseSensitive()
 {

@@ -1,7 +1,6 @@
 #pragma once
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QCryptographicHash>
 #include <QString>
 #include <QStringList>
 
@@ -65,13 +64,26 @@ bool IsPictureContent(QByteArrayView head);
 // How many first bytes IsPictureContent needs at most.
 inline constexpr qsizetype kPictureHeadBytes = 4096;
 
+// A hash of a stream of bytes that does not depend on how the stream is cut
+// into pieces. Fast and not cryptographic; it tells changed content apart
+// within one run of the program.
+class ContentHash {
+public:
+    void Add(QByteArrayView bytes);
+    size_t Result() const;
+
+private:
+    static constexpr qsizetype kBlock = 64 * 1024;
+    QByteArray pending_; // less than a block
+    size_t hash_ = 0;
+};
+
 // A file's content in short: its size and a hash of its bytes.
 struct FileFingerprint {
     qint64 Size = -1; // -1: no regular file could be read
-    QByteArray Hash;
+    size_t Hash = 0;
     bool operator==(const FileFingerprint&) const = default;
 };
-inline constexpr QCryptographicHash::Algorithm kFingerprintHash = QCryptographicHash::Sha256;
 // The fingerprint of the file at path as it is now.
 FileFingerprint FingerprintOf(const QString& path);
 

@@ -132,7 +132,7 @@ bool ReplacingFile::Open()
     failed_ = false;
     reason_.clear();
     written_ = 0;
-    hash_.reset();
+    hash_ = ContentHash();
     const QByteArray destination = Native(destination_);
     struct stat existing {};
     mode_ = NewFileMode();
@@ -200,7 +200,7 @@ qint64 ReplacingFile::writeData(const char* data, qint64 size)
         }
         done += n;
     }
-    hash_.addData(QByteArrayView(data, size));
+    hash_.Add(QByteArrayView(data, size));
     written_ += size;
     return done;
 }
@@ -274,7 +274,7 @@ bool ReplacingFile::Open()
     Discard();
     failed_ = false;
     written_ = 0;
-    hash_.reset();
+    hash_ = ContentHash();
     const QFileInfo existing(destination_);
     if (existing.isDir())
         return Fail(QStringLiteral("Is a directory"));
@@ -302,7 +302,7 @@ qint64 ReplacingFile::writeData(const char* data, qint64 size)
         Fail(save->errorString());
         return -1;
     }
-    hash_.addData(QByteArrayView(data, size));
+    hash_.Add(QByteArrayView(data, size));
     written_ += size;
     return n;
 }

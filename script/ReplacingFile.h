@@ -1,7 +1,6 @@
 #pragma once
 #include "script/FileSystem.h"
 
-#include <QCryptographicHash>
 #include <QIODevice>
 #include <QString>
 #include <memory>
@@ -35,7 +34,7 @@ public:
 
     const QString& Destination() const { return destination_; }
     // The fingerprint of every byte written so far.
-    FileFingerprint Written() const { return {written_, hash_.result()}; }
+    FileFingerprint Written() const { return {written_, hash_.Result()}; }
     // Why the last step failed, in the platform's words ("No space left on device").
     QString Reason() const { return reason_; }
 
@@ -64,7 +63,7 @@ private:
     Sync sync_;
     bool failed_ = false;
     qint64 written_ = 0;
-    QCryptographicHash hash_{kFingerprintHash};
+    ContentHash hash_;
 };
 
 // The reason given for a destination that is neither a file nor a link.

@@ -57,7 +57,7 @@ TEST_F(DocumentFileTest, ExportAsksBeforeReplacingAFileChangedSinceLoadOrExport)
         {"hand edit after the export", false,
          [](DocumentFileTest& t) { test::WriteFile(t.Script(), test::ReadFile(t.Script()) + "// mine\r\n"); }, true},
         {"the file was deleted", true, [](DocumentFileTest& t) { QFile::remove(t.Script()); }, false},
-        {"touched, same bytes", false,
+        {"rewritten with the same bytes", false,
          [](DocumentFileTest& t) { test::WriteFile(t.Script(), test::ReadFile(t.Script())); }, false},
     };
     for (const bool yes : {false, true}) {

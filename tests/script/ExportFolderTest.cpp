@@ -227,3 +227,22 @@ TEST_F(ExportFolderTest, FilesThatAreNoPicturesAreNotPublished)
     EXPECT_FALSE(QFileInfo::exists(In("treePics/empty.gif")));
     EXPECT_EQ(ReadFile(In("treePics/logo.svg")), ReadFile(From("logo.svg")));
 }
+
+// What an export wrote is compared later with the file read back in other pieces.
+TEST(ContentHash, DoesNotDependOnHowTheBytesArrive)
+{
+    QByteArray bytes(200 * 1024 + 7, Qt::Uninitialized);
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        bytes[i] = char(i * 7 + i / 251);
+    const auto hashIn = [&](qsizetype piece) {
+        ContentHash hash;
+        for (qsizetype at = 0; at < bytes.size(); at += piece)
+            hash.Add(QByteArrayView(bytes).sliced(at, std::min(piece, bytes.size() - at)));
+        return hash.Result();
+    };
+    const size_t whole = hashIn(bytes.size());
+    for (const qsizetype piece : {1, 1000, 64 * 1024 - 1, 64 * 1024, 64 * 1024 + 1, 150 * 1024})
+        EXPECT_EQ(hashIn(piece), whole) << piece;
+    bytes[100 * 1024] ^= 1;
+    EXPECT_NE(hashIn(4096), whole);
+}
