@@ -106,8 +106,12 @@ bool CopyFileOver(const QString& source, const QString& destination, QString* re
     QString ignored;
     QString& why = reason ? *reason : ignored;
     // Only a regular file is read: a FIFO or device as the source would never end.
-    if (SameFile(source, destination))
-        return QFileInfo(source).isFile();
+    if (SameFile(source, destination)) {
+        if (QFileInfo(source).isFile())
+            return true;
+        why = NotRegularFileReason();
+        return false;
+    }
     QFile in;
     if (!OpenRegularFile(in, source, &why))
         return false;

@@ -62,7 +62,7 @@ bool MakePrivateFolder(const QString& path);
 // GIF, PNG, JPEG, BMP, ICO, WebP, AVIF, or SVG (text whose first element is svg).
 bool IsPictureContent(QByteArrayView head);
 // How many first bytes IsPictureContent needs at most.
-inline constexpr qsizetype kPictureHeadBytes = 4096;
+inline constexpr qsizetype kPictureHeadBytes = 64 * 1024; // room for a long comment before an svg
 
 // A hash of a stream of bytes that does not depend on how the stream is cut
 // into pieces. Fast and not cryptographic; it tells changed content apart

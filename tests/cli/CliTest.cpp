@@ -225,7 +225,7 @@ TEST(CliSafety, KilledExportLeavesTheOldFilesOrTheNewOnesWhole)
         }
     }
     // The next whole export clears what a killed one left, but no file or link that only looks alike.
-    QStringList lookAlikes{S(".notes.tmp"),
+    QStringList lookAlikes{S(".notes.tmp-1"),
                            S("custom.js.tmp-1"),
                            S(".x.tmp-xyz"),
                            S(".custom.js.tmp-a5b0e7"),

@@ -110,13 +110,6 @@ TEST_F(DocumentFileTest, TheDocumentsFolderFollowsLoadsExportsAndNewTrees)
 
     NewTreeCommand(doc, ui, nullptr, &file);
     EXPECT_TRUE(file.Folder().isEmpty());
-    // A refused file is no document's file.
-    const QString foreign = other.filePath(S("foreign.js"));
-    test::WriteFile(foreign, test::ReadFile(test::Corpus("example.js")).replace("= Vuvov-Ivoza", "= Other"));
-    LoadTreeFileCommand(doc, foreign, ui, &file);
-    EXPECT_TRUE(file.Folder().isEmpty());
-    EXPECT_EQ(file.Known(foreign).Size, -1);
-
     // What is known of a file outlives the new tree: another editor's work is still noticed.
     OtherEditorExports("Theirs again");
     Change("Mine again");
