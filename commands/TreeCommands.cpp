@@ -15,14 +15,11 @@ namespace vi {
 
 namespace {
 
-// The file replaced the document (or a version question was answered Yes).
-bool Accepted(const LoadResult& r) { return r.Opened && !r.ForeignGenerator && !r.VersionDeclined; }
-
 void Load(TreeDocument& document, const QString& path, UserInterface& ui, DocumentFile* file)
 {
     // Taken before the load: a change while it reads counts as a change since.
     const FileFingerprint before = file ? FingerprintOf(path) : FileFingerprint{};
-    if (Accepted(LoadTreeScript(document, path, ui)) && file)
+    if (LoadTreeScript(document, path, ui).Replaced() && file)
         file->Remember(path, before);
 }
 

@@ -97,7 +97,7 @@ TEST_F(ExportFolderTest, TreePicsLinkedToThePictureFolderIsPublishedWithItsPictu
     ASSERT_TRUE(QFile::link(mine, In("treePics")));
 
     TreeDocument loaded;
-    ASSERT_TRUE(LoadTreeScript(loaded, In("custom.js"), ui).Opened);
+    ASSERT_TRUE(LoadTreeScript(loaded, In("custom.js"), ui).Replaced());
     const ExportResult r = ExportTree(loaded, site.path(), false, ui);
     EXPECT_TRUE(r.Complete()) << Listed(r).toStdString();
     EXPECT_FALSE(QFileInfo(In("treePics")).isSymLink());
