@@ -1,10 +1,12 @@
 #include "commands/TreeCommands.h"
 
-#include "commands/DocumentFile.h"
+#include "commands/DocumentPlace.h"
 #include "commands/EditHistory.h"
+#include "commands/MissingPictures.h"
 #include "document/AppInfo.h"
 #include "document/TreeDocument.h"
 #include "script/ExportTree.h"
+#include "script/FileSystem.h"
 #include "script/RootStatement.h"
 #include "script/TreeLoader.h"
 #include "script/UserInterface.h"
@@ -15,23 +17,50 @@ namespace vi {
 
 namespace {
 
-void Load(TreeDocument& document, const QString& path, UserInterface& ui, DocumentFile* file)
+void ExportInto(TreeDocument& document, const QString& folder, UserInterface& ui, DocumentPlace* place)
+{
+    if (place && place->ChangedSince(folder)
+        && ui.Ask(kScriptChangedQuestion.Text().arg(QDir::toNativeSeparators(DocumentPlace::ScriptIn(folder))),
+                  UserInterface::Buttons::YesNo)
+               != UserInterface::Answer::Yes)
+        return;
+    const ExportResult result = ExportTree(document, folder, false, ui);
+    if (place && result.Written) {
+        place->Remember(DocumentPlace::ScriptIn(folder), result.Script);
+        place->Exported(folder, document.NodeCount() - 1, result.Complete());
+    }
+}
+
+void LoadFile(TreeDocument& document, const QString& path, UserInterface& ui, DocumentPlace* place)
 {
     // Taken before the load: a change while it reads counts as a change since.
-    const FileFingerprint before = file ? FingerprintOf(path) : FileFingerprint{};
-    if (LoadTreeScript(document, path, ui).Replaced() && file)
-        file->Remember(path, before);
+    const FileFingerprint before = place ? FingerprintOf(path) : FileFingerprint{};
+    const LoadResult result = LoadTreeScript(document, path, ui);
+    if (!result.Replaced())
+        return;
+    if (place) {
+        place->Remember(path, before);
+        place->Loaded(path, result.Outcome == LoadOutcome::Loaded);
+    }
+    // Said once here, not at every preview and export.
+    const QStringList missing = MissingPictures(document);
+    if (!missing.isEmpty())
+        ui.ShowMessage(MissingPicturesMessage(missing));
 }
 
 } // namespace
 
-bool AskToExportChanges(TreeDocument& document, UserInterface& ui, DocumentFile* file)
+bool AskToExportChanges(TreeDocument& document, UserInterface& ui, DocumentPlace* place)
 {
     if (!document.TreeChanged())
         return false;
     switch (ui.Ask(kExportChangesQuestion, UserInterface::Buttons::YesNoCancel)) {
     case UserInterface::Answer::Yes:
-        ExportTreeCommand(document, ui, file);
+        // As the export command the user would run: into the document's folder when it has one.
+        if (place)
+            SaveTreeCommand(document, ui, *place);
+        else
+            ExportTreeCommand(document, ui);
         // Changes that did not reach a file must not be thrown away by the caller.
         return document.TreeChanged();
     case UserInterface::Answer::No:
@@ -42,35 +71,33 @@ bool AskToExportChanges(TreeDocument& document, UserInterface& ui, DocumentFile*
     return true;
 }
 
-void NewTreeCommand(TreeDocument& document, UserInterface& ui, EditHistory* history, DocumentFile* file)
+void NewTreeCommand(TreeDocument& document, UserInterface& ui, EditHistory* history, DocumentPlace* place)
 {
-    if (AskToExportChanges(document, ui, file))
+    if (AskToExportChanges(document, ui, place))
         return;
     if (history)
         history->NameNextReplace(kNewTreeStep);
     document.NewTree();
-    if (file)
-        file->Leave();
 }
 
-void LoadTreeCommand(TreeDocument& document, UserInterface& ui, DocumentFile* file)
+void LoadTreeCommand(TreeDocument& document, UserInterface& ui, DocumentPlace* place)
 {
-    if (AskToExportChanges(document, ui, file))
+    if (AskToExportChanges(document, ui, place))
         return;
     // The dialog opens where the user last worked, never in the program's folder.
     const std::optional<QString> path = ui.ChooseFileToLoad(kLoadDialogTitle, kLoadDialogFilter, QString());
     if (!path)
         return;
-    Load(document, *path, ui, file);
+    LoadFile(document, *path, ui, place);
 }
 
-void LoadTreeFileCommand(TreeDocument& document, const QString& path, UserInterface& ui, DocumentFile* file)
+void LoadTreeFileCommand(TreeDocument& document, const QString& path, UserInterface& ui, DocumentPlace* place)
 {
-    if (!AskToExportChanges(document, ui, file))
-        Load(document, path, ui, file);
+    if (!AskToExportChanges(document, ui, place))
+        LoadFile(document, path, ui, place);
 }
 
-void ExportTreeCommand(TreeDocument& document, UserInterface& ui, DocumentFile* file)
+void ExportTreeCommand(TreeDocument& document, UserInterface& ui, DocumentPlace* place)
 {
     if (document.NodeCount() < 2) {
         ui.ShowMessage(kNoTreeToExportMessage);
@@ -79,24 +106,16 @@ void ExportTreeCommand(TreeDocument& document, UserInterface& ui, DocumentFile* 
     const std::optional<QString> folder = ui.ChooseExportFolder();
     if (!folder)
         return;
-    ExportTreeToFolder(document, *folder, ui, file);
+    ExportInto(document, *folder, ui, place);
 }
 
-bool ExportTreeToFolder(TreeDocument& document, const QString& folder, UserInterface& ui, DocumentFile* file)
+void SaveTreeCommand(TreeDocument& document, UserInterface& ui, DocumentPlace& place)
 {
-    if (document.NodeCount() < 2) {
-        ui.ShowMessage(kNoTreeToExportMessage);
-        return false;
+    if (place.Folder().isEmpty() || !FolderExists(place.Folder()) || document.NodeCount() < 2) {
+        ExportTreeCommand(document, ui, &place);
+        return;
     }
-    if (file && file->ChangedSince(folder)
-        && ui.Ask(kScriptChangedQuestion.Text().arg(QDir::toNativeSeparators(DocumentFile::ScriptIn(folder))),
-                  UserInterface::Buttons::YesNo)
-               != UserInterface::Answer::Yes)
-        return false;
-    const ExportResult result = ExportTree(document, folder, false, ui);
-    if (file && result.Written)
-        file->Remember(DocumentFile::ScriptIn(folder), result.Script);
-    return result.Complete();
+    ExportInto(document, place.Folder(), ui, &place);
 }
 
 void EditTreeProperties(TreeDocument& document, UserInterface& ui, EditHistory* history)

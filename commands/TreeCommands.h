@@ -5,7 +5,7 @@
 
 namespace vi {
 
-class DocumentFile;
+class DocumentPlace;
 class EditHistory;
 class TreeDocument;
 class UserInterface;
@@ -22,26 +22,30 @@ inline constexpr TranslatableText kScriptChangedQuestion{
     "TreeCommands", QT_TRANSLATE_NOOP("TreeCommands", "%1 has changed since it was loaded or last exported here, "
                                                       "perhaps by another editor.\rReplace it with this tree?")};
 
-// With a DocumentFile, the commands remember what they loaded and exported,
-// and an export asks before it replaces a custom.js that changed on disk
-// since (another editor's work); without one nobody is asked.
+// With a place, loads and exports give the document its folder (DocumentPlace),
+// and an export asks before it replaces a custom.js that changed on disk since
+// this editor loaded or exported it (another editor's work); without a place
+// nobody is asked, as in the command-line tool.
 
-// Asks whether to export unexported changes before they would be lost. True
+// Asks whether to export unexported changes before they would be lost; Yes
+// exports as SaveTreeCommand does when there is a place. True
 // when the caller must stop: the user cancelled, or chose to export and the
 // changes are still unexported (chooser cancelled, nothing to export, export failed).
-bool AskToExportChanges(TreeDocument& document, UserInterface& ui, DocumentFile* file = nullptr);
+bool AskToExportChanges(TreeDocument& document, UserInterface& ui, DocumentPlace* place = nullptr);
 // With a history, a new tree keeps the one it replaces as a step (so does a
 // load, through the history's watch on the document), and confirmed tree
 // properties become a step.
 void NewTreeCommand(TreeDocument& document, UserInterface& ui, EditHistory* history = nullptr,
-                    DocumentFile* file = nullptr);
-void LoadTreeCommand(TreeDocument& document, UserInterface& ui, DocumentFile* file = nullptr);
-// The load command for a file already chosen (the editor's command line).
-void LoadTreeFileCommand(TreeDocument& document, const QString& path, UserInterface& ui, DocumentFile* file = nullptr);
-void ExportTreeCommand(TreeDocument& document, UserInterface& ui, DocumentFile* file = nullptr);
-// The export command for a folder already chosen (file->Folder() exports
-// again where the document belongs). True when the export was complete.
-bool ExportTreeToFolder(TreeDocument& document, const QString& folder, UserInterface& ui, DocumentFile* file = nullptr);
+                    DocumentPlace* place = nullptr);
+void LoadTreeCommand(TreeDocument& document, UserInterface& ui, DocumentPlace* place = nullptr);
+// The load command for a file already chosen (the command line, recent files).
+void LoadTreeFileCommand(TreeDocument& document, const QString& path, UserInterface& ui,
+                         DocumentPlace* place = nullptr);
+// Exports into a folder the user chooses, always.
+void ExportTreeCommand(TreeDocument& document, UserInterface& ui, DocumentPlace* place = nullptr);
+// Exports again into the document's folder; asks for one only when the
+// document has none or it is gone.
+void SaveTreeCommand(TreeDocument& document, UserInterface& ui, DocumentPlace& place);
 void EditTreeProperties(TreeDocument& document, UserInterface& ui, EditHistory* history = nullptr);
 
 } // namespace vi

@@ -1,7 +1,6 @@
 // Two editors, one folder: an export asks before it replaces a custom.js that
 // changed on disk since this editor loaded or exported it.
-#include "commands/DocumentFile.h"
-
+#include "commands/DocumentPlace.h"
 #include "commands/TreeCommands.h"
 #include "script/ExportTree.h"
 #include "tests/script/ExportTestSupport.h"
@@ -16,14 +15,14 @@ namespace {
 using Answer = UserInterface::Answer;
 using test::S;
 
-struct DocumentFileTest : ::testing::Test {
+struct ChangedOnDiskTest : ::testing::Test {
     test::FakeProgramFolder program;
     QTemporaryDir site, other;
     TreeDocument doc;
     test::FakeUserInterface ui;
-    DocumentFile file;
+    std::unique_ptr<DocumentPlace> place = std::make_unique<DocumentPlace>(doc);
 
-    QString Script() const { return DocumentFile::ScriptIn(site.path()); }
+    QString Script() const { return DocumentPlace::ScriptIn(site.path()); }
     // Another editor exports its own tree into the folder.
     void OtherEditorExports(const char* label)
     {
@@ -41,47 +40,47 @@ struct DocumentFileTest : ::testing::Test {
 
 } // namespace
 
-TEST_F(DocumentFileTest, ExportAsksBeforeReplacingAFileChangedSinceLoadOrExport)
+TEST_F(ChangedOnDiskTest, ExportAsksBeforeReplacingAFileChangedSinceLoadOrExport)
 {
     const QString question = kScriptChangedQuestion.Text().arg(Script());
     const struct {
         const char* name;
         bool loaded; // else this editor exported there first
-        std::function<void(DocumentFileTest&)> meanwhile;
+        std::function<void(ChangedOnDiskTest&)> meanwhile;
         bool asked;
     } cases[] = {
-        {"unchanged since the load", true, [](DocumentFileTest&) {}, false},
-        {"unchanged since the export", false, [](DocumentFileTest&) {}, false},
-        {"another editor exported after the load", true, [](DocumentFileTest& t) { t.OtherEditorExports("Theirs"); },
+        {"unchanged since the load", true, [](ChangedOnDiskTest&) {}, false},
+        {"unchanged since the export", false, [](ChangedOnDiskTest&) {}, false},
+        {"another editor exported after the load", true, [](ChangedOnDiskTest& t) { t.OtherEditorExports("Theirs"); },
          true},
         {"hand edit after the export", false,
-         [](DocumentFileTest& t) { test::WriteFile(t.Script(), test::ReadFile(t.Script()) + "// mine\r\n"); }, true},
-        {"the file was deleted", true, [](DocumentFileTest& t) { QFile::remove(t.Script()); }, false},
+         [](ChangedOnDiskTest& t) { test::WriteFile(t.Script(), test::ReadFile(t.Script()) + "// mine\r\n"); }, true},
+        {"the file was deleted", true, [](ChangedOnDiskTest& t) { QFile::remove(t.Script()); }, false},
         {"rewritten with the same bytes", false,
-         [](DocumentFileTest& t) { test::WriteFile(t.Script(), test::ReadFile(t.Script())); }, false},
+         [](ChangedOnDiskTest& t) { test::WriteFile(t.Script(), test::ReadFile(t.Script())); }, false},
     };
     for (const bool yes : {false, true}) {
         for (const auto& c : cases) {
             SCOPED_TRACE(std::string(c.name) + (yes ? ", Yes" : ", No"));
+            place.reset();
             doc.NewTree();
-            file = DocumentFile();
+            place = std::make_unique<DocumentPlace>(doc);
             ui.Questions.clear();
             if (c.loaded) {
                 OtherEditorExports("Loaded");
                 ui.Files = {Script()};
-                LoadTreeCommand(doc, ui, &file);
+                LoadTreeCommand(doc, ui, place.get());
             } else {
                 Change("Exported");
                 ui.Folders = {site.path()};
-                ExportTreeCommand(doc, ui, &file);
+                ExportTreeCommand(doc, ui, place.get());
             }
-            ASSERT_EQ(file.Folder(), site.path());
+            ASSERT_EQ(place->Folder(), site.path());
             c.meanwhile(*this);
             const QByteArray before = test::ReadFile(Script());
             Change("Mine");
             ui.Answers = {yes ? Answer::Yes : Answer::No};
-            ui.Folders = {site.path()};
-            ExportTreeCommand(doc, ui, &file);
+            SaveTreeCommand(doc, ui, *place); // exporting again where the document belongs
 
             EXPECT_EQ(ui.Questions, c.asked ? QStringList{question} : QStringList());
             const bool replaced = !c.asked || yes;
@@ -91,31 +90,35 @@ TEST_F(DocumentFileTest, ExportAsksBeforeReplacingAFileChangedSinceLoadOrExport)
             ui.Questions.clear();
             ui.Folders = {site.path()};
             if (replaced) {
-                EXPECT_TRUE(ExportTreeToFolder(doc, file.Folder(), ui, &file));
+                ExportTreeCommand(doc, ui, place.get());
+                EXPECT_TRUE(ui.Questions.isEmpty());
             }
-            EXPECT_TRUE(ui.Questions.isEmpty());
         }
     }
 }
 
-TEST_F(DocumentFileTest, TheDocumentsFolderFollowsLoadsExportsAndNewTrees)
+TEST_F(ChangedOnDiskTest, AFolderNeverReadAsksNothingAndWhatIsKnownOutlivesANewTree)
 {
     // A folder this editor never read or wrote: its custom.js is replaced without a question, as the CLI does.
     OtherEditorExports("Theirs");
     Change("Mine");
-    EXPECT_TRUE(ExportTreeToFolder(doc, site.path(), ui, &file));
+    ui.Folders = {site.path()};
+    ExportTreeCommand(doc, ui, place.get());
     EXPECT_TRUE(ui.Questions.isEmpty());
-    EXPECT_EQ(file.Folder(), site.path());
-    EXPECT_EQ(file.Known(Script()), FingerprintOf(Script()));
+    EXPECT_FALSE(doc.TreeChanged());
+    EXPECT_EQ(place->Folder(), site.path());
+    EXPECT_EQ(place->Known(Script()), FingerprintOf(Script()));
 
-    NewTreeCommand(doc, ui, nullptr, &file);
-    EXPECT_TRUE(file.Folder().isEmpty());
+    NewTreeCommand(doc, ui, nullptr, place.get());
+    EXPECT_TRUE(place->Folder().isEmpty());
     // What is known of a file outlives the new tree: another editor's work is still noticed.
     OtherEditorExports("Theirs again");
     Change("Mine again");
     ui.Answers = {Answer::No};
-    EXPECT_FALSE(ExportTreeToFolder(doc, site.path(), ui, &file));
+    ui.Folders = {site.path()};
+    ExportTreeCommand(doc, ui, place.get());
     EXPECT_EQ(ui.Questions.size(), 1);
+    EXPECT_TRUE(doc.TreeChanged());
 }
 
 } // namespace vi
