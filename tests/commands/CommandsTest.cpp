@@ -719,7 +719,7 @@ TEST_F(DocumentPlaceTest, OnlyAWholeCustomJsGivesTheDocumentItsFolder)
 TEST_F(DocumentPlaceTest, ALoadNamesTheMissingPicturesOnce)
 {
     for (const char* name : {"here.gif", "gone.gif"})
-        ASSERT_TRUE(QFile(other.filePath(QString::fromUtf8(name))).open(QIODevice::WriteOnly));
+        ASSERT_TRUE(test::WriteFile(other.filePath(QString::fromUtf8(name)), test::Gif(name)));
     doc.Record(2).MouseOutPic = other.filePath(QStringLiteral("here.gif"));
     doc.Record(3).MouseOverPic = other.filePath(QStringLiteral("gone.gif"));
     doc.Record(4).MouseOutPic = other.filePath(QStringLiteral("gone.gif"));
