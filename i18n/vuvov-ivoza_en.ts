@@ -197,6 +197,14 @@
         <source>Choose a Picture File..</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Browse</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Images (*.GIF *.JPG *.JPEG *.PNG *.SVG *.WEBP *.ICO)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ThirdPartyNotices</name>

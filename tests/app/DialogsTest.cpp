@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -41,10 +42,10 @@ using namespace vi;
 
 namespace {
 
-template <class Widget> Widget* Find(QWidget* dialog, const char* name)
+template <class Widget> Widget* Find(QWidget* dialog, const QByteArray& name)
 {
     auto* widget = dialog->findChild<Widget*>(QString::fromLatin1(name));
-    EXPECT_NE(widget, nullptr) << name;
+    EXPECT_NE(widget, nullptr) << name.constData();
     return widget;
 }
 
@@ -125,8 +126,42 @@ TEST(TreePropDialog, Binding)
 
 TEST(PicturePicker, AllFilesShowsNamesWithoutADot)
 {
-    EXPECT_EQ(PictureNameFilters(), (QStringList{QStringLiteral("All Files (*)"), QStringLiteral("GIF Format (*.GIF)"),
-                                                 QStringLiteral("JPEG Format (*.JPG)")}));
+    EXPECT_EQ(PictureNameFilters(),
+              (QStringList{QStringLiteral("All Files (*)"), QStringLiteral("GIF Format (*.GIF)"),
+                           QStringLiteral("JPEG Format (*.JPG)"),
+                           QStringLiteral("Images (*.GIF *.JPG *.JPEG *.PNG *.SVG *.WEBP *.ICO)")}));
+}
+
+// Each folder picture follows its path box in the tab order and opens the
+// picture chooser from the keyboard, on the filter that shows every picture.
+TEST(PicturePicker, TheFolderPicturesAreInTheTabOrderAndOpenTheChooser)
+{
+    QTemporaryDir lines;
+    ItemPropDialog itemDialog(TreeSettings{});
+    TreePropDialog treeDialog(nullptr, lines.path());
+    for (auto [dialog, pictures] : {std::pair<QDialog*, int>{&itemDialog, 4}, {&treeDialog, 3}}) {
+        SCOPED_TRACE(dialog->objectName().toStdString());
+        dialog->show();
+        QApplication::setActiveWindow(dialog);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+        for (int i = 0; i < pictures; ++i) {
+            const auto name = [i](const char* control) { return control + QByteArray::number(i); };
+            Find<QCheckBox>(dialog, name("Check1_"))->click();
+            auto* path = Find<QLineEdit>(dialog, name("Text2_"));
+            path->setFocus();
+            QTest::keyClick(path, Qt::Key_Tab);
+            QWidget* picture = Find<QWidget>(dialog, name("Image1_"));
+            ASSERT_EQ(dialog->focusWidget(), picture) << i;
+            QString filter;
+            InNextModal<QFileDialog>([&filter](QFileDialog* chooser) {
+                filter = chooser->selectedNameFilter();
+                chooser->reject();
+            });
+            QTest::keyClick(picture, Qt::Key_Space);
+            EXPECT_EQ(filter, PictureNameFilters().constLast()) << i;
+        }
+        dialog->hide();
+    }
 }
 
 TEST(RecentFolder, FallsBackToTheDocumentsFolderNeverTheProgramFolder)
