@@ -13,12 +13,6 @@ const QString kKey = QStringLiteral("Places/LastFolder");
 
 QSettings Settings() { return QSettings(QStringLiteral("Vevadev"), ProductName()); }
 
-QString& FolderOfThisRun()
-{
-    static QString folder;
-    return folder;
-}
-
 // The folder when it still exists, else the documents folder (home where there is none).
 QString ExistingOrDocuments(const QString& folder)
 {
@@ -31,14 +25,11 @@ QString ExistingOrDocuments(const QString& folder)
 
 QString LastUsedFolder() { return ExistingOrDocuments(Settings().value(kKey).toString()); }
 
-QString FolderUsedThisRun() { return ExistingOrDocuments(FolderOfThisRun()); }
-
 void RememberFolder(const QString& folder)
 {
     if (folder.isEmpty())
         return;
-    FolderOfThisRun() = QDir::toNativeSeparators(QDir(folder).absolutePath());
-    Settings().setValue(kKey, FolderOfThisRun());
+    Settings().setValue(kKey, QDir::toNativeSeparators(QDir(folder).absolutePath()));
 }
 
 } // namespace vi

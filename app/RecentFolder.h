@@ -10,9 +10,4 @@ namespace vi {
 QString LastUsedFolder();
 void RememberFolder(const QString& folder);
 
-// The folder this run last loaded from or exported to, with the same fallback.
-// The export folder chooser opens here: a folder of an earlier run would offer
-// a new tree's export over that run's custom.js.
-QString FolderUsedThisRun();
-
 } // namespace vi

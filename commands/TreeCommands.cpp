@@ -59,7 +59,7 @@ void ExportTreeCommand(TreeDocument& document, UserInterface& ui)
         ui.ShowMessage(kNoTreeToExportMessage);
         return;
     }
-    const std::optional<QString> folder = ui.ChooseExportFolder();
+    const std::optional<QString> folder = ui.ChooseExportFolder(QString());
     if (!folder)
         return;
     ExportTree(document, *folder, false, ui);

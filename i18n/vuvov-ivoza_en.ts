@@ -93,6 +93,18 @@
         <source>Export to Folder</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>You must type a folder name without \ or /.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is already a folder of that name.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to create the folder.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ItemCommands</name>
@@ -315,6 +327,18 @@
     </message>
     <message>
         <source>&amp;Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;New Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Folder name:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

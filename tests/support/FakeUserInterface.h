@@ -41,7 +41,7 @@ public:
     bool EditItemRecord(ItemRecord& r, const TreeSettings& s) override { return OnEditItem && OnEditItem(r, s); }
     bool EditTreeSettings(TreeSettings& settings) override { return OnEditSettings && OnEditSettings(settings); }
 
-    std::optional<QString> ChooseExportFolder() override { return Next(Folders); }
+    std::optional<QString> ChooseExportFolder(const QString&) override { return Next(Folders); }
 
     std::optional<QString> ChooseFileToLoad(const QString& title, const QString& filter, const QString& folder) override
     {
