@@ -125,8 +125,8 @@ FolderDialog::FolderDialog(QWidget* parent, VolumeSource volumes) : QDialog(pare
     // The folder list fills and sorts itself in the background; until the user
     // touches it, the chosen folder is scrolled into view again as rows come in.
     const auto keepChosenInView = [this] {
-        if (scrollPending_)
-            dir1_->scrollTo(dir1_->currentIndex());
+        if (scrollPending_ && inView_.isValid())
+            dir1_->scrollTo(inView_);
     };
     connect(folders_, &QFileSystemModel::directoryLoaded, this, keepChosenInView);
     connect(folders_, &QAbstractItemModel::rowsInserted, this, keepChosenInView);
@@ -201,8 +201,17 @@ void FolderDialog::Refresh()
     const QModelIndex current = dir.isEmpty() || dir == root ? QModelIndex() : folders_->index(dir);
     if (!current.isValid() || !LiesUnder(dir, root)) {
         dir1_->selectionModel()->clear();
+        // With no folder chosen, the list opens where the user's own folders are.
+        const QString home = QDir::homePath();
+        const QModelIndex homeIndex = dir.isEmpty() && LiesUnder(home, root) ? folders_->index(home) : QModelIndex();
+        if (homeIndex.isValid() && homeIndex != inView_) {
+            inView_ = homeIndex;
+            dir1_->scrollTo(homeIndex);
+            scrollPending_ = true;
+        }
     } else if (current != dir1_->currentIndex()) {
         dir1_->setCurrentIndex(current);
+        inView_ = current;
         dir1_->scrollTo(current);
         scrollPending_ = true;
         dir1_->expand(current);

@@ -2,6 +2,7 @@
 #include "forms/FolderChooserModel.h"
 
 #include <QDialog>
+#include <QPersistentModelIndex>
 #include <QString>
 #include <optional>
 
@@ -56,7 +57,8 @@ private:
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
     QString shownRoot_;
-    bool scrollPending_ = false; // the chosen folder is kept in view while the list fills
+    QPersistentModelIndex inView_; // the folder kept in view while the list fills
+    bool scrollPending_ = false;   // the chosen folder is kept in view while the list fills
     bool refreshing_ = false;
 };
 
