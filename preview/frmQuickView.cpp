@@ -2,6 +2,8 @@
 
 #include "preview/Preview.h"
 #include "preview/PreviewFolder.h"
+#include "preview/PreviewPage.h"
+#include "preview/WebAddress.h"
 
 #include <QCloseEvent>
 #include <QPushButton>
@@ -39,6 +41,9 @@ frmQuickView::frmQuickView(TreeDocument& document, UserInterface& ui) : QWidget(
     webBrowser1_ = new QWebEngineView(this);
     webBrowser1_->setObjectName(QStringLiteral("WebBrowser1"));
     webBrowser1_->setGeometry(ToPixels(design.WebBrowser1));
+    webBrowser1_->setPage(new PreviewPage(
+        [this](const QUrl& url) { OpenWebAddress(this, url.toString(QUrl::FullyEncoded), false, *ui_); },
+        webBrowser1_));
     QWebEnginePage* page = webBrowser1_->page();
     page->setUrlRequestInterceptor(new PreviewRequests(page)); // goes with the page
 
