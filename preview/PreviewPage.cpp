@@ -17,7 +17,9 @@ bool IsWebAddress(const QUrl& url)
     return url.isValid() && schemes.contains(url.scheme().toLower());
 }
 
-// A page of the preview folder that exists: the menu itself and what was exported with it.
+// A page of the preview folder that exists: the menu itself and what was
+// exported with it. Where the preview folder's files are served from is
+// decided here alone.
 bool IsPreviewPage(const QUrl& url, const QString& folder)
 {
     return url.isLocalFile() && PreviewMayLoad(url, folder) && QFileInfo(url.toLocalFile()).isFile();
@@ -47,8 +49,8 @@ PreviewNavigation PreviewNavigationFor(const QUrl& url, QWebEnginePage::Navigati
     }
 }
 
-PreviewPage::PreviewPage(std::function<void(const QUrl&)> openOutside, QObject* parent)
-    : QWebEnginePage(parent), openOutside_(std::move(openOutside))
+PreviewPage::PreviewPage(QWebEngineProfile* profile, std::function<void(const QUrl&)> openOutside, QObject* parent)
+    : QWebEnginePage(profile, parent), openOutside_(std::move(openOutside))
 {
     // A link for another window (_blank, or a frame the menu page does not
     // have) is followed like one for this window; no window is opened.

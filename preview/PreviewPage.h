@@ -4,6 +4,7 @@
 #include <functional>
 
 class QUrl;
+class QWebEngineProfile;
 
 namespace vi {
 
@@ -23,7 +24,7 @@ PreviewNavigation PreviewNavigationFor(const QUrl& url, QWebEnginePage::Navigati
 class PreviewPage final : public QWebEnginePage {
     Q_OBJECT
 public:
-    PreviewPage(std::function<void(const QUrl&)> openOutside, QObject* parent);
+    PreviewPage(QWebEngineProfile* profile, std::function<void(const QUrl&)> openOutside, QObject* parent);
 
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;

@@ -11,6 +11,7 @@
 #include <QResizeEvent>
 #include <QUrl>
 #include <QWebEnginePage>
+#include <QWebEngineProfile>
 #include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
 
@@ -42,6 +43,7 @@ frmQuickView::frmQuickView(TreeDocument& document, UserInterface& ui) : QWidget(
     webBrowser1_->setObjectName(QStringLiteral("WebBrowser1"));
     webBrowser1_->setGeometry(ToPixels(design.WebBrowser1));
     webBrowser1_->setPage(new PreviewPage(
+        QWebEngineProfile::defaultProfile(),
         [this](const QUrl& url) { OpenWebAddress(this, url.toString(QUrl::FullyEncoded), false, *ui_); },
         webBrowser1_));
     QWebEnginePage* page = webBrowser1_->page();
