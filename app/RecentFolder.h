@@ -1,5 +1,7 @@
 #pragma once
+#include <QSettings>
 #include <QString>
+#include <QStringList>
 
 namespace vi {
 
@@ -9,5 +11,16 @@ namespace vi {
 // home folder where there is none), never the program's folder.
 QString LastUsedFolder();
 void RememberFolder(const QString& folder);
+
+// The editor's settings of the user.
+QSettings EditorSettings();
+
+// The documents last loaded or exported, the latest first.
+inline constexpr int kRecentFiles = 8;
+QStringList RecentFiles();
+void AddRecentFile(const QString& file);
+void RemoveRecentFile(const QString& file);
+// The list with the file put first, once, cut to its length.
+QStringList WithRecentFile(const QStringList& files, const QString& file);
 
 } // namespace vi

@@ -88,6 +88,13 @@
     </message>
 </context>
 <context>
+    <name>FindBar</name>
+    <message>
+        <source>%1 of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>FolderChooserModel</name>
     <message>
         <source>Export to Folder</source>
@@ -192,6 +199,20 @@
     </message>
 </context>
 <context>
+    <name>PastedItems</name>
+    <message>
+        <source>These items would make the tree too large: its custom.js would be larger than %1 MB, more than the editor can load back.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n picture(s) of the pasted items were left out: items from another editor or program keep only pictures that lie in a treePics folder.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>PicturePicker</name>
     <message>
         <source>All Files (*)</source>
@@ -215,6 +236,17 @@
     </message>
     <message>
         <source>Images (*.GIF *.JPG *.JPEG *.PNG *.SVG *.WEBP *.ICO)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Preview</name>
+    <message>
+        <source>The preview could not be made.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reason: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -253,6 +285,14 @@
     </message>
     <message>
         <source>Custom Tree File (*.js)|*.js</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>These pictures of the tree could not be found:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>... and %1 more.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -589,6 +629,70 @@
     </message>
     <message>
         <source>&amp;Redo %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recent &amp;Files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export &amp;To...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Find...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find &amp;Next</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find Pre&amp;vious</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>E&amp;xpand All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>C&amp;ollapse All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No recent files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file %1 could not be found.<byte value="xd"/>It has been removed from Recent Files.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find items</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1[*] (%2) - %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 item</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 items</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exported 1 item to %1 at %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exported %1 items to %2 at %3</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

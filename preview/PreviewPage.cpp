@@ -2,7 +2,6 @@
 
 #include "preview/PreviewFolder.h"
 
-#include <QFileInfo>
 #include <QUrl>
 #include <QWebEngineNewWindowRequest>
 
@@ -17,13 +16,8 @@ bool IsWebAddress(const QUrl& url)
     return url.isValid() && schemes.contains(url.scheme().toLower());
 }
 
-// A page of the preview folder that exists: the menu itself and what was
-// exported with it. Where the preview folder's files are served from is
-// decided here alone.
-bool IsPreviewPage(const QUrl& url, const QString& folder)
-{
-    return url.isLocalFile() && PreviewMayLoad(url, folder) && QFileInfo(url.toLocalFile()).isFile();
-}
+// A page of the preview folder that exists: the menu itself and what was exported with it.
+bool IsPreviewPage(const QUrl& url, const QString& folder) { return !PreviewFileOf(url, folder).isEmpty(); }
 
 } // namespace
 

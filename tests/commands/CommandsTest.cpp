@@ -1,15 +1,20 @@
 #include "commands/ClipboardCommands.h"
+#include "commands/DocumentPlace.h"
 #include "commands/EditHistory.h"
 #include "commands/ItemCommands.h"
 #include "commands/LabelEdit.h"
+#include "commands/MissingPictures.h"
+#include "commands/PastedItems.h"
 #include "commands/TreeCommands.h"
 #include "document/TreeDocument.h"
 #include "script/ExportTree.h"
 #include "script/RootStatement.h"
+#include "script/ScriptSize.h"
 #include "script/TreeLoader.h"
 #include "tests/script/ExportTestSupport.h"
 #include "tests/support/FakeUserInterface.h"
 
+#include <QRegularExpression>
 #include <functional>
 #include <gtest/gtest.h>
 #include <random>
@@ -61,6 +66,39 @@ QByteArray ForeignItem(const QString& label)
     TreeDocument other;
     test::AddItem(other, other.Root(), label);
     return EncodeItems(other, other.Node(2));
+}
+
+// Items another program put on the clipboard: the format's bytes, written
+// here as anyone could write them. Each item is its parent's index and its record.
+QByteArray FromElsewhere(const std::vector<std::pair<int, ItemRecord>>& items)
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setVersion(QDataStream::Qt_6_0);
+    out << quint32(0x56497473) << quint16(1) << QStringLiteral("elsewhere") << qint32(2) << qint32(items.size());
+    for (const auto& [parent, r] : items) {
+        out << qint32(parent) << r.ItemType << r.FriendlyName << r.UseGlobalBNonExpanded << r.BNonExpanded
+            << r.UseGlobalBExpanded << r.BExpanded << r.MouseOutPic << r.MouseOverPic << r.ItemText << r.UseGlobalFont
+            << r.FontSize << r.FontColor << r.LinkHref << r.UseGlobalTarget << r.LinkTarget << r.LinkDescription;
+    }
+    return bytes;
+}
+
+ItemRecord Item(const QString& type, const QString& label)
+{
+    ItemRecord r;
+    r.ItemType = type;
+    r.FriendlyName = r.ItemText = label;
+    return r;
+}
+
+// A branch in a branch, and so on: a chain of nested items.
+QByteArray Chain(int count)
+{
+    std::vector<std::pair<int, ItemRecord>> items;
+    for (int i = 0; i < count; ++i)
+        items.emplace_back(i - 1, Item(kBranch, QStringLiteral("n")));
+    return FromElsewhere(items);
 }
 
 struct CommandsTest : ::testing::Test {
@@ -159,6 +197,14 @@ TEST_F(CommandsTest, RefusalsAndCancelledDialogsLeaveTreeAndHistoryAlone)
         {"paste what is not ours", "B", PasteItem, kNothingToPasteMessage, QByteArray("plain text")},
         {"paste a label with a line separator", "B", PasteItem, kNothingToPasteMessage,
          ForeignItem(QStringLiteral("a\u2028b"))},
+        // Trees no loaded file gives.
+        {"paste a leaf with items under it", "B", PasteItem, kNothingToPasteMessage,
+         FromElsewhere({{-1, Item(kLeaf, QStringLiteral("x"))}, {0, Item(kLeaf, QStringLiteral("y"))}})},
+        {"paste an item neither branch nor leaf", "B", PasteItem, kNothingToPasteMessage,
+         FromElsewhere({{-1, Item(QStringLiteral("NODE"), QStringLiteral("x"))}})},
+        {"paste a label of blanks", "B", PasteItem, kNothingToPasteMessage,
+         FromElsewhere({{-1, Item(kBranch, QStringLiteral("   "))}})},
+        {"paste a tree too deep to load back", "B", PasteItem, TooLargeToPasteMessage(), Chain(20000)},
         // Labels that would not load back as they were.
         {"rename to blank", "A", rename(QStringLiteral("  ")), kFriendlyNameRequired},
         {"rename with the marker separator", "A", rename(QStringLiteral("a[+]b")), kMarkerInLabel},
@@ -409,6 +455,98 @@ TEST_F(CommandsTest, PastesCarryEveryValueMovesTakeTheSubItemsAlongAndDropsRefus
             << target << ' ' << row;
 }
 
+// Items from another program name any file as a picture; a paste or drop
+// keeps only those in a treePics folder, so the export publishes nothing else.
+// Items of this editor's own keep what they have.
+TEST_F(CommandsTest, PastedItemsAreReadAsStrictlyAsALoadedFile)
+{
+    const QString site = out.filePath(QStringLiteral("site/treePics/"));
+    const QString secret = out.filePath(QStringLiteral("private/secret.gif"));
+    for (const QString& picture : {site + QStringLiteral("over.gif"), secret})
+        ASSERT_TRUE(test::WriteFile(picture, "GIF89a secret"));
+    ItemRecord r = Item(kBranch, QStringLiteral("  Team  "));
+    r.BNonExpanded = QStringLiteral("/etc/shadow");
+    r.BExpanded = secret;
+    r.MouseOutPic = site + QStringLiteral("over.gif");
+    r.MouseOverPic = site + QStringLiteral("../../private/secret.gif");
+    const QByteArray elsewhere = FromElsewhere({{-1, r}, {0, Item(kLeaf, QStringLiteral("Member "))}});
+    for (const bool drop : {false, true}) {
+        SCOPED_TRACE(drop ? "drop" : "paste");
+        FreshHistory(true);
+        ui.Messages.clear();
+        ui.ClipboardItems = elsewhere;
+        doc.Select(doc.Root());
+        if (drop)
+            EXPECT_TRUE(DropItems(doc, H(), elsewhere, doc.Root(), -1, &ui));
+        else
+            PasteItem(doc, ui, H());
+        ASSERT_EQ(doc.NodeCount(), 3);
+        EXPECT_EQ(ItemsAsText(doc.Root()), QStringLiteral("Your Tree\n\tTeam\n\t\tMember\n"));
+        const ItemRecord& pasted = doc.Record(2);
+        EXPECT_EQ(QStringList({pasted.BNonExpanded, pasted.BExpanded, pasted.MouseOutPic, pasted.MouseOverPic}),
+                  QStringList({{}, {}, site + QStringLiteral("over.gif"), {}}));
+        EXPECT_EQ(ui.MessageTexts(), QStringList{PicturesLeftOutMessage(3)});
+        QDir().mkpath(out.filePath(QStringLiteral("published")));
+        ExportTree(doc, out.filePath(QStringLiteral("published")), false, ui);
+        EXPECT_FALSE(QFileInfo::exists(out.filePath(QStringLiteral("published/treePics/secret.gif"))));
+        EXPECT_TRUE(QFileInfo::exists(out.filePath(QStringLiteral("published/treePics/over.gif"))));
+    }
+
+    // Copied here, a picture chosen anywhere stays; copied in another
+    // editor, or changed by any program on the way, it goes.
+    doc.RecordOf(doc.Node(2)).BExpanded = secret;
+    doc.Select(doc.Node(2));
+    CopyItem(doc, ui);
+    const QByteArray own = ui.ClipboardItems;
+    for (const bool changed : {false, true}) {
+        ui.Messages.clear();
+        ui.ClipboardItems = changed ? own + QByteArray(1, '\0') : own;
+        doc.Select(doc.Root());
+        PasteItem(doc, ui, H());
+        EXPECT_EQ(doc.RecordOf(doc.SelectedNode()).BExpanded, changed ? QString() : secret);
+        EXPECT_EQ(ui.MessageTexts().size(), changed ? 1 : 0);
+    }
+}
+
+// A chain of nested items as deep as the tree may be long has a custom.js
+// of gigabytes: refused before anything is built, like a load of such a file.
+TEST_F(CommandsTest, APasteOrDropIsRefusedWhenTheTreeCouldNotBeLoadedBack)
+{
+    const QByteArray chain = Chain(kMaxItems);
+    doc.Select(doc.Root());
+    ui.ClipboardItems = chain;
+    PasteItem(doc, ui, H());
+    EXPECT_FALSE(DropItems(doc, H(), chain, doc.Root(), -1, &ui));
+    EXPECT_EQ(ui.MessageTexts(), QStringList(2, TooLargeToPasteMessage()));
+    EXPECT_EQ(doc.NodeCount(), 1);
+    EXPECT_FALSE(history->CanUndo());
+}
+
+// The count the paste checks is the size the export writes, wherever the items go.
+TEST_F(CommandsTest, TheSizeCheckedIsTheSizeExported)
+{
+    BuildTree();
+    doc.RecordOf(Find("a2")).ItemText = QStringLiteral("Caf\u00e9 \"quoted\" \u2028 ");
+    doc.Settings().TreeTarget = QStringLiteral("main");
+    const auto exported = [&] {
+        ExportTree(doc, out.path(), false, ui);
+        return QFileInfo(out.filePath(QStringLiteral("custom.js"))).size();
+    };
+    EXPECT_EQ(ScriptBytesWith(doc, {}, nullptr, 0, kMaxScriptFileBytes), exported());
+    for (const auto& [copied, target, row] : {std::tuple{"A", "B", 0}, {"A", "Your Tree", 1}, {"B", "A", 3}}) {
+        SCOPED_TRACE(std::string(copied) + " under " + target);
+        TreeDocument other; // the items come from another editor
+        doc.Select(Find(copied));
+        CopyItem(doc, ui);
+        other.Select(other.Root());
+        PasteItem(other, ui);
+        const qint64 expected =
+            ScriptBytesWith(doc, other.CaptureSubtree(other.Node(2)), Find(target), row, kMaxScriptFileBytes);
+        ASSERT_TRUE(DropItems(doc, H(), EncodeItems(other, other.Node(2)), Find(target), row));
+        EXPECT_EQ(expected, exported());
+    }
+}
+
 // Random commands, undos and redos on a generated tree: the document stays
 // sound after each, undoing everything gives the first tree back, redoing
 // everything the last, and the result survives export and load.
@@ -477,6 +615,132 @@ TEST_F(CommandsTest, RandomEditingKeepsTheDocumentSoundAndRoundTrips)
     QTemporaryDir again;
     ASSERT_TRUE(ExportTree(loaded, again.path(), false, ui).Complete());
     EXPECT_EQ(test::ReadFile(again.filePath(QStringLiteral("custom.js"))), exported);
+}
+
+} // namespace
+} // namespace vi
+
+namespace vi {
+namespace {
+
+// Export, load and save as the editor runs them, with the document's place.
+struct DocumentPlaceTest : CommandsTest {
+    DocumentPlace place{doc};
+    QStringList told; // every file the place reported
+    QTemporaryDir other;
+
+    DocumentPlaceTest()
+    {
+        place.Changed = [this](const QString& file) { told << file; };
+        BuildTree();
+    }
+    QString Script(const QTemporaryDir& dir) const { return dir.filePath(QStringLiteral("custom.js")); }
+    void Change() { doc.SetTreeChanged(true); }
+};
+
+TEST_F(DocumentPlaceTest, SaveWritesToTheFolderLoadedFromOrLastExportedToAndAsksOnlyWithoutOne)
+{
+    // A new tree has no folder: saving asks.
+    ui.Folders = {out.path()};
+    SaveTreeCommand(doc, ui, place);
+    EXPECT_TRUE(ui.Folders.empty()) << "the chooser opened";
+    EXPECT_EQ(place.Folder(), out.path());
+    ASSERT_TRUE(place.LastExport());
+    EXPECT_EQ(place.LastExport()->Items, 7);
+    EXPECT_EQ(told.value(told.size() - 1), Script(out));
+
+    // Now it writes there without asking, also after a load from there.
+    Change();
+    ui.Folders = {std::nullopt};
+    SaveTreeCommand(doc, ui, place);
+    EXPECT_EQ(ui.Folders.size(), 1u) << "no chooser";
+    EXPECT_FALSE(doc.TreeChanged());
+    LoadTreeCommand(doc, ui, &place);
+    EXPECT_EQ(place.Folder(), out.path()) << "a cancelled load keeps the folder";
+    ui.Files = {Script(out)};
+    LoadTreeCommand(doc, ui, &place);
+    EXPECT_EQ(place.Folder(), out.path());
+    EXPECT_FALSE(place.LastExport()) << "nothing exported since the load";
+
+    // Yes to the export question writes there too, before the next load.
+    Change();
+    ui.Answers = {Answer::Yes};
+    ui.Files = {Script(out)};
+    LoadTreeCommand(doc, ui, &place);
+    EXPECT_EQ(ui.Questions, QStringList{kExportChangesQuestion});
+    EXPECT_TRUE(ui.Files.empty()) << "exported, then loaded";
+
+    // Export To always asks, and the folder follows it.
+    ui.Folders = {other.path()};
+    ExportTreeCommand(doc, ui, &place);
+    EXPECT_TRUE(ui.Folders.empty());
+    EXPECT_EQ(place.Folder(), other.path());
+    // The chooser opens on the document's folder, with none chosen for a tree without one.
+    EXPECT_EQ(ui.ChooserOpenedOn, (QStringList{QString(), out.path()}));
+    EXPECT_TRUE(QFileInfo::exists(Script(other)));
+
+    // Undo of the load that gave the folder, or a new tree, leaves none.
+    ui.Files = {Script(out)};
+    LoadTreeCommand(doc, ui, &place);
+    EXPECT_EQ(place.Folder(), out.path());
+    history->Undo();
+    EXPECT_EQ(place.Folder(), QString()) << "the tree shown is not the one in that folder";
+    history->Redo();
+    ui.Files = {Script(out)};
+    LoadTreeCommand(doc, ui, &place);
+    NewTreeCommand(doc, ui, H(), &place);
+    EXPECT_EQ(place.Folder(), QString());
+    EXPECT_TRUE(ui.MessageTexts().isEmpty()) << ui.MessageTexts().join(QLatin1Char('|')).toStdString();
+}
+
+TEST_F(DocumentPlaceTest, OnlyAWholeCustomJsGivesTheDocumentItsFolder)
+{
+    const QString renamed = other.filePath(QStringLiteral("menu.js"));
+    ASSERT_TRUE(QFile::copy(Script(out), renamed));
+    QFile hand(other.filePath(QStringLiteral("sub/custom.js")));
+    ASSERT_TRUE(QDir(other.path()).mkpath(QStringLiteral("sub")));
+    QFile original(Script(out));
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly) && hand.open(QIODevice::WriteOnly));
+    // An item whose parent comes after it is left out at load.
+    QString text = QString::fromUtf8(original.readAll());
+    text.replace(QRegularExpression(QStringLiteral("\\[\\+\\]a1\\[\\+\\]\\d+")), QStringLiteral("[+]a1[+]99"));
+    hand.write(text.toUtf8());
+    hand.close();
+
+    // [file, whether it is now the document's custom.js]
+    for (const auto& [file, whole] : {std::pair{Script(out), true}, {renamed, false}, {hand.fileName(), false}}) {
+        SCOPED_TRACE(file.toStdString());
+        ui.Files = {file};
+        LoadTreeCommand(doc, ui, &place);
+        EXPECT_EQ(told.value(told.size() - 1), file) << "every loaded file is reported for the recent files";
+        EXPECT_EQ(place.Folder(), whole ? out.path() : QString());
+    }
+}
+
+TEST_F(DocumentPlaceTest, ALoadNamesTheMissingPicturesOnce)
+{
+    for (const char* name : {"here.gif", "gone.gif"})
+        ASSERT_TRUE(QFile(other.filePath(QString::fromUtf8(name))).open(QIODevice::WriteOnly));
+    doc.Record(2).MouseOutPic = other.filePath(QStringLiteral("here.gif"));
+    doc.Record(3).MouseOverPic = other.filePath(QStringLiteral("gone.gif"));
+    doc.Record(4).MouseOutPic = other.filePath(QStringLiteral("gone.gif"));
+    doc.Record(5).UseGlobalBExpanded = true;
+    doc.Record(5).BExpanded = other.filePath(QStringLiteral("unused.gif")); // the export takes the tree's
+    ExportTree(doc, out.path(), false, ui);
+    ASSERT_TRUE(ui.MessageTexts().isEmpty()) << ui.MessageTexts().join(QLatin1Char('|')).toStdString();
+    const QString pics = out.filePath(QStringLiteral("treePics/"));
+    ASSERT_TRUE(QFile::remove(pics + QStringLiteral("gone.gif")));
+
+    ui.Files = {Script(out)};
+    LoadTreeCommand(doc, ui, &place);
+    EXPECT_EQ(ui.MessageTexts(),
+              QStringList{test::S("These pictures of the tree could not be found:\r") + pics + test::S("gone.gif")});
+
+    QStringList many;
+    for (int i = 0; i < 12; ++i)
+        many << QString::number(i);
+    EXPECT_EQ(MissingPicturesMessage(many).split(QLatin1Char('\r')).mid(10).join(QLatin1Char('|')).toStdString(),
+              "9|... and 2 more.");
 }
 
 } // namespace
