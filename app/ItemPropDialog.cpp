@@ -38,6 +38,7 @@ ItemPropDialog::ItemPropDialog(const TreeSettings& settings, QWidget* parent)
     };
     const auto image1 = [&](QWidget* frame, int i, const QRect& place) {
         image1_[std::size_t(i)] = MakeControl<FolderPicture>(frame, Indexed("Image1", i), place);
+        tabOrder.push_back(image1_[std::size_t(i)]);
     };
 
     label(this, QStringLiteral("Label2"), Twips(120, 165, 870, 210), QT_TR_NOOP("Item Type:"));

@@ -40,6 +40,7 @@ TreePropDialog::TreePropDialog(QWidget* parent, const QString& treeLinesFolder)
     };
     const auto image1 = [&](QWidget* frame, int i, const QRect& place) {
         image1_[std::size_t(i)] = MakeControl<FolderPicture>(frame, Indexed("Image1", i), place);
+        tabOrder.push_back(image1_[std::size_t(i)]);
     };
 
     // The upper box stands beside the X label but edits TreeY, the lower one the other way round.

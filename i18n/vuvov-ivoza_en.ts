@@ -100,6 +100,18 @@
         <source>Export to Folder</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>You must type a folder name without \ or /.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is already a folder of that name.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to create the folder.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ItemCommands</name>
@@ -218,6 +230,14 @@
         <source>Choose a Picture File..</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Browse</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Images (*.GIF *.JPG *.JPEG *.PNG *.SVG *.WEBP *.ICO)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Preview</name>
@@ -273,6 +293,10 @@
     </message>
     <message>
         <source>... and %1 more.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 has changed since it was loaded or last exported here, perhaps by another editor.<byte value="xd"/>Replace it with this tree?</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -355,6 +379,18 @@
     </message>
     <message>
         <source>&amp;Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;New Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Folder name:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
