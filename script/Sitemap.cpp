@@ -125,11 +125,13 @@ QString PlainTextOfHtml(const QString& html)
 
 QByteArray SitemapHtml(const TreeDocument& document)
 {
-    // Links at least 24 pixels high, apart enough for a finger.
+    // Links at least 24 pixels high, apart enough for a finger; a long word breaks rather than
+    // making a phone scroll sideways.
     QString out = QStringLiteral("<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
                                  "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
                                  "<title>Site map</title>\n"
-                                 "<style>a { display: inline-block; min-height: 24px; line-height: 24px; }</style>\n"
+                                 "<style>body { overflow-wrap: anywhere; }\n"
+                                 "a { display: inline-block; min-height: 24px; line-height: 24px; }</style>\n"
                                  "</head>\n<body>\n<main>\n<nav aria-labelledby=\"map\">\n"
                                  "<h1 id=\"map\">Site map</h1>\n");
     if (document.Root() && !document.Root()->Children().empty())

@@ -220,6 +220,15 @@ test('printing prints every shown row, with no blank page', () =>
     assert.ok(await page.getByRole('treeitem').count() < 200, 'after printing, the rows near the view again');
   }, { viewport: { width: 800, height: 600 } }));
 
+// A custom.js as the editor writes it, up to its first item.
+const header = ["// '", "// '", "// '", "// '", "// '", "// '", "// '", '//# Generator = Vuvov-Ivoza',
+  '//# Version = 0', ...Array(18).fill("// '"), '//\\\\'];
+const prologue = [...header, 'var BrowserSwitch = false;', 'var BackGroundColor = "";', 'var pmPercent = 50;',
+  'var trans2x2=new Image();', 'trans2x2.src="treePics/2x2.gif";',
+  'var menuBase = new menuObject(5,5,20,false,"","","","","","","");'];
+const line = (at, text, href, target, parent, kind = 'LEAF') => `menuBase.${at}= new menuItemObject("","","","",` +
+  `"${text}","","","${href}","${target}",""); //[+]${kind}[+]x[+]${parent}[+]False[+]False[+]False[+]False`;
+
 test('without script the page links to the site map, which the export writes: every item link, nested', async (t) => {
   await at(env.url('site/tree.html'), async (page) => {
     const link = page.getByRole('link', { name: 'site map' });
@@ -229,18 +238,13 @@ test('without script the page links to the site map, which the export writes: ev
   if (!process.env.VI_CLI) return t.skip('VI_CLI names no command-line exporter');
 
   // The sample as the editor writes it, exported by the command-line exporter.
-  const header = ["// '", "// '", "// '", "// '", "// '", "// '", "// '", '//# Generator = Vuvov-Ivoza',
-    '//# Version = 0', ...Array(18).fill("// '"), '//\\\\'];
   const source = path.join(env.root, 'source.js'), folder = path.join(env.root, 'exported');
-  const line = (at, text, href, target, parent, kind = 'LEAF') => `menuBase.${at}= new menuItemObject("","","","",` +
-    `"${text}","","","${href}","${target}",""); //[+]${kind}[+]x[+]${parent}[+]False[+]False[+]False[+]False`;
-  const menu = ['var BrowserSwitch = false;', 'var BackGroundColor = "";', 'var pmPercent = 50;', 'var trans2x2=new Image();',
-    'trans2x2.src="treePics/2x2.gif";', 'var menuBase = new menuObject(5,5,20,false,"","","","","","","");',
+  const menu = [...prologue,
     line('menuItems[0]', 'Products', '', '', 0, 'BRANCH'), line('menuItems[0].subMenu[0]', 'Widgets', 'widgets.html', 'main', 1),
     line('menuItems[0].subMenu[1]', '<b>Deep</b> &amp; leaf', 'deep.html', '', 1),
     line('menuItems[1]', 'Services', 'services.html', 'main', 0, 'BRANCH'), line('menuItems[1].subMenu[0]', 'Support', 'support.html', '_blank', 4),
     line('menuItems[2]', 'Café crème', 'cafe.html', '', 0), line('menuItems[3]', '', 'nameless.html', '', 0), ''];
-  await writeFile(source, [...header, ...menu].join('\r\n'));
+  await writeFile(source, menu.join('\r\n'));
   await mkdir(folder);
   await new Promise((resolve) => execFile(process.env.VI_CLI, ['export', source, folder], resolve));
   await at(env.url('exported/tree.html'), async (page) => {
@@ -264,6 +268,20 @@ test('without script the page links to the site map, which the export writes: ev
     assert.deepEqual(result.violations.map((v) => v.id), []);
     assert.ok(result.passes.length > 10);
   }, { menu: false });
+});
+
+test('the site map fits a 320 px phone: a long label without blanks wraps', async (t) => {
+  if (!process.env.VI_CLI) return t.skip('VI_CLI names no command-line exporter');
+  const source = path.join(env.root, 'phone.js'), folder = path.join(env.root, 'phone');
+  const word = 'Averyveryverylongunbrokenwordthatcannotwrapanywhereatallxxxxxxxxxxxx';
+  await writeFile(source, [...prologue, line('menuItems[0]', 'Top', '', '', 0, 'BRANCH'),
+    line('menuItems[0].subMenu[0]', word, 'long.html', '', 1), line('menuItems[1]', 'Next', 'next.html', '', 0), ''].join('\r\n'));
+  await mkdir(folder);
+  await new Promise((resolve) => execFile(process.env.VI_CLI, ['export', source, folder], resolve));
+  await at(env.url('phone/sitemap.html'), async (page) => {
+    assert.ok(await page.getByRole('link', { name: word }).isVisible());
+    assert.equal(await page.evaluate(() => document.documentElement.scrollWidth), 320);
+  }, { menu: false, viewport: { width: 320, height: 480 } });
 });
 
 test('at 320 px long labels wrap; a coarse pointer gets rows of 24 px; a 24 px font makes rows grow', async () => {
