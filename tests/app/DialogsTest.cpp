@@ -64,12 +64,12 @@ TEST(ItemPropDialog, TypingReachesTheModelAndAFailingOkShowsItsMessageAndStaysOp
     // An item text longer than a line edit's default limit must not be cut by typing.
     ItemRecord record{
         .ItemType = kBranch, .FriendlyName = QStringLiteral("Menu"), .ItemText = QString(40000, QLatin1Char('x'))};
-    dialog.Model().ExchangeItemRecord(record, true);
+    dialog.Model().Load(record);
     dialog.show();
     auto* text = Find<QLineEdit>(&dialog, "Text1");
     text->end(false);
     QTest::keyClick(text, Qt::Key_Y);
-    EXPECT_EQ(dialog.Model().Text1().Text.size(), 40001);
+    EXPECT_EQ(dialog.Model().ItemText().Text.size(), 40001);
 
     text->selectAll();
     QTest::keyClicks(text, QStringLiteral("Home"));
@@ -182,7 +182,7 @@ TEST(Captions, NoShownCaptionIsCoveredByANeighbour)
                                      .TreeFontColor = QStringLiteral("Black")};
     ItemPropDialog itemDialog(everythingSet);
     ItemRecord branch{.ItemType = kBranch, .FriendlyName = QStringLiteral("Menu")};
-    itemDialog.Model().ExchangeItemRecord(branch, true);
+    itemDialog.Model().Load(branch);
     QTemporaryDir lines;
     TreePropDialog treeDialog(nullptr, lines.path());
     TreeDocument document;
