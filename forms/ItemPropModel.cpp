@@ -104,9 +104,12 @@ void ItemPropModel::SetItemText(const QString& text)
 {
     if (itemText_.Text == text)
         return;
+    // The label follows the text only while the user has not given it one of its own.
+    const QString& label = friendlyName_.Text;
+    const bool following = TrimSpaces(label).isEmpty() || label == kNoneSpecified || label == itemText_.Text;
     itemText_.Text = text;
-    // Text1_Change: the item text is also the friendly label until the user edits the label.
-    friendlyName_.Text = text;
+    if (following)
+        friendlyName_.Text = text;
 }
 
 void ItemPropModel::TickOwnFont(bool ticked)
@@ -267,9 +270,10 @@ void ItemPropModel::Load(const ItemRecord& record)
     LoadOwnValue(LinkHref, record.LinkHref);
     LoadGlobalChoice(record.UseGlobalTarget, GlobalChoice::LinkTarget, LinkTarget, record.LinkTarget);
     LoadOwnValue(LinkDescription, record.LinkDescription);
+    // Loading the text leaves the label as stored: only the user's typing carries the text into it.
     const bool hasText = !TrimSpaces(record.ItemText).isEmpty();
     TickText(hasText);
-    SetItemText(hasText ? record.ItemText : QString());
+    itemText_.Text = hasText ? record.ItemText : QString();
     TickUseGlobal(GlobalChoice::Font, record.UseGlobalFont);
     if (record.UseGlobalFont)
         return;

@@ -61,9 +61,10 @@ template <class Window> void InNextModal(std::function<void(Window*)> play)
 TEST(ItemPropDialog, TypingReachesTheModelAndAFailingOkShowsItsMessageAndStaysOpen)
 {
     ItemPropDialog dialog(TreeSettings{});
-    // An item text longer than a line edit's default limit must not be cut by typing.
+    // An item text longer than a line edit's default limit must not be cut by typing; the
+    // default label follows what is typed.
     ItemRecord record{
-        .ItemType = kBranch, .FriendlyName = QStringLiteral("Menu"), .ItemText = QString(40000, QLatin1Char('x'))};
+        .ItemType = kBranch, .FriendlyName = kNoneSpecified, .ItemText = QString(40000, QLatin1Char('x'))};
     dialog.Model().Load(record);
     dialog.show();
     auto* text = Find<QLineEdit>(&dialog, "Text1");

@@ -120,6 +120,33 @@ TEST(ItemPropModel, OkShowsOnlyTheFirstFailingCheck)
     }
 }
 
+TEST(ItemPropModel, TheLabelFollowsTheTypedTextOnlyWhileItHasNoneOfItsOwn)
+{
+    const struct {
+        const char* Label;
+        const char* Text;  // as loaded
+        const char* Typed; // key by key; nullptr: OK at once
+        const char* Stored;
+    } rows[] = {
+        {"Team", "Our <b>team</b>", nullptr, "Team"}, {"Team", "Our <b>team</b>", "Our team", "Team"},
+        {"(None Specifyed)", "", "Home", "Home"},     {"", "", "Home", "Home"},
+        {"Home", "Home", "Home page", "Home page"},   {"Home", "Home", "", ""}, // and OK then asks for a label
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Label + std::string(" / ") + (row.Typed ? row.Typed : "-"));
+        Dialog d({.ItemType = kLeaf,
+                  .FriendlyName = QString::fromLatin1(row.Label),
+                  .ItemText = QString::fromLatin1(row.Text)});
+        if (row.Typed) {
+            const QString typed = QString::fromLatin1(row.Typed);
+            d.Model.SetItemText(QString());
+            for (qsizetype n = 1; n <= typed.size(); ++n)
+                d.Model.SetItemText(typed.left(n));
+        }
+        EXPECT_EQ(d.Stored().FriendlyName, QString::fromLatin1(row.Stored));
+    }
+}
+
 TEST(ItemPropModel, ALoadedRecordIsStoredBackUnchangedSpacesIncluded)
 {
     const ItemRecord leaf{.ScriptLine = QByteArrayLiteral("kept"),
