@@ -1,5 +1,6 @@
 #include "app/FolderDialog.h"
 
+#include "app/DesignLayout.h"
 #include "app/RecentFolder.h"
 #include "preview/Twips.h"
 
@@ -28,25 +29,25 @@ FolderDialog::FolderDialog(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("frmFolder"));
     setWindowTitle(FolderChooserModel::kCaption);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setFixedSize(kClientWidth, kClientHeight);
+    new DesignLayout(this, QSize(kClientWidth, kClientHeight));
 
     auto* driveLabel = new QLabel(tr("Select a Drive:"), this);
     driveLabel->setObjectName(QStringLiteral("Label1_0"));
-    driveLabel->setGeometry(Twips(255, 90, 2505, 285));
+    SetDesignPlace(driveLabel, Twips(255, 90, 2505, 285));
 
     drive1_ = new QComboBox(this);
     drive1_->setObjectName(QStringLiteral("Drive1"));
-    drive1_->setGeometry(Twips(180, 360, 3450, 315));
+    SetDesignPlace(drive1_, Twips(180, 360, 3450, 315));
 
     auto* folderLabel = new QLabel(tr("Select a Folder:"), this);
     folderLabel->setObjectName(QStringLiteral("Label1_1"));
-    folderLabel->setGeometry(Twips(255, 810, 2505, 285));
+    SetDesignPlace(folderLabel, Twips(255, 810, 2505, 285));
 
     folders_ = new QFileSystemModel(this);
     folders_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
     dir1_ = new QTreeView(this);
     dir1_->setObjectName(QStringLiteral("Dir1"));
-    dir1_->setGeometry(Twips(180, 1080, 3450, 2115));
+    SetDesignPlace(dir1_, Twips(180, 1080, 3450, 2115));
     dir1_->setModel(folders_);
     dir1_->setHeaderHidden(true);
     for (int column = 1; column < folders_->columnCount(); ++column)
@@ -55,7 +56,7 @@ FolderDialog::FolderDialog(QWidget* parent) : QDialog(parent)
 
     text1_ = new QLineEdit(this);
     text1_->setObjectName(QStringLiteral("Text1"));
-    text1_->setGeometry(Twips(180, 3435, 3450, 285));
+    SetDesignPlace(text1_, Twips(180, 3435, 3450, 285));
     text1_->setReadOnly(true);
     QPalette locked = text1_->palette();
     locked.setColor(QPalette::Base, locked.color(QPalette::Button));
@@ -63,10 +64,10 @@ FolderDialog::FolderDialog(QWidget* parent) : QDialog(parent)
 
     ok_ = new QPushButton(tr("&OK"), this);
     ok_->setObjectName(QStringLiteral("Command1_1"));
-    ok_->setGeometry(Twips(1470, 3870, 1020, 360));
+    SetDesignPlace(ok_, Twips(1470, 3870, 1020, 360));
     cancel_ = new QPushButton(tr("&Cancel"), this);
     cancel_->setObjectName(QStringLiteral("Command1_0"));
-    cancel_->setGeometry(Twips(2610, 3870, 1020, 360));
+    SetDesignPlace(cancel_, Twips(2610, 3870, 1020, 360));
 
     setTabOrder(drive1_, dir1_);
     setTabOrder(dir1_, text1_);
