@@ -149,8 +149,7 @@ TEST(ItemPropModel, TheLabelFollowsTheTypedTextOnlyWhileItHasNoneOfItsOwn)
 
 TEST(ItemPropModel, ALoadedRecordIsStoredBackUnchangedSpacesIncluded)
 {
-    const ItemRecord leaf{.ScriptLine = QByteArrayLiteral("kept"),
-                          .ItemType = kLeaf,
+    const ItemRecord leaf{.ItemType = kLeaf,
                           .FriendlyName = QStringLiteral(" \"Q\" \\ "),
                           .BNonExpanded = QStringLiteral("b.gif"),
                           .MouseOutPic = QStringLiteral("out.gif "),
