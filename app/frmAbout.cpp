@@ -53,7 +53,7 @@ frmAbout::frmAbout(QWidget* parent, UserInterface& ui, WebOpener& opener)
     InitAppResources();
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(tr("About..."));
-    new DesignLayout(this, QSize(506, 256));
+    auto* layout = new DesignLayout(this, QSize(506, 256));
 
     auto* picture1 = new QFrame(this);
     picture1->setObjectName(QStringLiteral("Picture1"));
@@ -88,6 +88,7 @@ frmAbout::frmAbout(QWidget* parent, UserInterface& ui, WebOpener& opener)
     SetDesignPlace(notices, {392, 205, 90, 27});
     connect(notices, &QPushButton::clicked, this, [this] { ThirdPartyNotices(this).exec(); });
 
+    layout->activate(); // the size the font needs, before it is centred
     CentreOnScreen(this);
 }
 

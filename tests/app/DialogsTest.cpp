@@ -291,7 +291,9 @@ TEST(AboutBox, ShowsTheProgramOpensTheAddressAndNamesTheLibrariesAndLicences)
     test::FakeUserInterface ui;
     test::ScriptedOpener opener(false);
     frmAbout about(nullptr, ui, opener);
+    const QSize centred = about.size();
     about.show();
+    EXPECT_EQ(about.size(), centred) << "sized for the font before it is centred";
     const auto label = [&](const char* name) { return about.findChild<QLabel*>(QString::fromLatin1(name)); };
     EXPECT_FALSE(label("Image1")->pixmap().isNull()); // the logo resource is built in
 
