@@ -70,11 +70,11 @@ frmAbout::frmAbout(QWidget* parent, UserInterface& ui, WebOpener& opener)
              QColor(192, 192, 192), tr("Version: %1").arg(AppVersion()));
     AddLabel(picture1, "Label3", {1, 94, 491, 31}, LabelFont(QStringLiteral("Times New Roman"), 11.25, true, false),
              QColor(192, 0, 0), MakerCopyright());
-    label4_ =
+    webAddress_ =
         AddLabel(picture1, "Label4", {4, 152, 488, 16}, LabelFont(QStringLiteral("MS Sans Serif"), 8.25, false, true),
                  QColor(0, 0, 255), MakerWebAddress());
-    label4_->setCursor(Qt::PointingHandCursor);
-    label4_->installEventFilter(this);
+    webAddress_->setCursor(Qt::PointingHandCursor);
+    webAddress_->installEventFilter(this);
 
     auto* command1 = new QPushButton(tr("&OK"), picture1);
     command1->setObjectName(QStringLiteral("Command1"));
@@ -94,15 +94,15 @@ frmAbout::frmAbout(QWidget* parent, UserInterface& ui, WebOpener& opener)
 
 bool frmAbout::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == label4_ && event->type() == QEvent::MouseButtonRelease
+    if (watched == webAddress_ && event->type() == QEvent::MouseButtonRelease
         && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        Label4_Click();
+        WebAddressClicked();
         return true;
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void frmAbout::Label4_Click() { OpenWebAddress(this, label4_->text(), false, ui_, opener_); }
+void frmAbout::WebAddressClicked() { OpenWebAddress(this, webAddress_->text(), false, ui_, opener_); }
 
 void ShowAboutBox(QWidget* parent, UserInterface& ui) { ShowAboutBox(parent, ui, DefaultWebOpener()); }
 
