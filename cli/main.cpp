@@ -34,9 +34,10 @@ const char* const kUsageText = "Usage: vuvov-ivoza-cli export FILE FOLDER [--sta
                                "Messages go to stderr, one line each. A file of another version loads with a\n"
                                "warning.\n"
                                "\n"
-                               "Exit status: 0 success, 1 the export had a failed step or item lines were\n"
-                               "left out (past the limit, or with no parent before them), 2 FILE could not\n"
-                               "be loaded, 64 bad usage.\n";
+                               "Exit status: 0 success, 1 the export had a failed step, the tree has no\n"
+                               "items (nothing is written) or item lines were left out (past the limit, or\n"
+                               "with no parent before them), 2 FILE could not be loaded (nothing is\n"
+                               "written), 64 bad usage.\n";
 
 int Usage(const QString& problem)
 {
@@ -75,17 +76,14 @@ private:
 
 QString FullPath(const QString& path) { return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()); }
 
-// Loads the file; nothing when nothing usable was read (the reason is on stderr).
+// Loads the file; nothing when it did not load (the reason is on stderr).
 std::optional<LoadResult> Load(TreeDocument& document, const QString& file, ConsoleUserInterface& ui)
 {
-    const LoadResult r = LoadTreeScript(document, FullPath(file), ui);
-    if (!r.Opened || r.ForeignGenerator || r.VersionDeclined)
+    const LoadResult r = LoadTreeScript(document, FullPath(file), ui, LoadSource::AnyFile);
+    if (!r.Replaced())
         return std::nullopt;
     return r;
 }
-
-// True when every item line of the file made an item.
-bool Whole(const LoadResult& loaded) { return !loaded.TooManyItems && loaded.ItemsLeftOut == 0; }
 
 int Export(const QString& file, const QString& folder, bool browserSwitch)
 {
@@ -95,14 +93,17 @@ int Export(const QString& file, const QString& folder, bool browserSwitch)
     const std::optional<LoadResult> loaded = Load(document, file, ui);
     if (!loaded)
         return kNotLoaded;
+    // An empty menu written over a folder's custom.js would lose the menu it holds.
+    if (document.NodeCount() < 2) {
+        ConsoleUserInterface::PrintLine(stderr, QStringLiteral("failed: the tree has no items"));
+        return kStepFailed;
+    }
     const QString target = FullPath(folder);
     QDir().mkpath(target); // a build script names a fresh folder; if this fails, the export says why
     const ExportResult result = ExportTree(document, target, browserSwitch, ui);
     for (const QString& failure : result.Failures)
         ConsoleUserInterface::PrintLine(stderr, QStringLiteral("failed: ") + failure);
-    if (result.Written && !result.HasItems)
-        ConsoleUserInterface::PrintLine(stderr, QStringLiteral("failed: the tree has no items"));
-    return result.Complete() && Whole(*loaded) ? kSuccess : kStepFailed;
+    return result.Complete() && loaded->Outcome == LoadOutcome::Loaded ? kSuccess : kStepFailed;
 }
 
 int Dump(const QString& file)
@@ -117,7 +118,7 @@ int Dump(const QString& file)
         return std::fwrite(block.constData(), 1, static_cast<std::size_t>(block.size()), stdout)
                == static_cast<std::size_t>(block.size());
     });
-    return std::fflush(stdout) == 0 && written && Whole(*loaded) ? kSuccess : kStepFailed;
+    return std::fflush(stdout) == 0 && written && loaded->Outcome == LoadOutcome::Loaded ? kSuccess : kStepFailed;
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // libFuzzer target: any bytes, read as a custom.js, must load without a crash,
-// a leak, a hang or undefined behaviour, into a document whose links hold.
+// a leak, a hang or undefined behaviour, into a document whose links hold,
+// or be refused and leave the document as it was.
 #include "document/TreeDocument.h"
 #include "fuzz/FuzzUserInterface.h"
 #include "script/TreeLoader.h"
@@ -14,8 +15,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     vi::TreeDocument document;
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const vi::LoadResult result = vi::LoadTreeScriptBytes(document, bytes, QStringLiteral("/site/custom.js"), ui);
-    if (!result.Opened || document.TreeChanged() || !document.CheckInvariants().isEmpty()
-        || result.ItemsAdded != document.NodeCount() - 1)
+    // A load that did not happen leaves the new document as it was.
+    if (document.TreeChanged() || !document.CheckInvariants().isEmpty()
+        || (result.Replaced() ? result.ItemsAdded : 0) != document.NodeCount() - 1)
         std::abort();
     return 0;
 }

@@ -268,6 +268,14 @@
             <numerusform></numerusform>
         </translation>
     </message>
+    <message>
+        <source>Only regular files can be loaded.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This file is not a menu made by %1.  Unable to load.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>TreePropModel</name>

@@ -164,64 +164,20 @@ QString UnescapeScriptText(QStringView text)
             continue;
         }
         const char16_t next = text[i + 1].unicode();
-        int code = -1;      // the character a browser reads
-        qsizetype used = 0; // the characters after the backslash that it takes
-        switch (next) {
-        case u't':
-            code = u'\t', used = 1;
-            break;
-        case u'b':
-            code = u'\b', used = 1;
-            break;
-        case u'f':
-            code = u'\f', used = 1;
-            break;
-        case u'v':
-            code = u'\v', used = 1;
-            break;
-        case u'\'':
-            code = u'\'', used = 1;
-            break;
-        case u'0':
-            if (i + 2 == text.size() || text[i + 2] < QLatin1Char('0') || text[i + 2] > QLatin1Char('9'))
-                code = 0, used = 1;
-            break;
-        case u'x':
-            if ((code = HexNumber(text, i + 2, 2)) >= 0)
-                used = 3;
-            break;
-        case u'u':
-            if ((code = HexNumber(text, i + 2, 4)) >= 0) {
-                used = 5;
-            } else if (i + 2 < text.size() && text[i + 2] == QLatin1Char('{')) {
-                const qsizetype close = text.indexOf(QLatin1Char('}'), i + 3);
-                const qsizetype digits = close - (i + 3);
-                if (close > 0 && digits > 0 && digits <= 6 && (code = HexNumber(text, i + 3, int(digits))) >= 0
-                    && code <= 0x10FFFF)
-                    used = close - i;
-                else
-                    code = -1;
-            }
-            break;
-        case 0x2028:
-        case 0x2029:
-            used = 1;
-            break; // a line continuation: the browser reads nothing
-        case u'\\':
-            // Both stay: an old file's "\\server" or "C:\\" is text as written.
+        if (next == u'\\') {
+            // Both stay, and protect what follows: an old file's "\\server" or "C:\\x41" is text as written.
             out += QStringLiteral("\\\\");
             ++i;
             continue;
-        default:
-            break;
         }
-        if (used == 0) {
-            out += c; // no escape a browser and an older file agree on: the backslash is text
+        const int digits = next == u'x' ? 2 : next == u'u' ? 4 : 0;
+        const int code = digits > 0 ? HexNumber(text, i + 2, digits) : -1;
+        if (code < 0) {
+            out += c; // no escape of ours: the backslash is text, as an older file holds it
             continue;
         }
-        if (code >= 0)
-            out += QStringView(QChar::fromUcs4(char32_t(code)));
-        i += used;
+        out += QChar(char16_t(code));
+        i += 1 + digits;
     }
     return out;
 }

@@ -17,15 +17,16 @@ QString FolderOf(const QString& path);
 // either end (which the loader trims off an argument) are written as "\x"
 // and two hex digits, "//[+]" as "/\x2F[+]" so that the item marker
 // stays unique, and U+2028, U+2029 and unpaired surrogates as "\u" and four
-// hex digits. Older versions wrote values unescaped, so "\\", "\"", "\r"
-// and "\n" in a file are their plain text; the writer never uses them. Values
-// without these characters come out unchanged.
+// hex digits. Older versions wrote values unescaped, so every other
+// backslash form in a file ("\\", "\"", "\t", ...) is plain text; the writer
+// never uses one. Values without these characters come out unchanged.
 QString EscapeScriptText(const QString& value, bool escapeEdgeBlanks = false);
 
-// A quoted argument's value as read from custom.js. Escapes are read as a
-// browser reads them ("\x", "\u", "\t", "\'" ...), which undoes
-// EscapeScriptText; "\\", "\r", "\n" and a backslash that starts no such
-// escape are text as written, as older files hold Windows paths unescaped.
+// A quoted argument's value as read from custom.js. Only the escapes the
+// writer uses are read: "\x" and two hex digits, "\u" and four, which undoes
+// EscapeScriptText. Every other backslash is text as written ("\t", "\0",
+// "\'", "\u{41}", "\\" ...): older files hold what their users typed, such as
+// Windows paths, unescaped.
 QString UnescapeScriptText(QStringView text);
 
 // True for the characters that end a line or a "//" comment in JavaScript:

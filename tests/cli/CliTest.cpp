@@ -137,9 +137,47 @@ TEST(Cli, ExitStatuses)
     EXPECT_EQ(QDir(dir.path()).entryList({S("odd*")}), QStringList());
 }
 
+// A file that does not load, or loads as an empty tree, writes nothing: the
+// menu already in the folder stays. Pipes and standard input still load.
+TEST(Cli, AFailedLoadOrAnEmptyTreeWritesNothing)
+{
+    QTemporaryDir dir;
+    const auto at = [&](const char* name) { return dir.filePath(S(name)); };
+    const QString live = at("live");
+    ASSERT_EQ(Cli({S("export"), MakeSite(dir, "site", 3, "I"), live}).Status, 0);
+    const QStringList names = AllNames(live);
+    const QByteArray script = ReadFile(live + S("/custom.js"));
+    WriteFile(at("empty.js"), "");
+    WriteFile(at("binary.js"), QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16));
+    WriteFile(at("other.js"), "function f() { return 1; }\n");
+    WriteFile(at("root.js"), Header());
+    const QString notMenu = S("This file is not a menu made by Vuvov-Ivoza.  Unable to load.");
+    const std::tuple<const char*, int, QString> cases[] = {
+        {"empty.js", 2, notMenu},
+        {"binary.js", 2, notMenu},
+        {"other.js", 2, notMenu},
+        {"root.js", 1, S("failed: the tree has no items")},
+    };
+    for (const auto& [name, status, err] : cases) {
+        SCOPED_TRACE(name);
+        const CliRun r = Cli({S("export"), at(name), live});
+        EXPECT_EQ(r.Status, status);
+        EXPECT_EQ(r.Err, err + S("\n"));
+        EXPECT_TRUE(ReadFile(live + S("/custom.js")) == script);
+        EXPECT_EQ(AllNames(live), names);
+        EXPECT_EQ(Cli({S("export"), at(name), at("fresh")}).Status, status);
+        EXPECT_FALSE(QFileInfo::exists(at("fresh")));
+    }
+    const CliRun piped =
+        Cli({S("-c"), S("cat \"$1\" | \"$0\" dump /dev/stdin"), S(VI_CLI), Corpus("example.js")}, "/bin/sh");
+    EXPECT_EQ(piped.Status, 0) << piped.Err.toStdString();
+    EXPECT_TRUE(piped.Out.contains(S("\"Widgets\"")));
+}
+
 // A loaded file whose comments hold characters that end a JavaScript comment
 // or line, and whose values hold quotes and backslashes: the export runs in a
-// JavaScript engine and defines nothing but the menu.
+// JavaScript engine and defines nothing but the menu, and a Windows path of an
+// older file shows as it was typed.
 TEST(Cli, ExportedScriptDefinesOnlyTheMenu)
 {
     if (!QFileInfo(S(VI_NODE)).isExecutable())
@@ -149,7 +187,7 @@ TEST(Cli, ExportedScriptDefinesOnlyTheMenu)
     text.replace(S("//# TreeTarget = "), S("//# TreeTarget = main\u2028evil(1)\u2029evil(2)"));
     const QString item = S("= new menuItemObject(\"\",\"\",\"\",\"\",\""),
                   flags = S("[+]False[+]False[+]True[+]False\r\n");
-    text += S("menuBase.menuItems[0]") + item + S("C:\\dir\\\",\"\",\"\",\"\",\"\",\"\"); ")
+    text += S("menuBase.menuItems[0]") + item + S("C:\\tools\\dir\\\",\"\",\"\",\"\",\"\",\"\"); ")
             + S("//[+]BRANCH\u2028evil(3)[+]Na\u2028evil(4)\u2029me[+]0") + flags;
     text += S("menuBase.menuItems[0].subMenu[0]") + item
             + S("a\u2028b\\x22); evil(5); (\\x22\",\"\",\"\",\"\",\"\",\"\"); ") + S("//[+]LEAF[+]x[+]1") + flags
@@ -170,7 +208,7 @@ TEST(Cli, ExportedScriptDefinesOnlyTheMenu)
     EXPECT_EQ(run[S("foreign")], QJsonValue(0));
     EXPECT_EQ(run[S("topItems")], QJsonValue(2));
     EXPECT_EQ(run[S("texts")].toVariant().toStringList(),
-              (QStringList{S("C:\\dir\\"), S("a\u2028b\"); evil(5); (\""), S("<b class=")}));
+              (QStringList{S("C:\\tools\\dir\\"), S("a\u2028b\"); evil(5); (\""), S("<b class=")}));
     // The tree-wide target, taken from a header line, stays one value on one line.
     EXPECT_EQ(run[S("targets")].toVariant().toStringList(), QStringList(3, S("main evil(1) evil(2)")));
 }

@@ -13,6 +13,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <random>
+#include <sys/stat.h>
 #include <tuple>
 
 namespace vi {
@@ -329,6 +330,49 @@ TEST_F(CommandsTest, AnEmptyTreeReplacedLeavesNoStepAndNoStepsOfItsOwn)
     NewTreeCommand(doc, ui, H());
     EXPECT_EQ(std::tuple(history->CanUndo(), history->CanRedo(), doc.TreeChanged()), std::tuple(false, false, false))
         << "a redo would act on a tree that is gone";
+}
+
+// A load that does not happen (a file that is refused, or the version question
+// answered No) leaves the tree, its changes and its history as they were; one
+// that does can be undone.
+TEST_F(CommandsTest, ALoadThatDoesNotHappenChangesNothing)
+{
+    BuildTree();
+    const QString exported = out.filePath(QStringLiteral("custom.js"));
+    const QString other = out.filePath(QStringLiteral("other.js")), empty = out.filePath(QStringLiteral("empty.js"));
+    test::WriteFile(other, test::ReadFile(exported).replace("//# Version = ", "//# Version = 0."));
+    test::WriteFile(empty, "");
+    const QString fifo = out.filePath(QStringLiteral("fifo.js")); // would block the editor for ever
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    Delete({"L"});
+    const State before = StateOf(doc);
+    const QString undoName = history->UndoName();
+    // The file, the answers to the export and version questions, the messages shown.
+    const std::tuple<QString, std::deque<Answer>, int> refusals[] = {
+        {other, {Answer::No, Answer::No}, 0},
+        {empty, {Answer::No}, 1},
+        {out.filePath(QStringLiteral("missing.js")), {Answer::No}, 1},
+        {fifo, {Answer::No}, 1},
+    };
+    for (const auto& [file, answers, messages] : refusals) {
+        SCOPED_TRACE(file.toStdString());
+        ui.Messages.clear();
+        ui.Answers = answers;
+        ui.Files = {file};
+        LoadTreeCommand(doc, ui);
+        EXPECT_TRUE(ui.Answers.empty());
+        EXPECT_EQ(ui.Messages.size(), std::size_t(messages));
+        EXPECT_TRUE(StateOf(doc) == before);
+        EXPECT_EQ(history->UndoName(), undoName);
+        EXPECT_FALSE(history->CanRedo());
+    }
+    ui.Answers = {Answer::No, Answer::Yes};
+    ui.Files = {other};
+    LoadTreeCommand(doc, ui);
+    EXPECT_TRUE(Find("L") && !doc.TreeChanged());
+    EXPECT_EQ(history->UndoName(), QString(kLoadTreeStep));
+    history->Undo();
+    EXPECT_TRUE(StateOf(doc) == before);
 }
 
 TEST_F(CommandsTest, PastesCarryEveryValueMovesTakeTheSubItemsAlongAndDropsRefuseWhatCannotBe)

@@ -154,7 +154,7 @@ TEST(ExportSafety, LoadedFileCannotPublishFilesOutsideItsTreePics)
 
     TreeDocument doc;
     FakeUserInterface ui;
-    ASSERT_TRUE(LoadTreeScript(doc, at("site/custom.js"), ui).Opened);
+    ASSERT_TRUE(LoadTreeScript(doc, at("site/custom.js"), ui).Replaced());
     QDir().mkdir(at("out"));
     const ExportResult r = ExportTree(doc, at("out"), false, ui);
     EXPECT_TRUE(r.Written);

@@ -120,7 +120,7 @@ TEST(LoaderRoundTrip, RandomTreesComeBackUnchanged)
         ASSERT_TRUE(ExportTree(original, out.path(), false, ui).Written);
         const QByteArray first = ReadFile(file);
         TreeDocument loaded;
-        ASSERT_TRUE(LoadTreeScript(loaded, file, ui).Opened);
+        ASSERT_TRUE(LoadTreeScript(loaded, file, ui).Replaced());
         EXPECT_EQ(loaded.CheckInvariants(), QString());
         EXPECT_EQ(Snapshot(loaded, false), Snapshot(original, false));
         EXPECT_EQ(loaded.Settings().TreeTarget, original.Settings().TreeTarget);

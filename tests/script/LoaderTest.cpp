@@ -5,6 +5,7 @@
 
 #include <QStringEncoder>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace vi;
 using namespace vi::test;
@@ -64,48 +65,93 @@ protected:
 
 } // namespace
 
-TEST_F(Loader, GeneratorAndVersionChecks)
+// A file is loaded whole or not at all: a refused file and a declined version
+// question leave the open tree exactly as it was, changes included.
+TEST_F(Loader, GeneratorAndVersionChecksLoadAllOrNothing)
 {
     const QStringList items{Plain(S("menuBase.menuItems[0]"), S("A"), 0)};
+    const QString notMenu = S("This file is not a menu made by Vuvov-Ivoza.  Unable to load.");
     const struct {
-        QString text;
+        const char* name;
+        QByteArray bytes;
         std::optional<Answer> answer;
-        int nodes;
+        LoadOutcome outcome;
+        QStringList messages = {};
+        QStringList nodes = {S("1:A")}; // when it loads
     } cases[] = {
-        {Script({}, items).replace(S("= Vuvov-Ivoza"), S("=   VUVOV-IVOZA  ")), {}, 2},
-        {Script({}, items).replace(S("= Vuvov-Ivoza"), S("= Other")), {}, 1},
-        {Script({S("//# TreeY = 9")}, items, S("0.9")), Answer::Yes, 2},
-        {Script({S("//# TreeY = 9")}, items, S("0.9")), Answer::No, 1},
+        {"name in capitals",
+         Script({}, items).replace(S("= Vuvov-Ivoza"), S("=   VUVOV-IVOZA  ")).toUtf8(),
+         {},
+         LoadOutcome::Loaded},
+        {"another generator",
+         Script({}, items).replace(S("= Vuvov-Ivoza"), S("= Other")).toUtf8(),
+         {},
+         LoadOutcome::Refused,
+         {S("This file was not created by Vuvov-Ivoza.  Unable to load.")}},
+        {"other version, yes", Script({S("//# TreeY = 9")}, items, S("0.9")).toUtf8(), Answer::Yes,
+         LoadOutcome::Loaded},
+        {"other version, no", Script({S("//# TreeY = 9")}, items, S("0.9")).toUtf8(), Answer::No,
+         LoadOutcome::Declined},
+        // No generator line and no item line: no menu at all.
+        {"empty", "", {}, LoadOutcome::Refused, {notMenu}},
+        {"binary",
+         QByteArray("\x7F"
+                    "ELF\0\x01\x02\xFF\xFE\r\n\0\0",
+                    14),
+         {},
+         LoadOutcome::Refused,
+         {notMenu}},
+        {"another script",
+         "var x = 1;\r\n//\\\\\r\nvar menuBase = new menuObject(1);\r\nmenuBase.x = 2;\r\n",
+         {},
+         LoadOutcome::Refused,
+         {notMenu}},
+        {"items without a header",
+         Plain(S("menuBase.menuItems[0]"), S("A"), 0).toUtf8(),
+         {},
+         LoadOutcome::Refused,
+         {notMenu}},
+        {"a header without items", Script({}, {}).toUtf8(), {}, LoadOutcome::Loaded, {}, {}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.text.left(120).toStdString());
-        const bool isForeign = c.text.contains(S("= Other"));
+        SCOPED_TRACE(c.name);
+        doc.NewTree();
+        AddItem(doc, doc.Root(), S("Old"));
+        doc.Settings().TreeX = 99;
+        doc.SetTreeChanged(true);
         ui = FakeUserInterface{};
         if (c.answer)
             ui.Answers.push_back(*c.answer);
-        // A setting before the generator line survives the refusal; one after it does not.
-        const LoadResult r = Load(S("//# TreeX = 7\r\n") + c.text);
-        EXPECT_EQ(doc.NodeCount(), c.nodes);
-        EXPECT_EQ(doc.Settings().TreeX, 7);
-        EXPECT_EQ(r.ForeignGenerator, isForeign);
-        // The texts are checked where the CLI prints them.
-        EXPECT_EQ(ui.Messages.size(), isForeign ? 1u : 0u);
+        ASSERT_TRUE(WriteFile(path, c.bytes));
+        const LoadResult r = LoadTreeScript(doc, path, ui);
+        EXPECT_EQ(r.Outcome, c.outcome);
+        EXPECT_EQ(ui.MessageTexts(), c.messages);
         EXPECT_EQ(ui.Questions.size(), c.answer ? 1 : 0);
-        EXPECT_EQ(r.VersionDeclined, c.answer == Answer::No);
+        EXPECT_EQ(doc.CheckInvariants(), QString());
+        const bool loaded = c.outcome == LoadOutcome::Loaded;
+        EXPECT_EQ(NodeTexts(), loaded ? c.nodes : QStringList{S("1:Old")});
+        EXPECT_EQ(doc.Settings().TreeX, loaded ? 5 : 99);
         EXPECT_EQ(doc.Settings().TreeY, c.answer == Answer::Yes ? 9 : 5); // it follows the version line
+        EXPECT_EQ(doc.TreeChanged(), !loaded);
     }
 }
 
+// The editor reads regular files only: a FIFO without a writer would block it
+// for ever. The command line still reads pipes (its own test).
 TEST_F(Loader, UnreadableFileLeavesTheDocument)
 {
     doc.Settings().TreeX = 99;
     doc.SetTreeChanged(true);
-    const QString missing = dir.filePath(S("none.js"));
-    for (const QString& file : {missing, dir.path()}) // a folder is no file either
-        EXPECT_FALSE(LoadTreeScript(doc, file, ui).Opened);
+    const QString missing = dir.filePath(S("none.js")), fifo = dir.filePath(S("fifo.js"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    for (const QString& file : {missing, dir.path(), fifo}) // a folder is no file either
+        EXPECT_EQ(LoadTreeScript(doc, file, ui).Outcome, LoadOutcome::Refused);
     EXPECT_TRUE(doc.Settings().TreeX == 99 && doc.TreeChanged());
-    ASSERT_EQ(ui.Messages.size(), 2u);
-    EXPECT_EQ(ui.Messages[0].Text, S("Unable to open the file: ") + missing + S("\rReason: No such file or directory"));
+    const QString reason = S("\rReason: Only regular files can be loaded.");
+    EXPECT_EQ(ui.MessageTexts(),
+              (QStringList{S("Unable to open the file: ") + missing + S("\rReason: No such file or directory"),
+                           S("Unable to open the file: ") + dir.path() + reason,
+                           S("Unable to open the file: ") + fifo + reason}));
 }
 
 TEST_F(Loader, ItemMarkersAndParentRows)
@@ -142,8 +188,22 @@ TEST_F(Loader, ItemMarkersAndParentRows)
               (std::vector<bool>{true, true, false, false}));
 }
 
-// Older versions wrote values unescaped, so a backslash that starts no escape
-// is text. Each row is the text between the quotes of ItemText, then ,"2".
+// The label is the user's: never replaced by the item's text, whatever either holds.
+TEST_F(Loader, KeepsTheLabelApartFromTheText)
+{
+    const QString args = S(R"("","","","","Our <b>team</b>","","","","","")");
+    const QString empty = S(R"("","","","","Text","","","","","")");
+    Load(Script({}, {Item(S("menuBase.menuItems[0]"), args, S("BRANCH[+]Team[+]0[+]False[+]False[+]False[+]False")),
+                     Item(S("menuBase.menuItems[1]"), empty, S("LEAF[+][+]0[+]False[+]False[+]False[+]False"))}));
+    ASSERT_EQ(NodeTexts(), (QStringList{S("1:Team"), S("1:")}));
+    EXPECT_EQ(doc.RecordOf(doc.Node(2)).FriendlyName, S("Team"));
+    EXPECT_EQ(doc.RecordOf(doc.Node(2)).ItemText, S("Our <b>team</b>"));
+    EXPECT_EQ(doc.RecordOf(doc.Node(3)).FriendlyName, QString());
+}
+
+// Older versions wrote values unescaped, so only the escapes the writer uses
+// ("\x" and two hex digits, "\u" and four) are read; every other backslash is
+// text as typed. Each row is the text between the quotes of ItemText, then ,"2".
 TEST_F(Loader, OldStyleValuesAndBrowserEscapes)
 {
     const struct {
@@ -157,7 +217,10 @@ TEST_F(Loader, OldStyleValuesAndBrowserEscapes)
         {"old: an escape that makes no character stays", R"(\x4 \u12 \u{110000} \q \1 \01 \)",
          R"(\x4 \u12 \u{110000} \q \1 \01 \)", "2"},
         {"old: a raw quote ends the value, the fields after it shift", R"(a"b)", "a", ","},
-        {"browser escapes", R"(a\tb\'c\u00e9\u{1F600}\x41)", "a\tb'c\u00e9\U0001F600A", "2"},
+        {"the writer's escapes", R"(\x5Cx\u00e9\x41\uD83D\uDE00)", "\\x\u00e9A\U0001F600", "2"},
+        {"old: a Windows path", R"(file:///C:\tools\index.html)", R"(file:///C:\tools\index.html)", "2"},
+        {"old: other escapes stay as typed", R"(\t\b\f\v\0\'\u{41}\n\r\/)", R"(\t\b\f\v\0\'\u{41}\n\r\/)", "2"},
+        {"old: a backslash before a line separator", "a\\\u2028b", "a\\\u2028b", "2"},
         {"a doubled backslash protects what follows", R"(\\t\\x41)", R"(\\t\\x41)", "2"},
         {"raw blanks at the ends are trimmed", "  x  ", "x", "2"},
     };
@@ -231,7 +294,7 @@ TEST_F(Loader, LargeFilesLoadWholeUpToTheRecordLimit)
     for (const auto& [name, bytes] : cases) {
         SCOPED_TRACE(name);
         ui = FakeUserInterface{};
-        EXPECT_TRUE(LoadBytes(bytes).TooManyItems);
+        EXPECT_EQ(LoadBytes(bytes).Outcome, LoadOutcome::LeftItemsOut);
         EXPECT_EQ(ui.MessageTexts(), QStringList{S("The tree can not hold more than 32766 items.")});
         ASSERT_EQ(doc.NodeCount(), kMaxItems + 1);
         for (int i = 1; i <= kMaxItems; ++i)
