@@ -1,5 +1,7 @@
 #pragma once
+#include <QSettings>
 #include <QString>
+#include <QStringList>
 
 namespace vi {
 
@@ -14,5 +16,16 @@ void RememberFolder(const QString& folder);
 // The export folder chooser opens here: a folder of an earlier run would offer
 // a new tree's export over that run's custom.js.
 QString FolderUsedThisRun();
+
+// The editor's settings of the user.
+QSettings EditorSettings();
+
+// The documents last loaded or exported, the latest first.
+inline constexpr int kRecentFiles = 8;
+QStringList RecentFiles();
+void AddRecentFile(const QString& file);
+void RemoveRecentFile(const QString& file);
+// The list with the file put first, once, cut to its length.
+QStringList WithRecentFile(const QStringList& files, const QString& file);
 
 } // namespace vi

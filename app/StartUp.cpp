@@ -1,6 +1,7 @@
 #include "app/StartUp.h"
 
 #include "app/MainWindow.h"
+#include "commands/DocumentPlace.h"
 #include "commands/TreeCommands.h"
 #include "document/AppInfo.h"
 #include "preview/WindowPlacement.h"
@@ -52,11 +53,13 @@ void StartUp::Run(const QString& file)
     window_ = std::make_unique<MainWindow>(document_, ui_);
     ui_.SetParentWidget(window_.get());
     document_.NewTree();
-    window_->adjustSize();
-    CentreOnScreen(window_.get());
+    if (!window_->RestoreWindowPlacement()) {
+        window_->adjustSize();
+        CentreOnScreen(window_.get());
+    }
     window_->show();
     if (!file.isEmpty())
-        LoadTreeFileCommand(document_, QDir::toNativeSeparators(file), ui_);
+        LoadTreeFileCommand(document_, QDir::toNativeSeparators(file), ui_, &window_->Place());
 }
 
 } // namespace vi

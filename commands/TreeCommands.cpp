@@ -1,22 +1,53 @@
 #include "commands/TreeCommands.h"
 
+#include "commands/DocumentPlace.h"
 #include "commands/EditHistory.h"
+#include "commands/MissingPictures.h"
 #include "document/AppInfo.h"
 #include "document/TreeDocument.h"
 #include "script/ExportTree.h"
+#include "script/FileSystem.h"
 #include "script/RootStatement.h"
 #include "script/TreeLoader.h"
 #include "script/UserInterface.h"
 
 namespace vi {
 
-bool AskToExportChanges(TreeDocument& document, UserInterface& ui)
+namespace {
+
+void ExportInto(TreeDocument& document, const QString& folder, UserInterface& ui, DocumentPlace* place)
+{
+    const ExportResult result = ExportTree(document, folder, false, ui);
+    if (place && result.Written)
+        place->Exported(folder, document.NodeCount() - 1, result.Complete());
+}
+
+void LoadFile(TreeDocument& document, const QString& path, UserInterface& ui, DocumentPlace* place)
+{
+    const LoadResult result = LoadTreeScript(document, path, ui);
+    if (!result.Replaced())
+        return;
+    if (place)
+        place->Loaded(path, result.Outcome == LoadOutcome::Loaded);
+    // Said once here, not at every preview and export.
+    const QStringList missing = MissingPictures(document);
+    if (!missing.isEmpty())
+        ui.ShowMessage(MissingPicturesMessage(missing));
+}
+
+} // namespace
+
+bool AskToExportChanges(TreeDocument& document, UserInterface& ui, DocumentPlace* place)
 {
     if (!document.TreeChanged())
         return false;
     switch (ui.Ask(kExportChangesQuestion, UserInterface::Buttons::YesNoCancel)) {
     case UserInterface::Answer::Yes:
-        ExportTreeCommand(document, ui);
+        // As the export command the user would run: into the document's folder when it has one.
+        if (place)
+            SaveTreeCommand(document, ui, *place);
+        else
+            ExportTreeCommand(document, ui);
         // Changes that did not reach a file must not be thrown away by the caller.
         return document.TreeChanged();
     case UserInterface::Answer::No:
@@ -27,33 +58,33 @@ bool AskToExportChanges(TreeDocument& document, UserInterface& ui)
     return true;
 }
 
-void NewTreeCommand(TreeDocument& document, UserInterface& ui, EditHistory* history)
+void NewTreeCommand(TreeDocument& document, UserInterface& ui, EditHistory* history, DocumentPlace* place)
 {
-    if (AskToExportChanges(document, ui))
+    if (AskToExportChanges(document, ui, place))
         return;
     if (history)
         history->NameNextReplace(kNewTreeStep);
     document.NewTree();
 }
 
-void LoadTreeCommand(TreeDocument& document, UserInterface& ui)
+void LoadTreeCommand(TreeDocument& document, UserInterface& ui, DocumentPlace* place)
 {
-    if (AskToExportChanges(document, ui))
+    if (AskToExportChanges(document, ui, place))
         return;
     // The dialog opens where the user last worked, never in the program's folder.
     const std::optional<QString> path = ui.ChooseFileToLoad(kLoadDialogTitle, kLoadDialogFilter, QString());
     if (!path)
         return;
-    LoadTreeScript(document, *path, ui);
+    LoadFile(document, *path, ui, place);
 }
 
-void LoadTreeFileCommand(TreeDocument& document, const QString& path, UserInterface& ui)
+void LoadTreeFileCommand(TreeDocument& document, const QString& path, UserInterface& ui, DocumentPlace* place)
 {
-    if (!AskToExportChanges(document, ui))
-        LoadTreeScript(document, path, ui);
+    if (!AskToExportChanges(document, ui, place))
+        LoadFile(document, path, ui, place);
 }
 
-void ExportTreeCommand(TreeDocument& document, UserInterface& ui)
+void ExportTreeCommand(TreeDocument& document, UserInterface& ui, DocumentPlace* place)
 {
     if (document.NodeCount() < 2) {
         ui.ShowMessage(kNoTreeToExportMessage);
@@ -62,7 +93,16 @@ void ExportTreeCommand(TreeDocument& document, UserInterface& ui)
     const std::optional<QString> folder = ui.ChooseExportFolder();
     if (!folder)
         return;
-    ExportTree(document, *folder, false, ui);
+    ExportInto(document, *folder, ui, place);
+}
+
+void SaveTreeCommand(TreeDocument& document, UserInterface& ui, DocumentPlace& place)
+{
+    if (place.Folder().isEmpty() || !FolderExists(place.Folder()) || document.NodeCount() < 2) {
+        ExportTreeCommand(document, ui, &place);
+        return;
+    }
+    ExportInto(document, place.Folder(), ui, &place);
 }
 
 void EditTreeProperties(TreeDocument& document, UserInterface& ui, EditHistory* history)

@@ -5,6 +5,7 @@
 
 namespace vi {
 
+class DocumentPlace;
 class EditHistory;
 class TreeDocument;
 class UserInterface;
@@ -18,18 +19,27 @@ inline constexpr TranslatableText kLoadDialogTitle{"TreeCommands",
 inline constexpr TranslatableText kLoadDialogFilter{"TreeCommands",
                                                     QT_TRANSLATE_NOOP("TreeCommands", "Custom Tree File (*.js)|*.js")};
 
-// Asks whether to export unexported changes before they would be lost. True
+// With a place, loads and exports give the document its folder (DocumentPlace).
+
+// Asks whether to export unexported changes before they would be lost; Yes
+// exports as SaveTreeCommand does when there is a place. True
 // when the caller must stop: the user cancelled, or chose to export and the
 // changes are still unexported (chooser cancelled, nothing to export, export failed).
-bool AskToExportChanges(TreeDocument& document, UserInterface& ui);
+bool AskToExportChanges(TreeDocument& document, UserInterface& ui, DocumentPlace* place = nullptr);
 // With a history, a new tree keeps the one it replaces as a step (so does a
 // load, through the history's watch on the document), and confirmed tree
 // properties become a step.
-void NewTreeCommand(TreeDocument& document, UserInterface& ui, EditHistory* history = nullptr);
-void LoadTreeCommand(TreeDocument& document, UserInterface& ui);
-// The load command for a file already chosen (the editor's command line).
-void LoadTreeFileCommand(TreeDocument& document, const QString& path, UserInterface& ui);
-void ExportTreeCommand(TreeDocument& document, UserInterface& ui);
+void NewTreeCommand(TreeDocument& document, UserInterface& ui, EditHistory* history = nullptr,
+                    DocumentPlace* place = nullptr);
+void LoadTreeCommand(TreeDocument& document, UserInterface& ui, DocumentPlace* place = nullptr);
+// The load command for a file already chosen (the command line, recent files).
+void LoadTreeFileCommand(TreeDocument& document, const QString& path, UserInterface& ui,
+                         DocumentPlace* place = nullptr);
+// Exports into a folder the user chooses, always.
+void ExportTreeCommand(TreeDocument& document, UserInterface& ui, DocumentPlace* place = nullptr);
+// Exports again into the document's folder; asks for one only when the
+// document has none or it is gone.
+void SaveTreeCommand(TreeDocument& document, UserInterface& ui, DocumentPlace& place);
 void EditTreeProperties(TreeDocument& document, UserInterface& ui, EditHistory* history = nullptr);
 
 } // namespace vi

@@ -88,6 +88,13 @@
     </message>
 </context>
 <context>
+    <name>FindBar</name>
+    <message>
+        <source>%1 of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>FolderChooserModel</name>
     <message>
         <source>Export to Folder</source>
@@ -199,6 +206,17 @@
     </message>
 </context>
 <context>
+    <name>Preview</name>
+    <message>
+        <source>The preview could not be made.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reason: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ThirdPartyNotices</name>
     <message>
         <source>&lt;p&gt;This program uses the following libraries, under the GNU Lesser General Public License version 3 (LGPL-3.0), whose full text, with the GNU General Public License version 3 it refers to, follows below.&lt;/p&gt;</source>
@@ -233,6 +251,14 @@
     </message>
     <message>
         <source>Custom Tree File (*.js)|*.js</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>These pictures of the tree could not be found:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>... and %1 more.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -557,6 +583,70 @@
     </message>
     <message>
         <source>&amp;Redo %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recent &amp;Files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export &amp;To...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Find...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find &amp;Next</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find Pre&amp;vious</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>E&amp;xpand All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>C&amp;ollapse All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No recent files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file %1 could not be found.<byte value="xd"/>It has been removed from Recent Files.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find items</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1[*] (%2) - %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 item</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 items</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exported 1 item to %1 at %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exported %1 items to %2 at %3</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

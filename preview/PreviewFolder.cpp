@@ -5,7 +5,9 @@
 #include "script/ExportTree.h"
 #include "script/FileSystem.h"
 #include "script/FolderRemoval.h"
+#include "script/UserInterface.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QUrl>
@@ -34,6 +36,30 @@ bool MakeFresh(const QString& path)
     return MakePrivateFolder(path);
 }
 
+// Holds back the export's own messages: they name the scratch folder, which
+// the user never chose, and missing pictures were named at the load.
+class QuietExport final : public UserInterface {
+public:
+    explicit QuietExport(UserInterface& ui) : ui_(ui) {}
+    QStringList HeldBack;
+    void ShowMessage(const QString& text, Icon) override { HeldBack << text; }
+    Answer Ask(const QString& text, Buttons buttons) override { return ui_.Ask(text, buttons); }
+    bool EditItemRecord(ItemRecord& record, const TreeSettings& settings) override
+    {
+        return ui_.EditItemRecord(record, settings);
+    }
+    bool EditTreeSettings(TreeSettings& settings) override { return ui_.EditTreeSettings(settings); }
+    std::optional<QString> ChooseExportFolder() override { return ui_.ChooseExportFolder(); }
+    std::optional<QString> ChooseFileToLoad(const QString& title, const QString& filter,
+                                            const QString& initialFolder) override
+    {
+        return ui_.ChooseFileToLoad(title, filter, initialFolder);
+    }
+
+private:
+    UserInterface& ui_;
+};
+
 } // namespace
 
 QString FallbackPreviewPath() { return UserPreviewPath(); }
@@ -54,8 +80,22 @@ QString PreparePreviewFolder(const QString& primary, const QString& fallback)
 void ExportPreview(TreeDocument& document, const QString& folder, bool staticSelected, UserInterface& ui)
 {
     const bool treeChanged = document.TreeChanged();
-    ExportTree(document, folder, staticSelected, ui);
+    QuietExport quiet(ui);
+    const ExportResult result = ExportTree(document, folder, staticSelected, quiet);
     document.SetTreeChanged(treeChanged);
+    if (result.Written)
+        return;
+    // The reason, without the scratch folder's name.
+    const QString withFolder = ExportErrorMessage(folder, QString());
+    QString reason;
+    for (const QString& held : quiet.HeldBack) {
+        if (held.startsWith(withFolder))
+            reason = held.mid(withFolder.size());
+    }
+    const QString message = QCoreApplication::translate("Preview", "The preview could not be made.");
+    ui.ShowMessage(reason.isEmpty() ? message
+                                    : message + QLatin1Char('\r')
+                                          + QCoreApplication::translate("Preview", "Reason: %1").arg(reason));
 }
 
 QString PreviewFolder() { return CurrentPreviewFolder().isEmpty() ? TmpTreePath() : CurrentPreviewFolder(); }

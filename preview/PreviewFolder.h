@@ -20,7 +20,8 @@ QString PreparePreviewFolder(const QString& primary, const QString& fallback);
 
 // Exports the document for the preview: the browser switch follows the "Static"
 // option. The preview folder is scratch space, so the export leaves TreeChanged
-// as it was: only an export to a folder of the user's own saves the work.
+// as it was: only an export to a folder of the user's own saves the work. Only
+// a custom.js that could not be written is reported, without the folder's name.
 void ExportPreview(TreeDocument& document, const QString& folder, bool staticSelected, UserInterface& ui);
 
 // The folder the last preview was exported into; TmpTreePath until then.

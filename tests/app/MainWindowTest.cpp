@@ -3,8 +3,10 @@
 #include "app/MainWindow.h"
 
 #include "app/QtUserInterface.h"
+#include "app/RecentFolder.h"
 #include "app/TreeModel.h"
 #include "commands/ClipboardCommands.h"
+#include "commands/DocumentPlace.h"
 #include "document/AppInfo.h"
 #include "document/TreeDocument.h"
 #include "tests/support/FakeUserInterface.h"
@@ -16,11 +18,16 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
@@ -58,6 +65,8 @@ struct Editor {
 
     TreeNode* AddItem(TreeNode* parent, const QString& name) { return test::AddItem(document, parent, name); }
     QPushButton* Button(const char* name) { return window.findChild<QPushButton*>(QString::fromLatin1(name)); }
+    template <class W> W* Child(const char* name) { return window.findChild<W*>(QString::fromLatin1(name)); }
+    QString Selected() const { return View()->currentIndex().data().toString(); }
     QTreeView* View() const { return window.TreeView(); }
     QModelIndex Index(const char* label) const
     {
@@ -124,14 +133,15 @@ TEST_F(MainWindowFixture, CaptionsMenusTabOrderAndTheEntryEachButtonRuns)
         }
     }
     EXPECT_EQ(captions.join(QLatin1Char('|')).toStdString(),
-              "&File|&New Tree|&Load Tree|&Export Tree|-|&Close|&Edit|&Undo|&Redo|-|Cu&t|&Copy|&Paste|&Tree|&View|"
-              "&Properties|&Item|&New|&Properties|&Delete|-|Move &Up|Move Do&wn|&Help|&About");
+              "&File|&New Tree|&Load Tree|Recent &Files|&Export Tree|Export &To...|-|&Close|&Edit|&Undo|&Redo|-|Cu&t|"
+              "&Copy|&Paste|-|&Find...|Find &Next|Find Pre&vious|&Tree|&View|&Properties|-|E&xpand All|C&ollapse All|"
+              "&Item|&New|&Properties|&Delete|-|Move &Up|Move Do&wn|&Help|&About");
 
     // Every tab stop in order, buttons by caption and the entry they run; none is ever disabled.
     QStringList stops;
     QWidget* w = Button("Command1_0");
     for (int i = 0; i < 12; ++i, w = w->nextInFocusChain()) {
-        while (!(w->focusPolicy() & Qt::TabFocus))
+        while (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisible())
             w = w->nextInFocusChain();
         ran.clear();
         if (auto* button = qobject_cast<QPushButton*>(w))
@@ -375,4 +385,303 @@ TEST_F(MainWindowFixture, ExpandingAChainTooDeepForTheStackKeepsTheEditorRunning
     EXPECT_TRUE(View()->isExpanded(index(1999)));
     EXPECT_FALSE(View()->isExpanded(index(2001)) || View()->isExpanded(index(29999)));
     EXPECT_FALSE(chain[2001]->Expanded()); // the document follows the view
+}
+
+namespace {
+
+// Left, top, width and height of the tree and of the buttons by the edge they keep to.
+QString Places(Editor& e)
+{
+    QStringList places;
+    for (const char* name :
+         {"TreeView1", "Command1_0", "Command1_3", "Command2_0", "Command2_1", "Command3_1", "Command2_3"}) {
+        const QRect r = e.window.findChild<QWidget*>(QString::fromLatin1(name))->geometry();
+        places << QStringLiteral("%1 %2,%3 %4x%5")
+                      .arg(QString::fromLatin1(name))
+                      .arg(r.x())
+                      .arg(r.y())
+                      .arg(r.width())
+                      .arg(r.height());
+    }
+    return places.join(QLatin1Char('|'));
+}
+
+} // namespace
+
+TEST_F(MainWindowFixture, OpensAtTheDescribedSizeAndGrowingGivesTheTreeTheSpace)
+{
+    QFont design = window.font();
+    design.setPointSizeF(8.25);
+    window.setFont(design);
+    QWidget* client = window.centralWidget();
+    client->resize(client->minimumSize());
+    EXPECT_EQ(client->size(), QSize(638, 382));
+    EXPECT_TRUE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_NE(window.minimumSize(), window.maximumSize()) << "resizable";
+    EXPECT_EQ(Places(*this).toStdString(), "TreeView1 11,45 510x325|Command1_0 9,11 99x26|Command1_3 421,11 99x26|"
+                                           "Command2_0 532,45 94x26|Command2_1 532,105 94x26|Command3_1 560,216 43x34|"
+                                           "Command2_3 534,344 94x26");
+    window.layout()->activate();
+    window.resize(window.size() - client->size() + QSize(938, 582));
+    EXPECT_EQ(client->size(), QSize(938, 582));
+    EXPECT_EQ(Places(*this).toStdString(), "TreeView1 11,45 810x525|Command1_0 9,11 99x26|Command1_3 421,11 99x26|"
+                                           "Command2_0 832,45 94x26|Command2_1 832,105 94x26|Command3_1 860,216 43x34|"
+                                           "Command2_3 834,544 94x26");
+    window.resize(100, 100);
+    EXPECT_EQ(client->size(), QSize(638, 382)) << "never smaller than described";
+
+    // A larger font widens the buttons to their captions, and the window with them.
+    design.setPointSizeF(14);
+    window.setFont(design);
+    for (QPushButton* button : client->findChildren<QPushButton*>()) {
+        const QString caption = button->text().remove(QLatin1Char('&'));
+        EXPECT_GE(button->width(), button->fontMetrics().horizontalAdvance(caption)) << caption.toStdString();
+        for (QWidget* other : client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            EXPECT_TRUE(other == button || other->isHidden() || !other->geometry().intersects(button->geometry()))
+                << caption.toStdString() << " meets " << other->objectName().toStdString();
+    }
+    EXPECT_GT(client->minimumWidth(), 638);
+
+    // Items deeper than the view is wide scroll into sight sideways.
+    TreeNode* node = document.Root();
+    for (int i = 0; i < 60; ++i) {
+        node = AddItem(node, QStringLiteral("Level %1").arg(i));
+        document.SetExpanded(node->Parent(), true);
+    }
+    document.Select(node);
+    View()->visualRect(window.Model()->IndexOf(node)); // lays the view out now
+    EXPECT_GT(View()->horizontalScrollBar()->maximum(), 0);
+    document.NewTree();
+    View()->visualRect(window.Model()->index(0, 0));
+    EXPECT_GE(View()->header()->sectionSize(0), View()->viewport()->width()) << "a selected row is marked across";
+}
+
+TEST_F(MainWindowFixture, SizePlaceAndMaximisedStateAreKeptBetweenRuns)
+{
+    EditorSettings().remove(QStringLiteral("Window"));
+    QSize size;
+    {
+        Editor first;
+        EXPECT_FALSE(first.window.RestoreWindowPlacement()) << "nothing kept yet";
+        first.window.setGeometry(QRect(QPoint(40, 50), first.window.size() + QSize(222, 111)));
+        size = first.window.centralWidget()->size();
+        first.window.close(); // keeps it
+    }
+    {
+        Editor second;
+        ASSERT_TRUE(second.window.RestoreWindowPlacement());
+        EXPECT_EQ(second.window.centralWidget()->size(), size);
+        second.window.showMaximized();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return second.window.isMaximized(); }));
+        second.window.SaveWindowPlacement();
+    }
+    Editor third;
+    third.window.hide();
+    ASSERT_TRUE(third.window.RestoreWindowPlacement());
+    EXPECT_TRUE(third.window.windowState() & Qt::WindowMaximized);
+}
+
+TEST_F(MainWindowFixture, TheTitleNamesTheDocumentAndShowsUnsavedChanges)
+{
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Vuvov-Ivoza[*]"));
+    EXPECT_FALSE(window.isWindowModified());
+    ui.OnEditItem = [](ItemRecord& r, const TreeSettings&) {
+        return !(r.FriendlyName = QStringLiteral("A")).isEmpty();
+    };
+    Button("Command2_0")->click();
+    EXPECT_TRUE(window.isWindowModified());
+
+    QTemporaryDir out;
+    const QString file = QDir::toNativeSeparators(out.filePath(QStringLiteral("custom.js")));
+    ui.Folders = {out.path()};
+    Button("Command1_2")->click();
+    EXPECT_EQ(window.windowFilePath(), file);
+    EXPECT_EQ(window.windowTitle(),
+              QStringLiteral("custom.js[*] (%1) - Vuvov-Ivoza").arg(QDir::toNativeSeparators(out.path())));
+    EXPECT_FALSE(window.isWindowModified());
+    // A label edit reaches the title through the view, after the edit.
+    window.Model()->setData(Index("A"), QStringLiteral("B"));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(window.isWindowModified());
+    Trigger("mnuUndo");
+    EXPECT_FALSE(window.isWindowModified());
+    Trigger("mnuNewTree");
+    EXPECT_EQ(window.windowFilePath(), QString());
+}
+
+TEST_F(MainWindowFixture, StandardKeysRunTheCommands)
+{
+    // [entry, its keys]
+    for (const auto& [name, keys] : {std::pair{"mnuNewTree", "Ctrl+N"},
+                                     {"mnuLoadTree", "Ctrl+O"},
+                                     {"mnuExportTree", "Ctrl+S"},
+                                     {"mnuExportTo", "Ctrl+Shift+S"},
+                                     {"mnuClose", "Ctrl+Q"},
+                                     {"mnuUndo", "Ctrl+Z"},
+                                     {"mnuRedo", "Ctrl+Y, Ctrl+Shift+Z"},
+                                     {"mnuFind", "Ctrl+F"},
+                                     {"mnuFindNext", "F3"},
+                                     {"mnuFindPrevious", "Shift+F3"},
+                                     {"mnuExpandAll", "Ctrl+E"},
+                                     {"mnuCollapseAll", "Ctrl+Shift+E"},
+                                     {"mnuNewItem", "Ins"},
+                                     {"mnuDeleteItem", "Del"}}) {
+        QStringList shown;
+        for (const QKeySequence& key : Child<QAction>(name)->shortcuts())
+            shown << key.toString();
+        EXPECT_EQ(shown.join(QStringLiteral(", ")).toStdString(), keys) << name;
+    }
+}
+
+TEST_F(MainWindowFixture, ExportTreeWritesAgainToTheDocumentsFolderAndExportToAlwaysAsks)
+{
+    BuildTree();
+    QTemporaryDir first, second;
+    // [entry, chooser's answer (none: it must not open, or nothing is written), folder written to]
+    for (const auto& [entry, chosen, written] : {std::tuple{"mnuExportTree", std::optional(first.path()), first.path()},
+                                                 {"mnuExportTree", std::optional<QString>(), first.path()},
+                                                 {"mnuExportTo", std::optional(second.path()), second.path()},
+                                                 {"mnuExportTree", std::optional<QString>(), second.path()}}) {
+        SCOPED_TRACE(entry);
+        document.SetTreeChanged(true);
+        QFile::remove(JoinPath(written, QStringLiteral("custom.js")));
+        ui.Folders.clear();
+        if (chosen)
+            ui.Folders = {chosen};
+        Trigger(entry);
+        EXPECT_TRUE(ui.Folders.empty());
+        EXPECT_TRUE(QFileInfo::exists(JoinPath(written, QStringLiteral("custom.js"))));
+        EXPECT_FALSE(document.TreeChanged());
+        EXPECT_TRUE(window.statusBar()->currentMessage().startsWith(
+            QStringLiteral("Exported 5 items to %1 at ").arg(QDir::toNativeSeparators(written))))
+            << window.statusBar()->currentMessage().toStdString();
+    }
+    EXPECT_TRUE(ui.MessageTexts().isEmpty());
+}
+
+TEST_F(MainWindowFixture, RecentFilesListTheLastEightDocumentsAndDropOneThatIsGone)
+{
+    QStringList files;
+    for (int i = 1; i <= 10; ++i)
+        files = WithRecentFile(files, QString::number(i));
+    EXPECT_EQ(files.join(QLatin1Char(',')).toStdString(), "10,9,8,7,6,5,4,3");
+    EXPECT_EQ(WithRecentFile(files, QStringLiteral("5")).join(QLatin1Char(',')).toStdString(), "5,10,9,8,7,6,4,3");
+
+    EditorSettings().remove(QStringLiteral("Places/RecentFiles"));
+    BuildTree();
+    QTemporaryDir out;
+    const QString file = QDir::toNativeSeparators(out.filePath(QStringLiteral("custom.js")));
+    ui.Folders = {out.path()};
+    Trigger("mnuExportTree");
+    ASSERT_EQ(RecentFiles(), QStringList{file});
+    auto* recent = Child<QMenu>("mnuRecent");
+    emit recent->aboutToShow();
+    ASSERT_EQ(recent->actions().size(), 1);
+    EXPECT_EQ(recent->actions()[0]->text(), QStringLiteral("&1 ") + file);
+    Trigger("mnuNewTree");
+    recent->actions()[0]->trigger();
+    EXPECT_EQ(Shown().toStdString(), "Your Tree\n A\n  a1\n  a2\n B\n L\n");
+
+    QFile::remove(file);
+    ui.Messages.clear();
+    window.OpenRecentFile(file);
+    EXPECT_EQ(ui.MessageTexts(),
+              QStringList{
+                  QStringLiteral("The file %1 could not be found.\rIt has been removed from Recent Files.").arg(file)});
+    EXPECT_TRUE(RecentFiles().isEmpty());
+}
+
+TEST_F(MainWindowFixture, TheStatusBarCountsTheItemsAndShowsTheSelectedOnesPlace)
+{
+    BuildTree();
+    Select("a2");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Child<QLabel>("StatusCount")->text(), QStringLiteral("5 items"));
+    EXPECT_EQ(Child<QLabel>("StatusPlace")->toolTip(), QStringLiteral("Your Tree > A > a2"));
+    const int width = window.centralWidget()->width();
+    TreeNode* node = document.Root();
+    for (int i = 0; i < 20; ++i)
+        node = AddItem(node, QString::number(i));
+    document.Select(node);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Child<QLabel>("StatusPlace")->toolTip().toStdString(),
+              "Your Tree > \u2026 > 8 > 9 > 10 > 11 > 12 > 13 > 14 > 15 > 16 > 17 > 18 > 19");
+    EXPECT_EQ(window.centralWidget()->width(), width) << "a long place never widens the window";
+}
+
+TEST_F(MainWindowFixture, TheFindBarFindsStepsRoundAndGivesBackTheBranchesItOpened)
+{
+    BuildTree();
+    TreeModel* m = window.Model();
+    View()->collapseAll();
+    View()->expand(m->index(0, 0));
+    Select("B");
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    auto* bar = Child<QWidget>("FindBar");
+    auto* text = Child<QLineEdit>("FindText");
+    auto* counter = Child<QLabel>("FindCounter");
+    EXPECT_FALSE(bar->isVisible());
+    const int treeTop = View()->y();
+
+    QTest::keyClick(View(), Qt::Key_F, Qt::ControlModifier);
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_TRUE(text->hasFocus());
+    EXPECT_LT(bar->geometry().bottom(), View()->y()) << "above the tree, not over it";
+    EXPECT_GT(View()->y(), treeTop);
+    QTest::keyClicks(text, QStringLiteral("A"));
+    EXPECT_EQ(counter->text(), QStringLiteral("1 of 3"));
+    EXPECT_EQ(Selected(), QStringLiteral("A"));
+    // [key, modifiers, selected after it, counter]
+    for (const auto& [key, modifiers, selected, shown] : {std::tuple{Qt::Key_Return, Qt::NoModifier, "a1", "2 of 3"},
+                                                          {Qt::Key_F3, Qt::NoModifier, "a2", "3 of 3"},
+                                                          {Qt::Key_F3, Qt::NoModifier, "A", "1 of 3"},
+                                                          {Qt::Key_F3, Qt::ShiftModifier, "a2", "3 of 3"}}) {
+        QTest::keyClick(text, key, modifiers);
+        EXPECT_EQ(Selected(), QString::fromUtf8(selected));
+        EXPECT_EQ(counter->text(), QString::fromUtf8(shown));
+    }
+    EXPECT_TRUE(View()->isExpanded(Index("A")));
+    Select("B");
+    QTest::keyClick(text, Qt::Key_Escape);
+    EXPECT_FALSE(bar->isVisible());
+    EXPECT_FALSE(View()->isExpanded(Index("A"))) << "given back";
+    EXPECT_EQ(View()->y(), treeTop);
+    EXPECT_TRUE(View()->hasFocus());
+}
+
+TEST_F(MainWindowFixture, ExpandAllCollapseAllTheItemMenuEnterAndInsert)
+{
+    BuildTree();
+    View()->collapseAll();
+    Trigger("mnuExpandAll");
+    EXPECT_TRUE(View()->isExpanded(Index("A")) && View()->isExpanded(Index("B")));
+    EXPECT_TRUE(document.RecordOf(window.Model()->NodeOf(Index("A"))).FriendlyName == QStringLiteral("A"));
+    Select("a1");
+    Trigger("mnuCollapseAll");
+    EXPECT_FALSE(View()->isExpanded(Index("A")));
+    EXPECT_TRUE(View()->isExpanded(View()->model()->index(0, 0))) << "the top items stay in sight";
+    EXPECT_EQ(Selected(), QStringLiteral("A")) << "the selection stays in sight";
+
+    QStringList entries;
+    for (QAction* a : window.ItemMenu()->actions())
+        entries << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
+    EXPECT_EQ(entries.join(QLatin1Char(' ')).toStdString(),
+              "mnuNewItem mnuPropItem mnuDeleteItem - mnuCut mnuCopy mnuPaste - mnuMoveUp mnuMoveDown");
+
+    QStringList edited;
+    ui.OnEditItem = [&](ItemRecord& r, const TreeSettings&) {
+        edited << r.FriendlyName;
+        r.FriendlyName = QStringLiteral("New");
+        return true;
+    };
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    View()->setFocus();
+    Select("B");
+    QTest::keyClick(View(), Qt::Key_Return);
+    EXPECT_EQ(edited, QStringList{QStringLiteral("B")}) << "Enter opens the selected item's properties";
+    QTest::keyClick(View(), Qt::Key_Insert);
+    EXPECT_EQ(edited.size(), 2);
+    EXPECT_EQ(Selected(), QStringLiteral("New"));
 }

@@ -20,7 +20,7 @@ namespace {
 TEST(StartUp, OpensTheFileNamedOnTheCommandLine)
 {
     for (const auto& [file, nodes, message] : // file under the seeds folder; message: the start of the one shown
-         {std::tuple{"example.js", 3, ""},
+         {std::tuple{"example.js", 3, "These pictures of the tree could not be found:"},
           {"none.js", 1, "Unable to open the file: "},
           {"oldversion_cp1252.js", 1, "This file was not created by your current Vuvov-Ivoza software version."}}) {
         SCOPED_TRACE(file);

@@ -1,7 +1,9 @@
 #include "commands/ClipboardCommands.h"
+#include "commands/DocumentPlace.h"
 #include "commands/EditHistory.h"
 #include "commands/ItemCommands.h"
 #include "commands/LabelEdit.h"
+#include "commands/MissingPictures.h"
 #include "commands/TreeCommands.h"
 #include "document/TreeDocument.h"
 #include "script/ExportTree.h"
@@ -10,6 +12,7 @@
 #include "tests/script/ExportTestSupport.h"
 #include "tests/support/FakeUserInterface.h"
 
+#include <QRegularExpression>
 #include <functional>
 #include <gtest/gtest.h>
 #include <random>
@@ -477,6 +480,130 @@ TEST_F(CommandsTest, RandomEditingKeepsTheDocumentSoundAndRoundTrips)
     QTemporaryDir again;
     ASSERT_TRUE(ExportTree(loaded, again.path(), false, ui).Complete());
     EXPECT_EQ(test::ReadFile(again.filePath(QStringLiteral("custom.js"))), exported);
+}
+
+} // namespace
+} // namespace vi
+
+namespace vi {
+namespace {
+
+// Export, load and save as the editor runs them, with the document's place.
+struct DocumentPlaceTest : CommandsTest {
+    DocumentPlace place{doc};
+    QStringList told; // every file the place reported
+    QTemporaryDir other;
+
+    DocumentPlaceTest()
+    {
+        place.Changed = [this](const QString& file) { told << file; };
+        BuildTree();
+    }
+    QString Script(const QTemporaryDir& dir) const { return dir.filePath(QStringLiteral("custom.js")); }
+    void Change() { doc.SetTreeChanged(true); }
+};
+
+TEST_F(DocumentPlaceTest, SaveWritesToTheFolderLoadedFromOrLastExportedToAndAsksOnlyWithoutOne)
+{
+    // A new tree has no folder: saving asks.
+    ui.Folders = {out.path()};
+    SaveTreeCommand(doc, ui, place);
+    EXPECT_TRUE(ui.Folders.empty()) << "the chooser opened";
+    EXPECT_EQ(place.Folder(), out.path());
+    ASSERT_TRUE(place.LastExport());
+    EXPECT_EQ(place.LastExport()->Items, 7);
+    EXPECT_EQ(told.value(told.size() - 1), Script(out));
+
+    // Now it writes there without asking, also after a load from there.
+    Change();
+    ui.Folders = {std::nullopt};
+    SaveTreeCommand(doc, ui, place);
+    EXPECT_EQ(ui.Folders.size(), 1u) << "no chooser";
+    EXPECT_FALSE(doc.TreeChanged());
+    LoadTreeCommand(doc, ui, &place);
+    EXPECT_EQ(place.Folder(), out.path()) << "a cancelled load keeps the folder";
+    ui.Files = {Script(out)};
+    LoadTreeCommand(doc, ui, &place);
+    EXPECT_EQ(place.Folder(), out.path());
+    EXPECT_FALSE(place.LastExport()) << "nothing exported since the load";
+
+    // Yes to the export question writes there too, before the next load.
+    Change();
+    ui.Answers = {Answer::Yes};
+    ui.Files = {Script(out)};
+    LoadTreeCommand(doc, ui, &place);
+    EXPECT_EQ(ui.Questions, QStringList{kExportChangesQuestion});
+    EXPECT_TRUE(ui.Files.empty()) << "exported, then loaded";
+
+    // Export To always asks, and the folder follows it.
+    ui.Folders = {other.path()};
+    ExportTreeCommand(doc, ui, &place);
+    EXPECT_TRUE(ui.Folders.empty());
+    EXPECT_EQ(place.Folder(), other.path());
+    EXPECT_TRUE(QFileInfo::exists(Script(other)));
+
+    // Undo of the load that gave the folder, or a new tree, leaves none.
+    ui.Files = {Script(out)};
+    LoadTreeCommand(doc, ui, &place);
+    EXPECT_EQ(place.Folder(), out.path());
+    history->Undo();
+    EXPECT_EQ(place.Folder(), QString()) << "the tree shown is not the one in that folder";
+    history->Redo();
+    ui.Files = {Script(out)};
+    LoadTreeCommand(doc, ui, &place);
+    NewTreeCommand(doc, ui, H(), &place);
+    EXPECT_EQ(place.Folder(), QString());
+    EXPECT_TRUE(ui.MessageTexts().isEmpty()) << ui.MessageTexts().join(QLatin1Char('|')).toStdString();
+}
+
+TEST_F(DocumentPlaceTest, OnlyAWholeCustomJsGivesTheDocumentItsFolder)
+{
+    const QString renamed = other.filePath(QStringLiteral("menu.js"));
+    ASSERT_TRUE(QFile::copy(Script(out), renamed));
+    QFile hand(other.filePath(QStringLiteral("sub/custom.js")));
+    ASSERT_TRUE(QDir(other.path()).mkpath(QStringLiteral("sub")));
+    QFile original(Script(out));
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly) && hand.open(QIODevice::WriteOnly));
+    // An item whose parent comes after it is left out at load.
+    QString text = QString::fromUtf8(original.readAll());
+    text.replace(QRegularExpression(QStringLiteral("\\[\\+\\]a1\\[\\+\\]\\d+")), QStringLiteral("[+]a1[+]99"));
+    hand.write(text.toUtf8());
+    hand.close();
+
+    // [file, whether it is now the document's custom.js]
+    for (const auto& [file, whole] : {std::pair{Script(out), true}, {renamed, false}, {hand.fileName(), false}}) {
+        SCOPED_TRACE(file.toStdString());
+        ui.Files = {file};
+        LoadTreeCommand(doc, ui, &place);
+        EXPECT_EQ(told.value(told.size() - 1), file) << "every loaded file is reported for the recent files";
+        EXPECT_EQ(place.Folder(), whole ? out.path() : QString());
+    }
+}
+
+TEST_F(DocumentPlaceTest, ALoadNamesTheMissingPicturesOnce)
+{
+    for (const char* name : {"here.gif", "gone.gif"})
+        ASSERT_TRUE(QFile(other.filePath(QString::fromUtf8(name))).open(QIODevice::WriteOnly));
+    doc.Record(2).MouseOutPic = other.filePath(QStringLiteral("here.gif"));
+    doc.Record(3).MouseOverPic = other.filePath(QStringLiteral("gone.gif"));
+    doc.Record(4).MouseOutPic = other.filePath(QStringLiteral("gone.gif"));
+    doc.Record(5).UseGlobalBExpanded = true;
+    doc.Record(5).BExpanded = other.filePath(QStringLiteral("unused.gif")); // the export takes the tree's
+    ExportTree(doc, out.path(), false, ui);
+    ASSERT_TRUE(ui.MessageTexts().isEmpty()) << ui.MessageTexts().join(QLatin1Char('|')).toStdString();
+    const QString pics = out.filePath(QStringLiteral("treePics/"));
+    ASSERT_TRUE(QFile::remove(pics + QStringLiteral("gone.gif")));
+
+    ui.Files = {Script(out)};
+    LoadTreeCommand(doc, ui, &place);
+    EXPECT_EQ(ui.MessageTexts(),
+              QStringList{test::S("These pictures of the tree could not be found:\r") + pics + test::S("gone.gif")});
+
+    QStringList many;
+    for (int i = 0; i < 12; ++i)
+        many << QString::number(i);
+    EXPECT_EQ(MissingPicturesMessage(many).split(QLatin1Char('\r')).mid(10).join(QLatin1Char('|')).toStdString(),
+              "9|... and 2 more.");
 }
 
 } // namespace

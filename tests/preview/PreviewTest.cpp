@@ -6,6 +6,7 @@
 #include "preview/WebAddress.h"
 #include "preview/WindowPlacement.h"
 #include "preview/frmQuickView.h"
+#include "tests/script/ExportTestSupport.h"
 #include "tests/support/FakeUserInterface.h"
 #include "tests/support/ScriptedOpener.h"
 #include "tests/support/TestTree.h"
@@ -209,6 +210,28 @@ TEST(PreviewFolder, IsMadeAfreshOrFallsBackToARealUserFolder)
     QFile::setPermissions(path("open"), QFileDevice::Permissions(0x7777));
     EXPECT_EQ(PreparePreviewFolder(path("NoTreeData/TmpTree"), path("open/TmpTree")), path("open/TmpTree"));
     EXPECT_EQ(QFileInfo(path("open")).permissions() & 0x0077, QFileDevice::Permissions());
+}
+
+TEST(ExportPreview, ReportsOnlyAScriptItCouldNotWriteAndNeverTheScratchFolder)
+{
+    test::FakeProgramFolder program;
+    TreeDocument document;
+    test::AddItem(document, document.Root(), QStringLiteral("A"),
+                  [](ItemRecord& r) { r.MouseOutPic = QStringLiteral("/nowhere/gone.gif"); });
+    document.SetTreeChanged(true);
+    QTemporaryDir scratch;
+    test::FakeUserInterface ui;
+    ExportPreview(document, scratch.path(), false, ui);
+    EXPECT_TRUE(QFileInfo::exists(scratch.filePath(QStringLiteral("custom.js"))));
+    EXPECT_TRUE(ui.MessageTexts().isEmpty()) << "the missing picture was named at the load";
+    EXPECT_TRUE(document.TreeChanged());
+
+    const QString blocked = scratch.filePath(QStringLiteral("custom.js/TmpTree"));
+    ExportPreview(document, blocked, false, ui);
+    ASSERT_EQ(ui.MessageTexts().size(), 1);
+    EXPECT_TRUE(ui.MessageTexts()[0].startsWith(QStringLiteral("The preview could not be made.\rReason: ")))
+        << ui.MessageTexts()[0].toStdString();
+    EXPECT_FALSE(ui.MessageTexts()[0].contains(blocked));
 }
 
 TEST(OpenWebAddress, ReportsAMissingBrowserUnlessQuiet)
