@@ -216,7 +216,11 @@ TEST(Captions, EveryWindowGrowsWithTheFontSoNothingIsClippedOrCovered)
         test::FakeUserInterface ui;
         test::ScriptedOpener opener(false);
         frmAbout about(nullptr, ui, opener);
-        for (QWidget* window : std::initializer_list<QWidget*>{&itemDialog, &treeDialog, &folderDialog, &about}) {
+        TreeDocument document;
+        MainWindow mainWindow(document, ui);
+        mainWindow.SetQuitOnUnload(false);
+        for (QWidget* window :
+             std::initializer_list<QWidget*>{&itemDialog, &treeDialog, &folderDialog, &about, &mainWindow}) {
             SCOPED_TRACE(window->objectName().toStdString());
             window->show();
             EXPECT_EQ(ClippedOrCovered(window).join(QLatin1Char(',')).toStdString(), "");
