@@ -117,7 +117,7 @@ bool TreeModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int r
 {
     if (!canDropMimeData(data, action, row, column, parent))
         return false;
-    return DropItems(document_, history_, data->data(kItemsMimeType), NodeOf(parent), row);
+    return DropItems(document_, history_, data->data(kItemsMimeType), NodeOf(parent), row, &ui_);
 }
 
 void TreeModel::BeforeReset() { beginResetModel(); }

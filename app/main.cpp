@@ -1,5 +1,6 @@
 #include "app/StartUp.h"
 #include "document/AppInfo.h"
+#include "preview/PreviewProfile.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -29,6 +30,7 @@ bool AnswersOnTheTerminal(int argc, char* argv[])
 
 int main(int argc, char* argv[])
 {
+    vi::RegisterPreviewScheme();
     const std::unique_ptr<QCoreApplication> app = AnswersOnTheTerminal(argc, argv)
                                                       ? std::make_unique<QCoreApplication>(argc, argv)
                                                       : std::make_unique<QApplication>(argc, argv);

@@ -1,10 +1,13 @@
 // Export of a full tree (32,766 items) in three shapes, next to a baseline
-// that writes the same bytes with a plain buffered write in the same run.
+// that writes the same bytes with a plain buffered write in the same run; and
+// the size count a paste makes first.
 #include "bench/BenchTrees.h"
 #include "document/AppInfo.h"
 #include "document/TreeDocument.h"
 #include "script/ExportTree.h"
 #include "script/ItemStatement.h"
+#include "script/ScriptFile.h"
+#include "script/ScriptSize.h"
 #include "script/UserInterface.h"
 
 #include <QDir>
@@ -91,6 +94,15 @@ void BM_Statements(benchmark::State& state)
     }
 }
 
+// What a paste or drop adds to its own work on a full tree: counting the
+// size of the custom.js the tree would have, without building it.
+void BM_SizeCount(benchmark::State& state)
+{
+    const TreeDocument& d = Tree(static_cast<Shape>(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ScriptBytesWith(d, {}, nullptr, 0, kMaxScriptFileBytes));
+}
+
 void BM_Baseline(benchmark::State& state)
 {
     const Shape shape = static_cast<Shape>(state.range(0));
@@ -128,6 +140,7 @@ void BM_Baseline(benchmark::State& state)
 
 BENCHMARK(BM_Export)->ArgName("shape")->DenseRange(Flat, Bushy)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Statements)->ArgName("shape")->DenseRange(Flat, Bushy)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SizeCount)->ArgName("shape")->DenseRange(Flat, Bushy)->Unit(benchmark::kMillisecond);
 // sync 1: the baseline also flushes the file to the disk; sync 2: it replaces
 // the file through QSaveFile (temporary file, flush, rename), exactly as the
 // export replaces custom.js, which measures the durable write on its own.

@@ -2,6 +2,7 @@
 
 #include "commands/EditHistory.h"
 #include "commands/ItemCommands.h"
+#include "commands/PastedItems.h"
 #include "document/TreeDocument.h"
 #include "script/ScriptText.h"
 #include "script/UserInterface.h"
@@ -45,14 +46,9 @@ void ReadRecord(QDataStream& in, ItemRecord& r)
         >> r.LinkHref >> r.UseGlobalTarget >> r.LinkTarget >> r.LinkDescription;
 }
 
-// A label the file can carry: the marker holds it unescaped on one line.
-bool IsSafeLabel(const QString& label)
-{
-    return !label.trimmed().isEmpty() && !label.contains(QStringLiteral("[+]")) && !HasScriptLineEnd(label);
-}
-
 // The clipboard may hold anything: a payload that is cut short, too large or
-// not shaped as a tree of valid items is no payload.
+// not shaped as a tree is no payload. Items to be added as a copy are then
+// checked as a loaded file's are (CheckedCopy).
 std::optional<Payload> Decode(const QByteArray& bytes)
 {
     if (bytes.isEmpty())
@@ -74,9 +70,7 @@ std::optional<Payload> Decode(const QByteArray& bytes)
         qint32 parent = 0;
         in >> parent;
         ReadRecord(in, item.Record);
-        if (in.status() != QDataStream::Ok || (i == 0 ? parent != -1 : parent < 0 || parent >= i)
-            || (item.Record.ItemType != kBranch && item.Record.ItemType != kLeaf)
-            || !IsSafeLabel(item.Record.FriendlyName))
+        if (in.status() != QDataStream::Ok || (i == 0 ? parent != -1 : parent < 0 || parent >= i))
             return std::nullopt;
         item.Parent = parent;
         item.Text = item.Record.FriendlyName;
@@ -115,6 +109,28 @@ bool Fits(const TreeDocument& document, const Subtree& items)
     return document.UpperBound() + static_cast<int>(items.Items.size()) <= kMaxRecords;
 }
 
+// The items of a payload to be added as a copy under parent at row, checked
+// as strictly as a loaded file before anything is built; nothing, after the
+// message when there is a user interface, when they can not be added.
+// Pictures that items from elsewhere may not bring are left out, and counted.
+std::optional<Subtree> CheckedCopy(const TreeDocument& document, const QByteArray& bytes, Payload payload,
+                                   const TreeNode* parent, int row, UserInterface* ui, int& picturesLeftOut)
+{
+    const auto refuse = [ui](const QString& message) -> std::optional<Subtree> {
+        if (ui)
+            ui->ShowMessage(message);
+        return std::nullopt;
+    };
+    if (!AcceptAsLoaded(payload.Items))
+        return refuse(kNothingToPasteMessage);
+    if (!Fits(document, payload.Items))
+        return refuse(kTooManyItemsMessage);
+    if (!FitsTheFile(document, payload.Items, parent, row))
+        return refuse(TooLargeToPasteMessage());
+    picturesLeftOut = IsOwnPayload(bytes) ? 0 : KeepTreePicsPictures(payload.Items);
+    return std::move(payload.Items);
+}
+
 // The node a payload names when it was dragged from this document.
 TreeNode* DraggedNode(const TreeDocument& document, const Payload& payload)
 {
@@ -138,6 +154,7 @@ QByteArray EncodeItems(const TreeDocument& document, const TreeNode* top)
         out << qint32(item.Parent);
         WriteRecord(out, item.Record);
     }
+    RememberOwnPayload(bytes);
     return bytes;
 }
 
@@ -205,36 +222,41 @@ void PasteItem(TreeDocument& document, UserInterface& ui, EditHistory* history)
         ui.ShowMessage(kLeafParentMessage);
         return;
     }
-    std::optional<Payload> payload = Decode(ui.ItemsOnClipboard());
+    const QByteArray bytes = ui.ItemsOnClipboard();
+    std::optional<Payload> payload = Decode(bytes);
     if (!payload) {
         ui.ShowMessage(kNothingToPasteMessage);
         return;
     }
-    if (!Fits(document, payload->Items)) {
-        ui.ShowMessage(kTooManyItemsMessage);
+    int picturesLeftOut = 0;
+    std::optional<Subtree> items =
+        CheckedCopy(document, bytes, std::move(*payload), parent, parent->ChildCount(), &ui, picturesLeftOut);
+    if (!items)
         return;
-    }
-    TreeNode* top = InsertCopy(document, std::move(payload->Items), parent, parent->ChildCount());
+    TreeNode* top = InsertCopy(document, std::move(*items), parent, parent->ChildCount());
     if (!top)
         return;
     document.SetExpanded(parent, true);
     document.Select(top);
     Commit(document, history, history ? InsertStep(kPasteStep, document, top) : nullptr);
+    if (picturesLeftOut > 0)
+        ui.ShowMessage(PicturesLeftOutMessage(picturesLeftOut));
 }
 
 bool CanDropItems(const TreeDocument& document, const QByteArray& payload, const TreeNode* parent, int row)
 {
     if (!AcceptsChildren(document, parent) || row < -1 || row > parent->ChildCount())
         return false;
-    const std::optional<Payload> items = Decode(payload);
+    std::optional<Payload> items = Decode(payload);
     if (!items)
         return false;
     if (const TreeNode* node = DraggedNode(document, *items))
         return !parent->IsInside(node);
-    return Fits(document, items->Items);
+    return Fits(document, items->Items) && AcceptAsLoaded(items->Items);
 }
 
-bool DropItems(TreeDocument& document, EditHistory* history, const QByteArray& payload, TreeNode* parent, int row)
+bool DropItems(TreeDocument& document, EditHistory* history, const QByteArray& payload, TreeNode* parent, int row,
+               UserInterface* ui)
 {
     if (!CanDropItems(document, payload, parent, row))
         return false;
@@ -243,12 +265,17 @@ bool DropItems(TreeDocument& document, EditHistory* history, const QByteArray& p
         row = parent->ChildCount();
     TreeNode* node = DraggedNode(document, *items);
     if (!node) {
-        TreeNode* top = InsertCopy(document, std::move(items->Items), parent, row);
+        int picturesLeftOut = 0;
+        std::optional<Subtree> copy =
+            CheckedCopy(document, payload, std::move(*items), parent, row, ui, picturesLeftOut);
+        TreeNode* top = copy ? InsertCopy(document, std::move(*copy), parent, row) : nullptr;
         if (!top)
             return false;
         document.SetExpanded(parent, true);
         document.Select(top);
         Commit(document, history, history ? InsertStep(kDropStep, document, top) : nullptr);
+        if (picturesLeftOut > 0 && ui)
+            ui->ShowMessage(PicturesLeftOutMessage(picturesLeftOut));
         return true;
     }
     // The row counts the place before the move; the item's own place closes up first.

@@ -37,7 +37,9 @@ QString ItemsAsText(const TreeNode* top);
 // branch into itself, never past the item limit.
 bool CanDropItems(const TreeDocument& document, const QByteArray& payload, const TreeNode* parent, int row);
 // Drops them there: items from this document move, with their sub-items, as
-// one step and stay selected; items from another editor are added as a copy.
-bool DropItems(TreeDocument& document, EditHistory* history, const QByteArray& payload, TreeNode* parent, int row);
+// one step and stay selected; items from another editor are added as a copy,
+// checked as a paste is (a refusal is told through ui, when given).
+bool DropItems(TreeDocument& document, EditHistory* history, const QByteArray& payload, TreeNode* parent, int row,
+               UserInterface* ui = nullptr);
 
 } // namespace vi

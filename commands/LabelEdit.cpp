@@ -7,6 +7,17 @@
 
 namespace vi {
 
+std::optional<TranslatableText> LabelProblem(const QString& label)
+{
+    if (label.trimmed().isEmpty())
+        return kFriendlyNameRequired;
+    if (label.contains(QStringLiteral("[+]")))
+        return kMarkerInLabel;
+    if (HasScriptLineEnd(label))
+        return kLineBreakInLabel;
+    return std::nullopt;
+}
+
 bool CanEditLabel(const TreeNode* node) { return node && !node->IsRoot(); }
 
 bool ApplyLabelEdit(TreeDocument& document, UserInterface& ui, TreeNode* node, const QString& text,
@@ -14,16 +25,8 @@ bool ApplyLabelEdit(TreeDocument& document, UserInterface& ui, TreeNode* node, c
 {
     if (!CanEditLabel(node))
         return false;
-    if (text.trimmed().isEmpty()) {
-        ui.ShowMessage(kFriendlyNameRequired);
-        return false;
-    }
-    if (text.contains(QStringLiteral("[+]"))) {
-        ui.ShowMessage(kMarkerInLabel);
-        return false;
-    }
-    if (HasScriptLineEnd(text)) {
-        ui.ShowMessage(kLineBreakInLabel);
+    if (const std::optional<TranslatableText> problem = LabelProblem(text)) {
+        ui.ShowMessage(*problem);
         return false;
     }
     ItemRecord& record = document.RecordOf(node);

@@ -187,6 +187,20 @@
     </message>
 </context>
 <context>
+    <name>PastedItems</name>
+    <message>
+        <source>These items would make the tree too large: its custom.js would be larger than %1 MB, more than the editor can load back.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n picture(s) of the pasted items were left out: items from another editor or program keep only pictures that lie in a treePics folder.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>PicturePicker</name>
     <message>
         <source>All Files (*)</source>

@@ -102,13 +102,25 @@ QString PreviewFolder() { return CurrentPreviewFolder().isEmpty() ? TmpTreePath(
 
 void SetPreviewFolder(const QString& folder) { CurrentPreviewFolder() = folder; }
 
-bool PreviewMayLoad(const QUrl& url, const QString& folder)
+QString PreviewFileOf(const QUrl& url, const QString& folder)
 {
-    if (!url.isLocalFile())
-        return true;
-    const QString inside = QDir::cleanPath(QDir::fromNativeSeparators(folder)) + QLatin1Char('/');
-    return QDir::cleanPath(url.toLocalFile())
-        .startsWith(inside, FileNamesAreCaseSensitive() ? Qt::CaseSensitive : Qt::CaseInsensitive);
+    if (url.scheme() != QLatin1String(kPreviewScheme) || url.host() != QLatin1String(kPreviewHost))
+        return {};
+    const QString root = QFileInfo(folder).canonicalFilePath();
+    const QFileInfo file(QDir::cleanPath(root + QLatin1Char('/') + url.path(QUrl::FullyDecoded)));
+    const QString path = file.canonicalFilePath();
+    if (root.isEmpty() || !file.isFile() || !path.startsWith(root + QLatin1Char('/')))
+        return {};
+    return path;
+}
+
+bool PreviewMayLoad(const QUrl& url)
+{
+    static const QStringList allowed = {
+        QLatin1String(kPreviewScheme), QStringLiteral("http"),  QStringLiteral("https"),
+        QStringLiteral("ws"),          QStringLiteral("wss"),   QStringLiteral("data"),
+        QStringLiteral("blob"),        QStringLiteral("about"), QStringLiteral("mailto")};
+    return allowed.contains(url.scheme());
 }
 
 void RemovePreviewFolder()

@@ -28,11 +28,20 @@ void ExportPreview(TreeDocument& document, const QString& folder, bool staticSel
 QString PreviewFolder();
 void SetPreviewFolder(const QString& folder);
 
-// Whether the preview page may load the address: anything but a local file,
-// and local files only in the preview folder. Item texts hold HTML, and the
-// page is shown from the disk, so a hand-made file could otherwise read the
-// user's files through the preview.
-bool PreviewMayLoad(const QUrl& url, const QString& folder);
+// The preview is served from addresses of a scheme of its own, the page's
+// folder standing at the root of the host.
+inline constexpr char kPreviewScheme[] = "vi-preview";
+inline constexpr char kPreviewHost[] = "tree";
+
+// The file of the folder that a preview address names: a regular file inside
+// the folder, also when links are followed; empty when the address names none.
+QString PreviewFileOf(const QUrl& url, const QString& folder);
+
+// Whether the preview may request the address: its own scheme (whose handler
+// serves the preview folder alone), web addresses and the data a page makes
+// itself; never a local file. Item texts hold HTML, and a hand-made file
+// could otherwise read the user's files through the preview.
+bool PreviewMayLoad(const QUrl& url);
 
 // Removes the preview folder and its per-user stand-in (the main window's unload).
 void RemovePreviewFolder();

@@ -1,7 +1,7 @@
 #include "preview/frmQuickView.h"
 
 #include "preview/Preview.h"
-#include "preview/PreviewFolder.h"
+#include "preview/PreviewProfile.h"
 
 #include <QCloseEvent>
 #include <QPushButton>
@@ -9,25 +9,9 @@
 #include <QResizeEvent>
 #include <QUrl>
 #include <QWebEnginePage>
-#include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
 
 namespace vi {
-
-namespace {
-
-// Holds the page to the files of the preview folder (see PreviewMayLoad).
-class PreviewRequests final : public QWebEngineUrlRequestInterceptor {
-public:
-    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
-    void interceptRequest(QWebEngineUrlRequestInfo& info) override
-    {
-        if (!PreviewMayLoad(info.requestUrl(), PreviewFolder()))
-            info.block(true);
-    }
-};
-
-} // namespace
 
 frmQuickView::frmQuickView(TreeDocument& document, UserInterface& ui) : QWidget(nullptr), document_(&document), ui_(&ui)
 {
@@ -35,12 +19,12 @@ frmQuickView::frmQuickView(TreeDocument& document, UserInterface& ui) : QWidget(
     setWindowTitle(tr("Actual Tree View"));
     setAttribute(Qt::WA_DeleteOnClose);
 
+    QWebEngineProfile* profile = PreviewProfile(); // before the first web engine object
     const QuickViewLayout design = QuickViewDesign();
     webBrowser1_ = new QWebEngineView(this);
     webBrowser1_->setObjectName(QStringLiteral("WebBrowser1"));
     webBrowser1_->setGeometry(ToPixels(design.WebBrowser1));
-    QWebEnginePage* page = webBrowser1_->page();
-    page->setUrlRequestInterceptor(new PreviewRequests(page)); // goes with the page
+    webBrowser1_->setPage(new QWebEnginePage(profile, webBrowser1_));
 
     const TwipsRect* optionPlaces[] = {&design.Default, &design.Static};
     const QString optionCaptions[] = {tr("Default"), tr("Static")};
@@ -97,7 +81,13 @@ bool frmQuickView::StaticSelected() const { return option1_[1]->isChecked(); }
 
 void frmQuickView::RefreshTree()
 {
-    webBrowser1_->load(QUrl::fromLocalFile(PreviewFolder() + QStringLiteral("/tree.html")));
+    // The page and its script keep their addresses from one preview to the
+    // next: a reload that bypasses the cache fetches them afresh.
+    const QUrl page = PreviewUrl(QStringLiteral("tree.html"));
+    if (webBrowser1_->url() == page)
+        webBrowser1_->page()->triggerAction(QWebEnginePage::ReloadAndBypassCache);
+    else
+        webBrowser1_->load(page);
 }
 
 void frmQuickView::Command1_Click(int index)

@@ -3,6 +3,7 @@
 #include "document/AppInfo.h"
 #include "script/HeaderKeys.h"
 #include "script/LoaderText.h"
+#include "script/PicturePath.h"
 #include "script/RootStatement.h"
 #include "script/ScriptText.h"
 
@@ -14,11 +15,6 @@ namespace vi {
 namespace {
 
 bool KeyIs(QStringView key, QLatin1String name) { return key.size() == name.size() && StartsWithNoCase(key, name); }
-
-QStringView PictureName(QStringView path)
-{
-    return path.sliced(std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\'))) + 1);
-}
 
 } // namespace
 
@@ -99,13 +95,7 @@ ScriptParser::LineKind ScriptParser::ReadKey(QStringView key, QStringView rawVal
 // A picture named in the file lies in the treePics folder beside it. Only the
 // file name is taken, cut at either separator, so a hand-made path cannot
 // point elsewhere; a name that is empty then names no picture.
-QString ScriptParser::PicturePath(QStringView path) const
-{
-    const QStringView name = PictureName(path);
-    if (name.isEmpty())
-        return {};
-    return JoinPath(JoinPath(scriptFolder_, QStringLiteral("treePics")), name.toString());
-}
+QString ScriptParser::PicturePath(QStringView path) const { return TreePicsPicture(scriptFolder_, path); }
 
 void ScriptParser::ReadItem(QStringView line)
 {

@@ -4,10 +4,12 @@
 #include "commands/ItemCommands.h"
 #include "commands/LabelEdit.h"
 #include "commands/MissingPictures.h"
+#include "commands/PastedItems.h"
 #include "commands/TreeCommands.h"
 #include "document/TreeDocument.h"
 #include "script/ExportTree.h"
 #include "script/RootStatement.h"
+#include "script/ScriptSize.h"
 #include "script/TreeLoader.h"
 #include "tests/script/ExportTestSupport.h"
 #include "tests/support/FakeUserInterface.h"
@@ -64,6 +66,39 @@ QByteArray ForeignItem(const QString& label)
     TreeDocument other;
     test::AddItem(other, other.Root(), label);
     return EncodeItems(other, other.Node(2));
+}
+
+// Items another program put on the clipboard: the format's bytes, written
+// here as anyone could write them. Each item is its parent's index and its record.
+QByteArray FromElsewhere(const std::vector<std::pair<int, ItemRecord>>& items)
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setVersion(QDataStream::Qt_6_0);
+    out << quint32(0x56497473) << quint16(1) << QStringLiteral("elsewhere") << qint32(2) << qint32(items.size());
+    for (const auto& [parent, r] : items) {
+        out << qint32(parent) << r.ItemType << r.FriendlyName << r.UseGlobalBNonExpanded << r.BNonExpanded
+            << r.UseGlobalBExpanded << r.BExpanded << r.MouseOutPic << r.MouseOverPic << r.ItemText << r.UseGlobalFont
+            << r.FontSize << r.FontColor << r.LinkHref << r.UseGlobalTarget << r.LinkTarget << r.LinkDescription;
+    }
+    return bytes;
+}
+
+ItemRecord Item(const QString& type, const QString& label)
+{
+    ItemRecord r;
+    r.ItemType = type;
+    r.FriendlyName = r.ItemText = label;
+    return r;
+}
+
+// A branch in a branch, and so on: a chain of nested items.
+QByteArray Chain(int count)
+{
+    std::vector<std::pair<int, ItemRecord>> items;
+    for (int i = 0; i < count; ++i)
+        items.emplace_back(i - 1, Item(kBranch, QStringLiteral("n")));
+    return FromElsewhere(items);
 }
 
 struct CommandsTest : ::testing::Test {
@@ -162,6 +197,14 @@ TEST_F(CommandsTest, RefusalsAndCancelledDialogsLeaveTreeAndHistoryAlone)
         {"paste what is not ours", "B", PasteItem, kNothingToPasteMessage, QByteArray("plain text")},
         {"paste a label with a line separator", "B", PasteItem, kNothingToPasteMessage,
          ForeignItem(QStringLiteral("a\u2028b"))},
+        // Trees no loaded file gives.
+        {"paste a leaf with items under it", "B", PasteItem, kNothingToPasteMessage,
+         FromElsewhere({{-1, Item(kLeaf, QStringLiteral("x"))}, {0, Item(kLeaf, QStringLiteral("y"))}})},
+        {"paste an item neither branch nor leaf", "B", PasteItem, kNothingToPasteMessage,
+         FromElsewhere({{-1, Item(QStringLiteral("NODE"), QStringLiteral("x"))}})},
+        {"paste a label of blanks", "B", PasteItem, kNothingToPasteMessage,
+         FromElsewhere({{-1, Item(kBranch, QStringLiteral("   "))}})},
+        {"paste a tree too deep to load back", "B", PasteItem, TooLargeToPasteMessage(), Chain(20000)},
         // Labels that would not load back as they were.
         {"rename to blank", "A", rename(QStringLiteral("  ")), kFriendlyNameRequired},
         {"rename with the marker separator", "A", rename(QStringLiteral("a[+]b")), kMarkerInLabel},
@@ -410,6 +453,98 @@ TEST_F(CommandsTest, PastesCarryEveryValueMovesTakeTheSubItemsAlongAndDropsRefus
     for (const auto& [dragged, target, row, allowed] : drops)
         EXPECT_EQ(CanDropItems(doc, EncodeItems(doc, dragged ? Find(dragged) : doc.Root()), Find(target), row), allowed)
             << target << ' ' << row;
+}
+
+// Items from another program name any file as a picture; a paste or drop
+// keeps only those in a treePics folder, so the export publishes nothing else.
+// Items of this editor's own keep what they have.
+TEST_F(CommandsTest, PastedItemsAreReadAsStrictlyAsALoadedFile)
+{
+    const QString site = out.filePath(QStringLiteral("site/treePics/"));
+    const QString secret = out.filePath(QStringLiteral("private/secret.gif"));
+    for (const QString& picture : {site + QStringLiteral("over.gif"), secret})
+        ASSERT_TRUE(test::WriteFile(picture, "GIF89a secret"));
+    ItemRecord r = Item(kBranch, QStringLiteral("  Team  "));
+    r.BNonExpanded = QStringLiteral("/etc/shadow");
+    r.BExpanded = secret;
+    r.MouseOutPic = site + QStringLiteral("over.gif");
+    r.MouseOverPic = site + QStringLiteral("../../private/secret.gif");
+    const QByteArray elsewhere = FromElsewhere({{-1, r}, {0, Item(kLeaf, QStringLiteral("Member "))}});
+    for (const bool drop : {false, true}) {
+        SCOPED_TRACE(drop ? "drop" : "paste");
+        FreshHistory(true);
+        ui.Messages.clear();
+        ui.ClipboardItems = elsewhere;
+        doc.Select(doc.Root());
+        if (drop)
+            EXPECT_TRUE(DropItems(doc, H(), elsewhere, doc.Root(), -1, &ui));
+        else
+            PasteItem(doc, ui, H());
+        ASSERT_EQ(doc.NodeCount(), 3);
+        EXPECT_EQ(ItemsAsText(doc.Root()), QStringLiteral("Your Tree\n\tTeam\n\t\tMember\n"));
+        const ItemRecord& pasted = doc.Record(2);
+        EXPECT_EQ(QStringList({pasted.BNonExpanded, pasted.BExpanded, pasted.MouseOutPic, pasted.MouseOverPic}),
+                  QStringList({{}, {}, site + QStringLiteral("over.gif"), {}}));
+        EXPECT_EQ(ui.MessageTexts(), QStringList{PicturesLeftOutMessage(3)});
+        QDir().mkpath(out.filePath(QStringLiteral("published")));
+        ExportTree(doc, out.filePath(QStringLiteral("published")), false, ui);
+        EXPECT_FALSE(QFileInfo::exists(out.filePath(QStringLiteral("published/treePics/secret.gif"))));
+        EXPECT_TRUE(QFileInfo::exists(out.filePath(QStringLiteral("published/treePics/over.gif"))));
+    }
+
+    // Copied here, a picture chosen anywhere stays; copied in another
+    // editor, or changed by any program on the way, it goes.
+    doc.RecordOf(doc.Node(2)).BExpanded = secret;
+    doc.Select(doc.Node(2));
+    CopyItem(doc, ui);
+    const QByteArray own = ui.ClipboardItems;
+    for (const bool changed : {false, true}) {
+        ui.Messages.clear();
+        ui.ClipboardItems = changed ? own + QByteArray(1, '\0') : own;
+        doc.Select(doc.Root());
+        PasteItem(doc, ui, H());
+        EXPECT_EQ(doc.RecordOf(doc.SelectedNode()).BExpanded, changed ? QString() : secret);
+        EXPECT_EQ(ui.MessageTexts().size(), changed ? 1 : 0);
+    }
+}
+
+// A chain of nested items as deep as the tree may be long has a custom.js
+// of gigabytes: refused before anything is built, like a load of such a file.
+TEST_F(CommandsTest, APasteOrDropIsRefusedWhenTheTreeCouldNotBeLoadedBack)
+{
+    const QByteArray chain = Chain(kMaxItems);
+    doc.Select(doc.Root());
+    ui.ClipboardItems = chain;
+    PasteItem(doc, ui, H());
+    EXPECT_FALSE(DropItems(doc, H(), chain, doc.Root(), -1, &ui));
+    EXPECT_EQ(ui.MessageTexts(), QStringList(2, TooLargeToPasteMessage()));
+    EXPECT_EQ(doc.NodeCount(), 1);
+    EXPECT_FALSE(history->CanUndo());
+}
+
+// The count the paste checks is the size the export writes, wherever the items go.
+TEST_F(CommandsTest, TheSizeCheckedIsTheSizeExported)
+{
+    BuildTree();
+    doc.RecordOf(Find("a2")).ItemText = QStringLiteral("Caf\u00e9 \"quoted\" \u2028 ");
+    doc.Settings().TreeTarget = QStringLiteral("main");
+    const auto exported = [&] {
+        ExportTree(doc, out.path(), false, ui);
+        return QFileInfo(out.filePath(QStringLiteral("custom.js"))).size();
+    };
+    EXPECT_EQ(ScriptBytesWith(doc, {}, nullptr, 0, kMaxScriptFileBytes), exported());
+    for (const auto& [copied, target, row] : {std::tuple{"A", "B", 0}, {"A", "Your Tree", 1}, {"B", "A", 3}}) {
+        SCOPED_TRACE(std::string(copied) + " under " + target);
+        TreeDocument other; // the items come from another editor
+        doc.Select(Find(copied));
+        CopyItem(doc, ui);
+        other.Select(other.Root());
+        PasteItem(other, ui);
+        const qint64 expected =
+            ScriptBytesWith(doc, other.CaptureSubtree(other.Node(2)), Find(target), row, kMaxScriptFileBytes);
+        ASSERT_TRUE(DropItems(doc, H(), EncodeItems(other, other.Node(2)), Find(target), row));
+        EXPECT_EQ(expected, exported());
+    }
 }
 
 // Random commands, undos and redos on a generated tree: the document stays

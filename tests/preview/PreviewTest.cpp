@@ -82,6 +82,24 @@ protected:
             60000);
     }
 
+    // The value of a variable of the page once it is set; "undefined" when it never is.
+    static QString PageVariable(const QString& name)
+    {
+        QString value = QStringLiteral("undefined");
+        (void)QTest::qWaitFor(
+            [&] {
+                bool done = false;
+                PreviewWindow()->Browser()->page()->runJavaScript(QStringLiteral("String(window.%1)").arg(name),
+                                                                  [&](const QVariant& v) {
+                                                                      value = v.toString();
+                                                                      done = true;
+                                                                  });
+                return QTest::qWaitFor([&] { return done; }, 20000) && value != QLatin1String("undefined");
+            },
+            30000);
+        return value;
+    }
+
     template <typename T> static T* Control(const QString& name) { return PreviewWindow()->findChild<T*>(name); }
 
     QTemporaryDir program_;
@@ -126,26 +144,88 @@ TEST_F(Preview, ShowsTheTreeWithTheChosenSwitchUntilClosed)
 }
 
 // Item texts hold HTML; one from a hand-made file must not read the user's
-// files through the preview, which shows the page from the disk.
-TEST_F(Preview, ThePageReadsNoFileOutsideThePreviewFolder)
+// files through the preview by any route the page or its workers have.
+TEST_F(Preview, ThePageAndItsWorkersReadNoFileOutsideThePreviewFolder)
 {
-    const QString secret = temp_.filePath(QStringLiteral("secret.txt"));
-    QFile file(secret);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("secret") == 6);
-    file.close();
-    AddItem(
-        QStringLiteral("<img src=\"none.gif\" onerror=\"fetch('") + QUrl::fromLocalFile(secret).toString()
-        + QStringLiteral("').then(r => r.text()).then(t => document.title = t, () => document.title = 'refused')\">"));
+    const auto write = [&](const char* name, const QByteArray& bytes) {
+        QFile file(temp_.filePath(QString::fromLatin1(name)));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        return QUrl::fromLocalFile(file.fileName()).toString();
+    };
+    const QString secret = write("secret.txt", "secret");
+    QFile gif(DataFolder() + QStringLiteral("/TreeLines/2x2.gif"));
+    ASSERT_TRUE(gif.open(QIODevice::ReadOnly));
+    const QString picture = write("outside.gif", gif.readAll());
+    // Each route stores what it read, or "refused", in a variable of the page.
+    const QString read = QStringLiteral("try{var x=new XMLHttpRequest();x.open('GET','%1',false);x.send();"
+                                        "r=x.responseText||'refused'}catch(e){r='refused'}")
+                             .arg(secret);
+    const QString workerCode = QStringLiteral("var r;") + read;
+    const std::pair<const char*, QString> routes[] = {
+        {"pageRequest", QStringLiteral("var r;%1;window.pageRequest=r").arg(read)},
+        {"pageFetch",
+         QStringLiteral("fetch('%1').then(r=>r.text()).then(t=>window.pageFetch=t,()=>window.pageFetch='refused')")
+             .arg(secret)},
+        {"worker",
+         QStringLiteral("var w=new Worker(window.URL.createObjectURL(new Blob([&quot;%1;postMessage(r)&quot;])));"
+                        "w.onmessage=m=>window.worker=m.data;w.onerror=()=>window.worker='refused'")
+             .arg(workerCode)},
+        {"sharedWorker",
+         QStringLiteral(
+             "var w=new SharedWorker(window.URL.createObjectURL(new "
+             "Blob([&quot;onconnect=e=>{%1;e.ports[0].postMessage(r)}"
+             "&quot;])));w.port.onmessage=m=>window.sharedWorker=m.data;w.onerror=()=>window.sharedWorker='refused'")
+             .arg(workerCode)},
+        {"serviceWorker", QStringLiteral("var s=navigator.serviceWorker;s?s.register('custom.js').then(()=>"
+                                         "window.serviceWorker='registered',()=>window.serviceWorker='refused'):"
+                                         "window.serviceWorker='refused'")},
+        {"frame", QStringLiteral("var f=document.createElement('iframe');f.src='%1';document.body.appendChild(f);"
+                                 "setTimeout(()=>{try{window.frame=f.contentDocument.body.textContent.includes("
+                                 "'secret')?'secret':'refused'}catch(e){window.frame='refused'}},3000)")
+                      .arg(secret)},
+        {"picture",
+         QStringLiteral("var i=new Image();i.onload=()=>window.picture='loaded';i.onerror=()=>window.picture="
+                        "'refused';i.src='%1'")
+             .arg(picture)},
+        {"ownPicture", QStringLiteral("var i=new Image();i.onload=()=>window.ownPicture='loaded';i.onerror=()=>window."
+                                      "ownPicture='refused';i.src='treePics/2x2.gif'")},
+    };
+    for (const auto& [name, code] : routes)
+        AddItem(QStringLiteral("<img src=\"none.gif\" onerror=\"") + code + QStringLiteral("\">"));
     ViewTreeCommand(document_, ui_);
-    EXPECT_TRUE(PageShows(QStringLiteral("document.title"), QStringLiteral("refused")));
+    for (const auto& [name, code] : routes) {
+        const QString expected =
+            QLatin1String(name) == QLatin1String("ownPicture") ? QStringLiteral("loaded") : QStringLiteral("refused");
+        EXPECT_EQ(PageVariable(QLatin1String(name)).toStdString(), expected.toStdString()) << name;
+    }
+}
 
-    const QString folder = QStringLiteral("/data/TmpTree");
-    for (const auto& [address, allowed] : {std::pair{"file:///data/TmpTree/treePics/a.gif", true},
+TEST(PreviewFolder, ServesOnlyFilesInsideIt)
+{
+    QTemporaryDir root;
+    const auto path = [&](const char* name) { return root.filePath(QString::fromLatin1(name)); };
+    QDir().mkpath(path("TmpTree/treePics"));
+    for (const char* name : {"TmpTree/tree.html", "TmpTree/treePics/a b.gif", "secret.txt"})
+        QFile(path(name)).open(QIODevice::WriteOnly);
+    QFile::link(path("secret.txt"), path("TmpTree/treePics/link.gif"));
+    const QString folder = path("TmpTree");
+    for (const auto& [address, served] : {std::pair{"vi-preview://tree/tree.html", "TmpTree/tree.html"},
+                                          {"vi-preview://tree/treePics/a%20b.gif", "TmpTree/treePics/a b.gif"},
+                                          {"vi-preview://tree/treePics/../../secret.txt", ""},
+                                          {"vi-preview://tree/%2E%2E/secret.txt", ""},
+                                          {"vi-preview://tree/treePics/link.gif", ""},
+                                          {"vi-preview://tree/treePics", ""},
+                                          {"vi-preview://other/tree.html", ""},
+                                          {"file:///TmpTree/tree.html", ""}}) {
+        const QString expected = *served ? QFileInfo(path(served)).canonicalFilePath() : QString();
+        EXPECT_EQ(PreviewFileOf(QUrl(QString::fromLatin1(address)), folder), expected) << address;
+    }
+    for (const auto& [address, allowed] : {std::pair{"vi-preview://tree/tree.html", true},
                                            {"https://example.com/a.gif", true},
-                                           {"file:///data/TmpTree/../secret.txt", false},
-                                           {"file:///data/TmpTree2/a.gif", false},
-                                           {"file:///data/TmpTree", false}}) {
-        EXPECT_EQ(PreviewMayLoad(QUrl(QString::fromLatin1(address)), folder), allowed) << address;
+                                           {"data:text/plain,a", true},
+                                           {"file:///tmp/TmpTree/tree.html", false},
+                                           {"qrc:/i18n/x.qm", false}}) {
+        EXPECT_EQ(PreviewMayLoad(QUrl(QString::fromLatin1(address))), allowed) << address;
     }
 }
 
