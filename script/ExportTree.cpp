@@ -8,6 +8,7 @@
 #include "script/RootStatement.h"
 #include "script/ScriptText.h"
 #include "script/ScriptWriter.h"
+#include "script/Sitemap.h"
 #include "script/TreeLoader.h"
 #include "script/UserInterface.h"
 
@@ -246,6 +247,10 @@ ExportResult ExportTree(TreeDocument& document, const QString& folder, bool brow
     }
 
     result.Failures = copier.Failures();
+    // The site map goes with the custom.js it was made from.
+    QString sitemapFailure;
+    if (result.Written && !WriteSitemap(document, folder, &sitemapFailure))
+        result.Failures << sitemapFailure;
     if (!result.Failures.isEmpty())
         ui.ShowMessage(ExportFailuresMessage(folder, result.Failures), UserInterface::Icon::Information);
     if (!result.Written)

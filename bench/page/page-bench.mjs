@@ -1,5 +1,6 @@
 // Times the menu page on a menu of 32,766 items in headless Chromium: the
-// first draw, and opening a branch of 1,000 children.
+// first draw, opening a branch of 1,000 children, '*', keys and scrolling,
+// each key typed into the search field, and going to an item by a deep link.
 //
 //   node bench/page/page-bench.mjs [TreeData folder]    (default build/bin/TreeData)
 import { chromium } from 'playwright-core';
@@ -9,7 +10,7 @@ import path from 'node:path';
 import { pathToFileURL } from 'node:url';
 
 const dataDir = path.resolve(process.argv[2] || process.env.VI_DATA_DIR || 'build/bin/TreeData');
-const TOTAL = 32766, BIG = 1000, BRANCHES = 63, PER_BRANCH = 503, RUNS = 7;
+const TOTAL = 32766, BIG = 1000, BRANCHES = 63, PER_BRANCH = 503, RUNS = Number(process.env.VI_RUNS) || 7;
 
 function customJs(browserSwitch) {
   const lines = [];
@@ -69,9 +70,14 @@ async function firstDraw(browser, url) {
   return t;
 }
 
+// The page makes the copies that the browser's find searches in idle time
+// during its first second; the timings of keys and clicks start after it.
+const settle = (page) => page.waitForTimeout(1500);
+
 async function expandBig(browser, url) {
   const page = await browser.newPage();
   await page.goto(url);
+  await settle(page);
   const t = await page.evaluate(async () => {
     const sign = document.querySelector('[role=treeitem] .vi-own');
     const t0 = performance.now();
@@ -92,6 +98,7 @@ async function expandBig(browser, url) {
 async function openAll(browser, url) {
   const page = await browser.newPage();
   await page.goto(url);
+  await settle(page);
   const t = await page.evaluate(async () => {
     const frame = () => new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve, 0)));
     const key = (k) => {
@@ -144,6 +151,72 @@ async function scrollAll(browser, url) {
   return t;
 }
 
+// Types into the search field key by key: each input event's handler with
+// the layout it forces, and the longest input event the browser timed (its
+// handler until the next paint).
+const QUERY = 'item 62.5', KEYS = [...QUERY, 'Backspace', 'Backspace', 'Escape'];
+async function searchKeys(browser, url) {
+  const page = await browser.newPage();
+  await page.goto(url);
+  await settle(page);
+  await page.evaluate(() => {
+    window.slowest = 0;
+    new window.PerformanceObserver((list) => {
+      for (const e of list.getEntries()) if (/^key|^input/.test(e.name)) window.slowest = Math.max(window.slowest, e.duration);
+    }).observe({ type: 'event', durationThreshold: 16, buffered: false });
+    window.handled = [];
+    const field = document.querySelector('input[type=search]');
+    for (const type of ['input', 'keydown']) {
+      field.addEventListener(type, () => { window.started = performance.now(); }, { capture: true });
+      field.addEventListener(type, (e) => {
+        if (type === 'keydown' && e.key !== 'Escape') return;
+        void document.body.offsetHeight; // the layout it forces
+        window.handled.push(performance.now() - window.started);
+        window.said = document.querySelector('[role=status]').textContent || window.said;
+      });
+    }
+  });
+  await page.focus('input[type=search]');
+  for (const key of KEYS) {
+    await page.keyboard.press(key === ' ' ? 'Space' : key);
+    await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve, 0))));
+  }
+  await page.waitForTimeout(100);
+  const t = await page.evaluate(() => ({ handled: window.handled, slowest: window.slowest, found: window.said }));
+  await page.close();
+  return t;
+}
+
+// Going to an item by the address's # part: the page opened with it (the
+// drawing script's time, from its own marks), and a later change of it (the
+// hashchange handler); by link and by place.
+async function deepLinks(browser, url) {
+  const page = await browser.newPage();
+  const out = {};
+  for (const [name, hash] of [['link', '#page32000.html'], ['place', '#63.502']]) {
+    await page.goto('about:blank');
+    await page.goto(`${url}${hash}`);
+    out[`open by ${name}`] = await page.evaluate(() => performance.getEntriesByName('vi-menu-drawn')[0].startTime -
+      performance.getEntriesByName('vi-menu-start')[0].startTime);
+  }
+  await page.goto(url);
+  await settle(page);
+  for (const [name, hash] of [['link', '#page1500.html'], ['place', '#40.400'], ['link', '#page32700.html']]) {
+    out[`change to ${name} ${hash}`] = await page.evaluate((h) => new Promise((resolve) => {
+      const t0 = performance.now();
+      window.addEventListener('hashchange', () => {
+        void document.body.offsetHeight;
+        const handled = performance.now() - t0;
+        requestAnimationFrame(() => setTimeout(() => resolve({ handled, frame: performance.now() - t0,
+          focused: document.querySelector('[role=treeitem][tabindex="0"] [dir]').textContent }), 0));
+      }, { once: true });
+      location.hash = h;
+    }), hash);
+  }
+  await page.close();
+  return out;
+}
+
 const root = await mkdtemp(path.join(tmpdir(), 'vi-page-bench-'));
 const browser = await chromium.launch({
   executablePath: process.env.VI_CHROMIUM || '/usr/bin/chromium',
@@ -181,6 +254,24 @@ try {
   console.log(`scrolling with everything open:               ${median(scrolls.map((o) => o.fps)).toFixed(1)} frames/s  [target 60]`);
   console.log(`  longest frame: ${ms(median(scrolls.map((o) => o.longest)))}, page height ${scrolls[0].height} px, ` +
     `${scrolls[0].nodes} elements`);
+
+  const searches = [];
+  for (let i = 0; i < RUNS; i++) searches.push(await searchKeys(browser, menu.url));
+  const perKey = KEYS.map((k, i) => median(searches.map((r) => r.handled[i])));
+  console.log(`search, slowest key typed into the field:      ${ms(Math.max(...perKey))}  [target < 100 ms]`);
+  console.log(`  ${KEYS.map((k, i) => `${k === ' ' ? 'Space' : k} ${ms(perKey[i])}`).join(', ')}`);
+  console.log(`  longest input event timed by the browser (to the next paint): ` +
+    `${ms(median(searches.map((r) => r.slowest)))} (0 when none over 16 ms); last said: ${searches[0].found}`);
+
+  const links = [];
+  for (let i = 0; i < RUNS; i++) links.push(await deepLinks(browser, menu.url));
+  console.log('deep links (target < 200 ms):');
+  for (const k of Object.keys(links[0])) {
+    const v = links[0][k];
+    if (typeof v === 'number') console.log(`  ${k.padEnd(40)} ${ms(median(links.map((l) => l[k])))} (whole first draw)`);
+    else console.log(`  ${k.padEnd(40)} ${ms(median(links.map((l) => l[k].handled)))}, next frame ` +
+      `${ms(median(links.map((l) => l[k].frame)))} -> ${v.focused}`);
+  }
 
   const statik = await folder(root, 'static', true);
   const s = await firstDraw(browser, statik.url);

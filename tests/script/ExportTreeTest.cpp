@@ -5,6 +5,7 @@
 #include "script/FileSystem.h"
 #include "script/ItemStatement.h"
 #include "script/ScriptText.h"
+#include "script/Sitemap.h"
 #include "tests/script/ExportTestSupport.h"
 #include "tests/support/FakeUserInterface.h"
 
@@ -264,4 +265,64 @@ TEST(ItemStatement, ArgumentsFollowTheGlobalAndOwnValues)
             EXPECT_EQ(bytes.capacity(), bytes.size());
         }
     }
+}
+
+TEST_F(ExportTreeTest, WritesASiteMapOfNestedLinksWithTheItemsShownAsPlainText)
+{
+    doc.Settings().TreeTarget = S("main");
+    TreeNode* products = AddItem(doc, doc.Root(), S("<b>Products</b> &amp; <i>more</i>"));
+    AddItem(doc, products, S("Widgets"), [](ItemRecord& r) {
+        r.LinkHref = S("widgets.html?a=1&b=\"2\""), r.LinkTarget = S("_blank"), r.LinkDescription = S("Our <widgets>");
+    });
+    AddItem(doc, products, S("<img src=\"x.gif\" onerror=\"alert(1)\" alt='A &quot;picture&quot;'>"),
+            [](ItemRecord& r) { r.LinkHref = S("picture.html"), r.UseGlobalTarget = true; });
+    AddItem(doc, doc.Root(), S("<script>alert(1)</script>Caf&#233; &#x2013; a < b &bogus;"),
+            [](ItemRecord& r) { r.LinkHref = S("javascript:alert(1)"); });
+    AddItem(doc, doc.Root(), S("<img src=\"a.gif\">"), [](ItemRecord& r) { r.LinkHref = S("nameless.html"); });
+    AddItem(doc, doc.Root(), S(""));
+
+    ASSERT_TRUE(Export().Written);
+    const QString html = QString::fromUtf8(ReadFile(In("sitemap.html")));
+    EXPECT_TRUE(html.startsWith(S("<!DOCTYPE html>\n<html lang=\"en\">\n"))) << html.toStdString();
+    EXPECT_TRUE(html.contains(S("<title>Site map</title>")));
+    const QString list = html.mid(html.indexOf(S("<ul>")), html.lastIndexOf(S("</ul>")) + 6 - html.indexOf(S("<ul>")));
+    EXPECT_EQ(list, S("<ul>\n"
+                      "  <li>Products &amp; more\n"
+                      "    <ul>\n"
+                      "      <li><a href=\"widgets.html?a=1&amp;b=&quot;2&quot;\" target=\"_blank\" "
+                      "title=\"Our &lt;widgets&gt;\">Widgets</a></li>\n"
+                      "      <li><a href=\"picture.html\" target=\"main\">A &quot;picture&quot;</a></li>\n"
+                      "    </ul>\n"
+                      "  </li>\n"
+                      "  <li>Café – a &lt; b &amp;bogus;</li>\n"
+                      "  <li><a href=\"nameless.html\">nameless.html</a></li>\n"
+                      "  <li>Item 4 of 4</li>\n"
+                      "</ul>\n"))
+        << list.toStdString();
+    EXPECT_TRUE(html.contains(S("<nav aria-labelledby=\"map\">\n<h1 id=\"map\">Site map</h1>")));
+
+    // Replaced whole on the next export; not written when custom.js could not be.
+    WriteFile(In("sitemap.html"), "old");
+    Export();
+    EXPECT_EQ(QString::fromUtf8(ReadFile(In("sitemap.html"))), html);
+    QTemporaryDir other;
+    ExportTree(doc, other.path(), false, ui, 10);
+    EXPECT_FALSE(QFileInfo::exists(other.filePath(S("sitemap.html"))));
+}
+
+TEST(PlainTextOfHtml, DropsTagsAndReadsReferences)
+{
+    // [HTML, text]
+    const std::pair<const char*, const char*> cases[] = {
+        {"plain", "plain"},
+        {" Two<br>lines ", "Two lines"},
+        {"<p>a</p><div>b</div>", "a b"},
+        {"x<!-- <b>hidden</b> -->y", "xy"},
+        {"<style>b{}</style>Styled", "Styled"},
+        {"<script>never", ""},
+        {"&lt;b&gt;&nbsp;&#0;&#1114112;&#xD800;", "<b> &#0;&#1114112;&#xD800;"},
+        {"<IMG ALT=bare SRC=x>", "bare"},
+    };
+    for (const auto& [html, text] : cases)
+        EXPECT_EQ(PlainTextOfHtml(S(html)), S(text)) << html;
 }

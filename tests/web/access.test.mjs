@@ -43,14 +43,21 @@ after(() => env?.tearDown());
 
 const at = (folder, fn, options) => withPage(env.browser, env.url(`${folder}/tree.html`), fn, options);
 
-// [folder, item height, context options]
-for (const [folder, height, options = {}] of [['d16', 16], ['s24-signs', 24], ['navy', 20], ['named', 20],
-  ['d20', 20, { colorScheme: 'dark' }], ['named', 20, { forcedColors: 'active' }]]) {
-  test(`axe-core finds no WCAG 2.2 A/AA violation: ${folder} ${JSON.stringify(options)}`, () =>
+// [folder, item height, context options, search text]
+for (const [folder, height, options = {}, typed = ''] of [['d16', 16], ['s24-signs', 24], ['navy', 20], ['named', 20],
+  ['d20', 20, { colorScheme: 'dark' }], ['named', 20, { forcedColors: 'active' }], ['d20', 20, {}, 'e'],
+  ['navy', 20, { viewport: { width: 320, height: 480 }, hasTouch: true, isMobile: true }, 'wid']]) {
+  test(`axe-core finds no WCAG 2.2 A/AA violation: ${folder} ${JSON.stringify(options)} ${typed}`, () =>
     at(folder, async (page) => {
-      // Everything open, the focus ring shown.
-      await page.keyboard.press('Tab');
-      for (let i = 0; i < 3; i++) {
+      // Everything open, the focus ring shown; or a search's matches, the first focused with its description.
+      if (typed) {
+        await page.getByRole('searchbox').fill(typed);
+        await page.getByRole('searchbox').press('ArrowDown');
+        assert.ok(await page.getByRole('mark').count() > 0);
+      } else {
+        for (const key of ['Tab', 'Tab']) await page.keyboard.press(key);
+      }
+      for (let i = 0; i < 3 && !typed; i++) {
         await page.evaluate(() => document.querySelectorAll('[aria-expanded=false]').forEach((li) =>
           li.dispatchEvent(new KeyboardEvent('keydown', { key: 'ArrowRight', bubbles: true }))));
       }

@@ -42,7 +42,7 @@ test('branches open and close on sign, bullet, text and touch, drawn on first op
   at(env.url('site/tree.html'), async (page) => {
     const products = item(page, 'Products'), bullet = products.locator(':scope > .vi-row > .vi-bullet');
     assert.equal(await page.locator('[role=treeitem]').count(), 3);
-    const text = page.getByText('Products', { exact: true }), pic = page.locator('img[alt="Picture"]');
+    const text = page.getByRole('tree').getByText('Products', { exact: true }), pic = page.locator('img[alt="Picture"]');
     // [action, Products' aria-expanded, its bullet]
     for (const [act, open, shown] of [[() => own(products).click(), true, 'open'],
       [() => bullet.click(), false, 'folder'], [() => text.tap(), true, 'open']]) {
@@ -66,10 +66,10 @@ test('branches open and close on sign, bullet, text and touch, drawn on first op
 
 test('keyboard table, and the ARIA tree it leaves', () =>
   at(env.url('site/tree.html'), async (page) => {
-    await page.keyboard.press('Tab');
+    for (const key of ['Tab', 'Tab']) await page.keyboard.press(key);
     // [keys, focused item afterwards, [branch, aria-expanded] to check, why]
     const steps = [
-      ['', 'Products', null, 'Tab enters at the first item'],
+      ['', 'Products', null, 'Tab enters at the first item, after the search field'],
       ['ArrowRight', 'Products', ['Products', 'true'], 'Right opens a closed branch'],
       ['ArrowRight', 'Widgets', null, 'Right enters an open branch'],
       ['ArrowDown ArrowRight ArrowDown', 'Deep & leaf', [GADGETS, 'true'], 'Down and Right'],
@@ -107,8 +107,8 @@ test('links open in their frame and mark the item followed, kept across a reload
   at(env.url('site/index.html'), async (page) => {
     const frame = (name) => page.frame({ name });
     await frame('menu').waitForSelector('[role=tree]');
-    await frame('menu').getByText('Products', { exact: true }).click();
-    await frame('menu').getByText('Widgets', { exact: true }).click();
+    await frame('menu').getByRole('tree').getByText('Products', { exact: true }).click();
+    await frame('menu').getByRole('tree').getByText('Widgets', { exact: true }).click();
     await frame('main').waitForURL(/widgets\.html$/);
     assert.equal(await item(frame('menu'), 'Widgets').getAttribute('aria-current'), 'page');
     // Enter on a branch with a link opens it and follows the link.
@@ -186,6 +186,9 @@ test('a long branch opens with all its rows, reachable by keyboard at once', () 
 
 test('a big tree keeps only the rows near the viewport in the document, each at its place with its ARIA', () =>
   at(env.url('big/tree.html'), async (page) => {
+    // The tree starts below the search field.
+    const start = await page.$eval('[role=tree]', (t) => t.offsetTop);
+    assert.ok(start >= 5 + 24, 'the search field above the tree');
     // Rendered rows: [name, level, posinset, setsize, document top] against their place among 40 x 51 rows.
     const check = async (why, firstClosed = false) => {
       const rows = await page.$$eval('[role=treeitem]', (lis) => lis.map((li) => [li.textContent,
@@ -197,12 +200,12 @@ test('a big tree keeps only the rows near the viewport in the document, each at 
         const leaf = name.startsWith('Leaf');
         assert.deepEqual([level, pos, size], leaf ? [2, i + 1, 50] : [1, b + 1, 40], `${why}: ${name}`);
         const row = b * 51 + (leaf ? i + 1 : 0) - (firstClosed && b > 0 ? 50 : 0);
-        assert.equal(top, 5 + 20 * row, `${why}: ${name} top`);
+        assert.equal(top, start + 20 * row, `${why}: ${name} top`);
       }
       return rows;
     };
-    for (const key of ['Tab', '*']) await page.keyboard.press(key);
-    assert.equal(await page.evaluate(() => document.documentElement.scrollHeight), 5 + 20 * 40 * 51);
+    for (const key of ['Tab', 'Tab', '*']) await page.keyboard.press(key);
+    assert.equal(await page.evaluate(() => document.documentElement.scrollHeight), start + 20 * 40 * 51);
     await check('after *');
     await page.keyboard.press('End');
     assert.equal(await focusedName(page), 'Leaf 39.49');

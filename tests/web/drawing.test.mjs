@@ -44,11 +44,11 @@ for (const [lines, height, isStatic = false] of [[1, 16], [1, 32], [2, 24], [0, 
       assert.deepEqual(shown, isStatic ? ORDER : ['Products', 'Services', 'About']);
       if (isStatic) { // bullet, text and Left close nothing
         await page.locator('.vi-bullet').first().click();
-        await page.getByText(GADGETS, { exact: true }).click();
+        await page.getByRole('tree').getByText(GADGETS, { exact: true }).click();
         await page.locator('[role=treeitem]').first().focus();
         await page.keyboard.press('ArrowLeft');
       } else { // '*' on the top level, then on the level of Gadgets
-        for (const key of ['Tab', '*', 'ArrowDown', '*', 'Home']) await page.keyboard.press(key);
+        for (const key of ['Tab', 'Tab', '*', 'ArrowDown', '*', 'Home']) await page.keyboard.press(key);
       }
       const states = await page.$$eval('[aria-expanded]', (l) => l.map((e) => e.ariaExpanded));
       assert.deepEqual(states, ['true', 'true', 'true']);
@@ -57,7 +57,12 @@ for (const [lines, height, isStatic = false] of [[1, 16], [1, 32], [2, 24], [0, 
       // rows); one 16-pixel cell per level from x, content after them.
       const rows = await visibleRows(page);
       assert.deepEqual(rows.map((r) => r.text), ORDER);
-      let top = 7;
+      // The search field at the menu's place, the tree right below it.
+      const field = await page.getByRole('searchbox', { name: 'Search the menu' }).boundingBox();
+      const box = await page.getByRole('search').boundingBox();
+      assert.deepEqual([box.x, box.y], [12, 7]);
+      assert.ok(field.height >= 24 && field.x === 12, 'a field of at least 24 px at the menu\'s x');
+      let top = box.y + box.height;
       for (const [i, r] of rows.entries()) {
         const tall = Math.max(height, parseInt(LABELS[i][1], 10));
         assert.deepEqual([r.top, r.height], [top, tall], `${r.text} row`);
