@@ -4,6 +4,9 @@
 #include "script/FileSystem.h"
 #include "script/ScriptText.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace vi {
 
 namespace {
@@ -34,6 +37,23 @@ void DocumentPlace::Exported(const QString& folder, int items, bool complete)
     else
         lastExport_.reset();
     Set(folder, JoinPath(folder, kScriptName));
+}
+
+QString DocumentPlace::ScriptIn(const QString& folder) { return JoinPath(folder, kScriptName); }
+
+QString DocumentPlace::Key(const QString& path)
+{
+    const QString absolute = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    return FileNamesAreCaseSensitive() ? absolute : absolute.toCaseFolded();
+}
+
+bool DocumentPlace::ChangedSince(const QString& folder) const
+{
+    const QString script = ScriptIn(folder);
+    const FileFingerprint known = Known(script);
+    if (known.Size < 0 || !QFileInfo::exists(script))
+        return false;
+    return FingerprintOf(script) != known;
 }
 
 void DocumentPlace::AfterReset()

@@ -69,7 +69,6 @@ bool AcceptAsLoaded(Subtree& items)
 {
     for (Subtree::Item& item : items.Items) {
         ItemRecord& r = item.Record;
-        r.FriendlyName = TrimBlanks(r.FriendlyName).toString();
         item.Text = r.FriendlyName;
         if ((r.ItemType != kBranch && r.ItemType != kLeaf) || LabelProblem(r.FriendlyName))
             return false;

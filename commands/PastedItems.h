@@ -20,9 +20,8 @@ QString PicturesLeftOutMessage(int count);
 void RememberOwnPayload(const QByteArray& payload);
 bool IsOwnPayload(const QByteArray& payload);
 
-// Makes the items what a loaded file would make of them: labels lose the
-// blanks at their ends, as the loader reads them. False when they are no tree
-// a file could hold: a label that could not be stored (LabelProblem), an item
+// Checks the items as a loaded file's are. False when they are no tree a file
+// could hold: a label that could not be stored (LabelProblem), an item
 // neither branch nor leaf, or a leaf with items under it.
 bool AcceptAsLoaded(Subtree& items);
 

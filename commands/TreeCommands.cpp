@@ -11,24 +11,37 @@
 #include "script/TreeLoader.h"
 #include "script/UserInterface.h"
 
+#include <QDir>
+
 namespace vi {
 
 namespace {
 
 void ExportInto(TreeDocument& document, const QString& folder, UserInterface& ui, DocumentPlace* place)
 {
+    if (place && place->ChangedSince(folder)
+        && ui.Ask(kScriptChangedQuestion.Text().arg(QDir::toNativeSeparators(DocumentPlace::ScriptIn(folder))),
+                  UserInterface::Buttons::YesNo)
+               != UserInterface::Answer::Yes)
+        return;
     const ExportResult result = ExportTree(document, folder, false, ui);
-    if (place && result.Written)
+    if (place && result.Written) {
+        place->Remember(DocumentPlace::ScriptIn(folder), result.Script);
         place->Exported(folder, document.NodeCount() - 1, result.Complete());
+    }
 }
 
 void LoadFile(TreeDocument& document, const QString& path, UserInterface& ui, DocumentPlace* place)
 {
+    // Taken before the load: a change while it reads counts as a change since.
+    const FileFingerprint before = place ? FingerprintOf(path) : FileFingerprint{};
     const LoadResult result = LoadTreeScript(document, path, ui);
     if (!result.Replaced())
         return;
-    if (place)
+    if (place) {
+        place->Remember(path, before);
         place->Loaded(path, result.Outcome == LoadOutcome::Loaded);
+    }
     // Said once here, not at every preview and export.
     const QStringList missing = MissingPictures(document);
     if (!missing.isEmpty())

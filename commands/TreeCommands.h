@@ -18,8 +18,14 @@ inline constexpr TranslatableText kLoadDialogTitle{"TreeCommands",
                                                    QT_TRANSLATE_NOOP("TreeCommands", "Load Custom JavaScript Tree..")};
 inline constexpr TranslatableText kLoadDialogFilter{"TreeCommands",
                                                     QT_TRANSLATE_NOOP("TreeCommands", "Custom Tree File (*.js)|*.js")};
+inline constexpr TranslatableText kScriptChangedQuestion{
+    "TreeCommands", QT_TRANSLATE_NOOP("TreeCommands", "%1 has changed since it was loaded or last exported here, "
+                                                      "perhaps by another editor.\rReplace it with this tree?")};
 
-// With a place, loads and exports give the document its folder (DocumentPlace).
+// With a place, loads and exports give the document its folder (DocumentPlace),
+// and an export asks before it replaces a custom.js that changed on disk since
+// this editor loaded or exported it (another editor's work); without a place
+// nobody is asked, as in the command-line tool.
 
 // Asks whether to export unexported changes before they would be lost; Yes
 // exports as SaveTreeCommand does when there is a place. True

@@ -275,6 +275,10 @@
         <source>... and %1 more.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1 has changed since it was loaded or last exported here, perhaps by another editor.<byte value="xd"/>Replace it with this tree?</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>TreeDocument</name>

@@ -26,18 +26,18 @@ constexpr qsizetype kListedFailures = 10;
 // How long an export waits for another one into the same folder to end.
 constexpr int kFolderLockWaitMs = 10000;
 
-// True when both are regular files with the same bytes.
-bool SameContents(const QString& a, const QString& b)
+// True when file holds the delivered line picture of its name in one of the
+// colours, or the filler: a picture an earlier export wrote, the export's own.
+bool IsDeliveredLinePicture(const QString& file, const QString& fileName)
 {
-    QFile first(a), second(b);
-    if (!QFileInfo(a).isFile() || !QFileInfo(b).isFile() || !first.open(QIODevice::ReadOnly)
-        || !second.open(QIODevice::ReadOnly) || first.size() != second.size())
-        return false;
-    while (!first.atEnd()) {
-        if (first.read(1 << 16) != second.read(1 << 16))
-            return false;
+    const QString lines = JoinPath(DataFolder(), QStringLiteral("TreeLines"));
+    if (SameBytes(file, JoinPath(lines, fileName)))
+        return true;
+    for (const QString& colour : SubFolderNames(lines)) {
+        if (SameBytes(file, JoinPath(JoinPath(lines, colour), fileName)))
+            return true;
     }
-    return first.error() == QFileDevice::NoError && second.error() == QFileDevice::NoError;
+    return false;
 }
 
 // Copies the page and the pictures into the export folder and keeps the
@@ -48,11 +48,19 @@ class PictureCopier {
 public:
     explicit PictureCopier(const QString& picsFolder) : pics_(picsFolder) {}
 
+    // A treePics that links to a folder becomes a real folder; the pictures
+    // that lay in it through the link are copied from where the link led.
     void MakePicsFolder()
     {
+        const QFileInfo existing(pics_);
+        if (existing.isSymLink() && existing.isDir())
+            linkedFolder_ = existing.canonicalFilePath();
         QString reason;
-        if (!MakePlainFolder(pics_, &reason))
+        picsReady_ = MakePlainFolder(pics_, &reason);
+        if (!picsReady_)
             failures_ << pics_ + QStringLiteral(": ") + reason;
+        else
+            RemoveLeftOverTemporaryFiles(pics_);
     }
 
     void CopyData(const QString& source, const QString& destination)
@@ -61,12 +69,21 @@ public:
             failures_ << destination + QStringLiteral(": could not copy ") + source;
     }
 
+    // A file of the name with other bytes is replaced only when it is one of
+    // the delivered pictures, so that another colour replaces the old one.
     void CopyDataPicture(const QString& source, const QString& fileName)
     {
-        if (!Unclaimed(source, fileName))
+        if (!Unclaimed(source, fileName) || !PicsReady(fileName))
             return;
+        const QString destination = JoinPath(pics_, fileName);
+        const CopyTarget existing = CompareCopyTarget(source, destination);
+        if (existing == CopyTarget::OtherBytes && !IsDeliveredLinePicture(destination, fileName)) {
+            failures_ << destination + QStringLiteral(": a different file of this name is already there");
+            return;
+        }
         const int before = failures_.size();
-        CopyData(source, JoinPath(pics_, fileName));
+        if (existing != CopyTarget::SameBytes)
+            CopyData(source, destination);
         if (failures_.size() == before)
             sourceOfName_.insert(NameKey(fileName), source);
     }
@@ -91,11 +108,16 @@ public:
             return;
         copied_.insert(picture, true);
         const QString fileName = FileNameOf(picture);
-        if (!Unclaimed(picture, fileName))
+        if (!PicsReady(fileName))
+            return;
+        QString source = picture;
+        if (!linkedFolder_.isEmpty() && SameFolderName(FolderOf(picture), FolderOf(JoinPath(pics_, fileName))))
+            source = JoinPath(linkedFolder_, fileName);
+        if (!Unclaimed(source, fileName))
             return;
         QString reason;
-        if (CopyPictureTo(picture, pics_, &reason))
-            sourceOfName_.insert(NameKey(fileName), picture);
+        if (CopyPictureTo(source, pics_, &reason))
+            sourceOfName_.insert(NameKey(fileName), source);
         else
             failures_ << JoinPath(pics_, fileName) + QStringLiteral(": ") + reason;
     }
@@ -103,6 +125,14 @@ public:
     const QStringList& Failures() const { return failures_; }
 
 private:
+    // Nothing is copied into a treePics that is no real folder: not through a link left in its place.
+    bool PicsReady(const QString& fileName)
+    {
+        if (!picsReady_)
+            failures_ << JoinPath(pics_, fileName) + QStringLiteral(": treePics is not a folder");
+        return picsReady_;
+    }
+
     // False when another picture of this name is in the folder already; a
     // different one is a failure, the same bytes from elsewhere are not.
     bool Unclaimed(const QString& source, const QString& fileName)
@@ -110,7 +140,7 @@ private:
         const auto first = sourceOfName_.constFind(NameKey(fileName));
         if (first == sourceOfName_.cend())
             return true;
-        if (!SameContents(*first, source))
+        if (!SameBytes(*first, source))
             failures_ << JoinPath(pics_, fileName) + QStringLiteral(": another picture of this name is in the tree: ")
                              + *first;
         return false;
@@ -122,6 +152,8 @@ private:
     }
 
     QString pics_;
+    QString linkedFolder_; // the folder a link at treePics led to
+    bool picsReady_ = false;
     QStringList failures_;
     QHash<QString, bool> copied_;
     QHash<QString, QString> sourceOfName_; // a file name in treePics, and the picture copied there
@@ -165,9 +197,9 @@ ExportResult ExportTree(TreeDocument& document, const QString& folder, bool brow
             UserInterface::Icon::Information);
         return result;
     }
-    // An export killed at the wrong moment may have left a named temporary file.
+    // An export killed at the wrong moment may have left a named temporary file;
+    // treePics is cleaned once it is sure to be a folder of the export's own.
     RemoveLeftOverTemporaryFiles(folder);
-    RemoveLeftOverTemporaryFiles(JoinPath(folder, QStringLiteral("treePics")));
     ReplacingFile file(JoinPath(folder, QStringLiteral("custom.js")), ReplacingFile::Sync::Yes);
     if (!file.Open()) {
         ui.ShowMessage(ExportErrorMessage(folder, file.Reason()), UserInterface::Icon::Information);
@@ -239,6 +271,7 @@ ExportResult ExportTree(TreeDocument& document, const QString& folder, bool brow
                      .arg(maxScriptBytes >> 20);
     if (reason.isEmpty() && writer.Finish() && file.Commit()) {
         result.Written = true;
+        result.Script = file.Written();
     } else {
         if (reason.isEmpty())
             reason = file.Reason();

@@ -1,4 +1,6 @@
 #pragma once
+#include "script/FileSystem.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -8,9 +10,10 @@ class TreeDocument;
 class UserInterface;
 
 struct ExportResult {
-    bool Written = false;  // the new custom.js is in place; when false any old one is as it was
-    bool HasItems = false; // a tree with only the root is an incomplete export, as its walk over no items fails
-    QStringList Failures;  // every step that failed, in order, as "what: why"
+    bool Written = false;   // the new custom.js is in place; when false any old one is as it was
+    bool HasItems = false;  // a tree with only the root is an incomplete export, as its walk over no items fails
+    QStringList Failures;   // every step that failed, in order, as "what: why"
+    FileFingerprint Script; // the custom.js written, when Written
     bool Complete() const { return Written && HasItems && Failures.isEmpty(); }
 };
 
@@ -18,7 +21,9 @@ struct ExportResult {
 // TreeChanged only when no step failed. Reports an unwritable folder, and a
 // summary of failed steps, through the user interface. Every file is replaced
 // whole or not at all, nothing is written outside the folder, and a second
-// export into the same folder waits until the first has ended.
+// export into the same folder waits until the first has ended. A picture of
+// the folder's with other bytes is never replaced (only line pictures as
+// delivered are), and only files with an image's content are copied as pictures.
 ExportResult ExportTree(TreeDocument& document, const QString& folder, bool browserSwitch, UserInterface& ui);
 // The same with another limit on the size of custom.js than the loader's own.
 ExportResult ExportTree(TreeDocument& document, const QString& folder, bool browserSwitch, UserInterface& ui,

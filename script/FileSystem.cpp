@@ -8,7 +8,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QHashFunctions>
 #include <QThread>
+#include <algorithm>
 #include <cerrno>
 
 #ifdef Q_OS_UNIX
@@ -47,6 +49,27 @@ QByteArray Native(const QString& path) { return QFile::encodeName(path); }
 
 } // namespace
 
+bool OpenRegularFile(QFile& file, const QString& path, QString* reason)
+{
+    // Opened without waiting, so that a FIFO put there is refused rather than waited on.
+    const int fd = ::open(Native(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat st {};
+    if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        if (reason)
+            *reason = fd < 0 ? qt_error_string(errno) : NotRegularFileReason();
+        if (fd >= 0)
+            ::close(fd);
+        return false;
+    }
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        if (reason)
+            *reason = file.errorString();
+        return false;
+    }
+    return true;
+}
+
 bool SameFile(const QString& first, const QString& second)
 {
     struct stat a {};
@@ -55,6 +78,22 @@ bool SameFile(const QString& first, const QString& second)
            && ::lstat(Native(second).constData(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 #else
+bool OpenRegularFile(QFile& file, const QString& path, QString* reason)
+{
+    if (!QFileInfo(path).isFile()) {
+        if (reason)
+            *reason = QFileInfo::exists(path) ? NotRegularFileReason() : qt_error_string(ENOENT);
+        return false;
+    }
+    file.setFileName(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (reason)
+            *reason = file.errorString();
+        return false;
+    }
+    return true;
+}
+
 bool SameFile(const QString& first, const QString& second)
 {
     const QString a = QFileInfo(first).canonicalFilePath();
@@ -67,17 +106,15 @@ bool CopyFileOver(const QString& source, const QString& destination, QString* re
     QString ignored;
     QString& why = reason ? *reason : ignored;
     // Only a regular file is read: a FIFO or device as the source would never end.
-    if (!QFileInfo(source).isFile()) {
-        why = QFileInfo::exists(source) ? NotRegularFileReason() : qt_error_string(ENOENT);
+    if (SameFile(source, destination)) {
+        if (QFileInfo(source).isFile())
+            return true;
+        why = NotRegularFileReason();
         return false;
     }
-    if (SameFile(source, destination))
-        return true;
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly)) {
-        why = in.errorString();
+    QFile in;
+    if (!OpenRegularFile(in, source, &why))
         return false;
-    }
     ReplacingFile out(destination);
     if (!out.Open()) {
         why = out.Reason();
@@ -99,6 +136,146 @@ bool CopyFileOver(const QString& source, const QString& destination, QString* re
     return true;
 }
 
+bool SameBytes(const QString& a, const QString& b)
+{
+    QFile first, second;
+    if (!OpenRegularFile(first, a, nullptr) || !OpenRegularFile(second, b, nullptr) || first.size() != second.size())
+        return false;
+    while (!first.atEnd()) {
+        if (first.read(1 << 16) != second.read(1 << 16))
+            return false;
+    }
+    return first.error() == QFileDevice::NoError && second.error() == QFileDevice::NoError;
+}
+
+CopyTarget CompareCopyTarget(const QString& source, const QString& destination)
+{
+    const QFileInfo existing(destination);
+    if (existing.isSymLink() || existing.isJunction() || !existing.isFile())
+        return CopyTarget::Free;
+    return SameFile(source, destination) || SameBytes(source, destination) ? CopyTarget::SameBytes
+                                                                           : CopyTarget::OtherBytes;
+}
+
+namespace {
+
+quint32 LittleEndian32(QByteArrayView b, qsizetype at)
+{
+    return quint32(quint8(b[at])) | quint32(quint8(b[at + 1])) << 8 | quint32(quint8(b[at + 2])) << 16
+           | quint32(quint8(b[at + 3])) << 24;
+}
+
+quint32 BigEndian32(QByteArrayView b, qsizetype at)
+{
+    return quint32(quint8(b[at])) << 24 | quint32(quint8(b[at + 1])) << 16 | quint32(quint8(b[at + 2])) << 8
+           | quint32(quint8(b[at + 3]));
+}
+
+bool IsXmlBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// Text whose first element is svg: only a byte-order mark, blanks, the XML
+// declaration, comments and the document type may come before it.
+bool IsSvgText(QByteArrayView text)
+{
+    if (text.startsWith("\xEF\xBB\xBF"))
+        text = text.sliced(3);
+    for (;;) {
+        while (!text.isEmpty() && IsXmlBlank(text.front()))
+            text = text.sliced(1);
+        qsizetype end = -1;
+        if (text.startsWith("<?xml")) {
+            end = text.indexOf("?>");
+            end = end < 0 ? -1 : end + 2;
+        } else if (text.startsWith("<!--")) {
+            end = text.indexOf("-->", 4);
+            end = end < 0 ? -1 : end + 3;
+        } else if (text.startsWith("<!DOCTYPE svg")) {
+            const qsizetype subset = text.indexOf('['), close = text.indexOf('>');
+            end = subset >= 0 && subset < close ? text.indexOf("]", subset) : close;
+            end = end < 0 ? -1 : text.indexOf('>', end);
+            end = end < 0 ? -1 : end + 1;
+        } else {
+            return text.size() > 4 && text.startsWith("<svg")
+                   && (IsXmlBlank(text[4]) || text[4] == '>' || text[4] == '/');
+        }
+        if (end < 0)
+            return false;
+        text = text.sliced(end);
+    }
+}
+
+// An ISO media file (AVIF's container) whose brands name an AVIF image or sequence.
+bool IsAvif(QByteArrayView head)
+{
+    if (head.size() < 16 || head.sliced(4, 4) != "ftyp")
+        return false;
+    const qsizetype box = std::min<qsizetype>(BigEndian32(head, 0), head.size());
+    for (qsizetype at = 8; at + 4 <= box; at += at == 8 ? 8 : 4) { // the major brand, then the compatible ones
+        const QByteArrayView brand = head.sliced(at, 4);
+        if (brand == "avif" || brand == "avis")
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool IsPictureContent(QByteArrayView head)
+{
+    if (head.startsWith("GIF87a") || head.startsWith("GIF89a") || head.startsWith("\x89PNG\r\n\x1a\n")
+        || head.startsWith("\xFF\xD8\xFF"))
+        return true;
+    if (head.size() >= 18 && head.startsWith("BM")) {
+        // The size of the header that follows the file header: one of the known versions.
+        const quint32 info = LittleEndian32(head, 14);
+        return info == 12 || info == 40 || info == 52 || info == 56 || info == 64 || info == 108 || info == 124;
+    }
+    if (head.size() >= 6 && head.startsWith(QByteArrayView("\0\0\1\0", 4)))
+        return head[4] != 0 || head[5] != 0; // an icon file with at least one image
+    if (head.size() >= 12 && head.startsWith("RIFF") && head.sliced(8, 4) == "WEBP")
+        return true;
+    return IsAvif(head) || IsSvgText(head);
+}
+
+FileFingerprint FingerprintOf(const QString& path)
+{
+    QFile file;
+    if (!OpenRegularFile(file, path, nullptr))
+        return {};
+    ContentHash hash;
+    qint64 size = 0;
+    while (!file.atEnd()) {
+        const QByteArray block = file.read(kCopyBlockSize);
+        if (block.isEmpty())
+            break;
+        hash.Add(block);
+        size += block.size();
+    }
+    if (file.error() != QFileDevice::NoError)
+        return {};
+    return {size, hash.Result()};
+}
+
+void ContentHash::Add(QByteArrayView bytes)
+{
+    if (!pending_.isEmpty()) {
+        const qsizetype taken = std::min(kBlock - pending_.size(), bytes.size());
+        pending_.append(bytes.first(taken));
+        bytes = bytes.sliced(taken);
+        if (pending_.size() < kBlock)
+            return;
+        hash_ = qHashBits(pending_.constData(), size_t(kBlock), hash_);
+        pending_.clear();
+    }
+    while (bytes.size() >= kBlock) {
+        hash_ = qHashBits(bytes.data(), size_t(kBlock), hash_);
+        bytes = bytes.sliced(kBlock);
+    }
+    pending_.append(bytes);
+}
+
+size_t ContentHash::Result() const { return qHashBits(pending_.constData(), size_t(pending_.size()), hash_); }
+
 bool FileNamesAreCaseSensitive()
 {
 #if defined(Q_OS_WIN) || defined(Q_OS_DARWIN)
@@ -108,12 +285,12 @@ bool FileNamesAreCaseSensitive()
 #endif
 }
 
-namespace {
-
 bool SameFolderName(const QString& a, const QString& b)
 {
     return a.trimmed().compare(b.trimmed(), FileNamesAreCaseSensitive() ? Qt::CaseSensitive : Qt::CaseInsensitive) == 0;
 }
+
+namespace {
 
 // A link whose target lies outside the link's own folder: its bytes are not
 // the user's picture folder's, so they are not published.
@@ -144,8 +321,34 @@ bool CopyPictureTo(const QString& picturePath, const QString& destinationFolder,
         return false;
     }
     const QString destination = JoinPath(destinationFolder, name);
-    if (SameFolderName(FolderOf(picturePath), FolderOf(destination)))
-        return true; // already in place: a tree loaded from this folder
+    if (SameFolderName(FolderOf(picturePath), FolderOf(destination))) {
+        // Already in place (a tree loaded from this folder), if it is there at all.
+        const QFileInfo inPlace(picturePath);
+        if (inPlace.isFile())
+            return true;
+        why =
+            (inPlace.exists() ? NotRegularFileReason() : qt_error_string(ENOENT)) + QStringLiteral(": ") + picturePath;
+        return false;
+    }
+    QFile source;
+    if (!OpenRegularFile(source, picturePath, nullptr)) {
+        why = QStringLiteral("could not copy ") + picturePath;
+        return false;
+    }
+    if (!IsPictureContent(source.read(kPictureHeadBytes))) {
+        why = QStringLiteral("not a picture: ") + picturePath;
+        return false;
+    }
+    source.close();
+    switch (CompareCopyTarget(picturePath, destination)) {
+    case CopyTarget::SameBytes:
+        return true;
+    case CopyTarget::OtherBytes:
+        why = QStringLiteral("a different file of this name is already there");
+        return false;
+    case CopyTarget::Free:
+        break;
+    }
     if (!CopyFileOver(picturePath, destination, &why)) {
         why = QStringLiteral("could not copy ") + picturePath;
         return false;

@@ -251,6 +251,14 @@ QStringView NextToken(QStringView& text, QStringView delimiter)
     return SplitAt(text, Find(text, delimiter), delimiter.size());
 }
 
+QStringView NextUntrimmedToken(QStringView& text, QStringView delimiter)
+{
+    const qsizetype at = Find(text, delimiter);
+    const QStringView before = at < 0 ? text : text.first(at);
+    text = at < 0 ? QStringView() : text.sliced(at + delimiter.size());
+    return before;
+}
+
 QStringView NextQuotedToken(QStringView& text, bool* escaped)
 {
     // Every double quote ends the argument: the writer escapes quotes in

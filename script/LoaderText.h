@@ -37,6 +37,9 @@ bool StartsWithNoCase(QStringView text, QLatin1String prefix);
 // without blanks at their ends. Without the delimiter, returns the whole text
 // trimmed and leaves text empty.
 QStringView NextToken(QStringView& text, QStringView delimiter);
+// NextToken that trims neither part: a marker's label keeps the blanks at its
+// ends that renaming stores.
+QStringView NextUntrimmedToken(QStringView& text, QStringView delimiter);
 
 // NextToken at the first double quote: the closing quote of a quoted
 // argument. escaped tells whether the token holds a backslash.

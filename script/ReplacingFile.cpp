@@ -3,11 +3,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 
 #ifdef Q_OS_UNIX
-#include <QRandomGenerator>
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -35,31 +36,82 @@ bool ReplacingFile::Fail(const QString& reason)
 
 bool ReplacingFile::Fail(int error) { return Fail(qt_error_string(error)); }
 
+QString ReplacingFileTemporaryPrefix() { return QStringLiteral(".vuvov-ivoza-tmp-"); }
+
+namespace {
+
+constexpr int kTemporaryDigits = 12;
+
+// The program's prefix and twelve hex digits: short whatever the destination's
+// name, and a name no file of the user's has.
+bool IsTemporaryName(const QString& name)
+{
+    static const QRegularExpression temporary(QLatin1Char('^')
+                                              + QRegularExpression::escape(ReplacingFileTemporaryPrefix())
+                                              + QStringLiteral("[0-9a-f]{%1}$").arg(kTemporaryDigits));
+    return temporary.match(name).hasMatch();
+}
+
+#ifdef Q_OS_UNIX
+QString TempName(const QString& destination)
+{
+    const quint64 random = QRandomGenerator::global()->generate64() & ((quint64(1) << (4 * kTemporaryDigits)) - 1);
+    return QFileInfo(destination).path() + QLatin1Char('/') + ReplacingFileTemporaryPrefix()
+           + QStringLiteral("%1").arg(random, kTemporaryDigits, 16, QLatin1Char('0'));
+}
+#endif
+
+} // namespace
+
+#ifdef Q_OS_UNIX
+
 void RemoveLeftOverTemporaryFiles(const QString& folder)
 {
-    // The names TempName gives: "." + the destination's name + ".tmp-" + up to six hex digits.
-    static const QRegularExpression temporary(QStringLiteral("^\\..+\\.tmp-[0-9a-f]{1,6}$"));
+    // Only a real folder is looked into, and only regular files go: a link or
+    // FIFO of that name, and the folder a link names, stay as they are.
+    const int dirFd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (dirFd < 0)
+        return;
+    DIR* dir = ::fdopendir(dirFd);
+    if (!dir) {
+        ::close(dirFd);
+        return;
+    }
+    QList<QByteArray> own;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (IsTemporaryName(QFile::decodeName(entry->d_name)))
+            own << QByteArray(entry->d_name);
+    }
+    for (const QByteArray& name : own) {
+        struct stat st {};
+        if (::fstatat(dirFd, name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode))
+            ::unlinkat(dirFd, name.constData(), 0);
+    }
+    ::closedir(dir);
+}
+
+#else
+
+void RemoveLeftOverTemporaryFiles(const QString& folder)
+{
+    const QFileInfo info(folder);
+    if (info.isSymLink() || info.isJunction() || !info.isDir())
+        return;
     const QDir dir(folder);
-    const QStringList candidates =
-        dir.entryList({QStringLiteral(".*.tmp-*")}, QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
+    const QStringList candidates = dir.entryList({ReplacingFileTemporaryPrefix() + QLatin1Char('*')},
+                                                 QDir::Files | QDir::Hidden | QDir::NoSymLinks);
     for (const QString& name : candidates)
-        if (temporary.match(name).hasMatch())
+        if (IsTemporaryName(name) && QFileInfo(dir.filePath(name)).isFile())
             QFile::remove(dir.filePath(name));
 }
+
+#endif
 
 #ifdef Q_OS_UNIX
 
 namespace {
 
 QByteArray Native(const QString& path) { return QFile::encodeName(path); }
-
-// A hidden name beside the destination for the temporary file.
-QString TempName(const QString& destination)
-{
-    const QFileInfo info(destination);
-    const QString suffix = QString::number(QRandomGenerator::global()->generate() % 0x1000000u, 16);
-    return info.path() + QLatin1String("/.") + info.fileName() + QLatin1String(".tmp-") + suffix;
-}
 
 // The mode a new file gets: what the process's umask leaves of rw-rw-rw-.
 unsigned NewFileMode()
@@ -79,6 +131,8 @@ bool ReplacingFile::Open()
     Discard();
     failed_ = false;
     reason_.clear();
+    written_ = 0;
+    hash_ = ContentHash();
     const QByteArray destination = Native(destination_);
     struct stat existing {};
     mode_ = NewFileMode();
@@ -146,6 +200,8 @@ qint64 ReplacingFile::writeData(const char* data, qint64 size)
         }
         done += n;
     }
+    hash_.Add(QByteArrayView(data, size));
+    written_ += size;
     return done;
 }
 
@@ -217,6 +273,8 @@ bool ReplacingFile::Open()
 {
     Discard();
     failed_ = false;
+    written_ = 0;
+    hash_ = ContentHash();
     const QFileInfo existing(destination_);
     if (existing.isDir())
         return Fail(QStringLiteral("Is a directory"));
@@ -244,6 +302,8 @@ qint64 ReplacingFile::writeData(const char* data, qint64 size)
         Fail(save->errorString());
         return -1;
     }
+    hash_.Add(QByteArrayView(data, size));
+    written_ += size;
     return n;
 }
 

@@ -1,4 +1,6 @@
 #pragma once
+#include "script/FileSystem.h"
+
 #include <QIODevice>
 #include <QString>
 #include <memory>
@@ -31,6 +33,8 @@ public:
     void Discard();
 
     const QString& Destination() const { return destination_; }
+    // The fingerprint of every byte written so far.
+    FileFingerprint Written() const { return {written_, hash_.Result()}; }
     // Why the last step failed, in the platform's words ("No space left on device").
     QString Reason() const { return reason_; }
 
@@ -58,13 +62,20 @@ private:
     long long group_ = kNoOwner;
     Sync sync_;
     bool failed_ = false;
+    qint64 written_ = 0;
+    ContentHash hash_;
 };
 
 // The reason given for a destination that is neither a file nor a link.
 QString NotRegularFileReason();
 
+// How the names of the temporary files begin; the rest is twelve hex digits.
+QString ReplacingFileTemporaryPrefix();
+
 // Removes the named temporary files that a process killed between naming and
-// renaming them left in folder. Call it only while holding the folder's lock.
+// renaming them left in folder: regular files with the program's temporary
+// names only, and only when folder is a real folder, not a link to one. Call
+// it only while holding the folder's lock.
 void RemoveLeftOverTemporaryFiles(const QString& folder);
 
 } // namespace vi

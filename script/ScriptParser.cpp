@@ -108,8 +108,10 @@ void ScriptParser::ReadItem(QStringView line)
     const QString safeMarker = HasScriptLineEnd(afterMarker) ? CommentSafe(afterMarker.toString()) : QString();
     QStringView marker = safeMarker.isNull() ? afterMarker : QStringView(safeMarker);
     std::array<QStringView, 7> fields;
-    for (QStringView& field : fields)
-        field = NextToken(marker, u"[+]");
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const QStringView field = NextUntrimmedToken(marker, u"[+]");
+        fields[i] = i == 1 ? field : TrimBlanks(field);
+    }
 
     const auto row = ToInt16(fields[2]);
     item_.ParentRow = row ? std::optional<int>(*row) : std::nullopt;

@@ -37,18 +37,22 @@ QByteArray Header()
 }
 
 // A site folder with a custom.js of top-level leaves named text0, text1, ...,
-// each naming one of the ten pictures beside it, which hold the site's name.
-QString MakeSite(const QTemporaryDir& dir, const char* name, int items, const char* text)
+// each naming one of the ten pictures beside it, p0.gif to p9.gif, and lines
+// and plus/minus signs of the colour.
+QString MakeSite(const QTemporaryDir& dir, const char* name, int items, const char* text,
+                 const QByteArray& colour = "Black")
 {
     const QString site = dir.filePath(S(name));
-    QByteArray script = Header();
+    QByteArray script = Header()
+                            .replace("LineColor = Black", "LineColor = " + colour)
+                            .replace("PMColor = Black", "PMColor = " + colour);
     for (int i = 0; i < items; ++i) {
         const QByteArray n = QByteArray::number(i), label = text + n;
         script += "menuBase.menuItems[" + n + "]= new menuItemObject(\"\",\"\",\"treePics/p"
                   + QByteArray::number(i % 10) + ".gif\",\"\",\"" + label + "\"); //[+]LEAF[+]" + label + "[+]0\r\n";
     }
     for (int i = 0; i < 10; ++i)
-        WriteFile(site + S("/treePics/p%1.gif").arg(i), QByteArray(name) + QByteArray::number(i));
+        WriteFile(site + S("/treePics/p%1.gif").arg(i), Gif("p" + QByteArray::number(i)));
     WriteFile(site + S("/custom.js"), script);
     return site + S("/custom.js");
 }
@@ -64,7 +68,13 @@ QStringList AllNames(const QString& folder)
 }
 
 // The name a temporary file has between being named and renamed over its destination.
-const QRegularExpression kTemporary(QStringLiteral("(^|/)\\.[^/]+\\.tmp-[0-9a-f]{1,6}$"));
+const QRegularExpression kTemporary(QStringLiteral("(^|/)\\.vuvov-ivoza-tmp-[0-9a-f]{12}$"));
+
+// A line picture of the CLI's own data folder.
+QByteArray LinePicture(const char* colour, const char* name)
+{
+    return ReadFile(QFileInfo(S(VI_CLI)).path() + S("/TreeData/TreeLines/") + S(colour) + S("/") + S(name));
+}
 
 } // namespace
 
@@ -217,7 +227,7 @@ TEST(CliSafety, KilledExportLeavesTheOldFilesOrTheNewOnesWhole)
 {
     QTemporaryDir dir;
     const QString older = MakeSite(dir, "older", 50, "Old item ");
-    const QString newer = MakeSite(dir, "newer", 20000, "A new item with a longer text ");
+    const QString newer = MakeSite(dir, "newer", 20000, "A new item with a longer text ", "Navy");
     const QString out = dir.filePath(S("out")), reference = dir.filePath(S("reference"));
     QElapsedTimer timer;
     timer.start();
@@ -247,21 +257,28 @@ TEST(CliSafety, KilledExportLeavesTheOldFilesOrTheNewOnesWhole)
             EXPECT_TRUE(known.contains(name) || kTemporary.match(name).hasMatch()) << name.toStdString();
         }
         EXPECT_LE(temporary, 1);
-        for (int i = 0; i < 10; ++i) {
-            const QByteArray pic = ReadFile(out + S("/treePics/p%1.gif").arg(i)), n = QByteArray::number(i);
-            EXPECT_TRUE(pic == "older" + n || pic == "newer" + n);
+        for (const char* name : {"plus.gif", "top.gif"}) {
+            const QByteArray pic = ReadFile(out + S("/treePics/") + S(name));
+            EXPECT_TRUE(pic == LinePicture("Black", name) || pic == LinePicture("Navy", name)) << name;
         }
     }
     // The next whole export clears what a killed one left, but no file or link that only looks alike.
-    QStringList lookAlikes{S(".notes.tmp"), S("custom.js.tmp-1"), S(".x.tmp-xyz"), S("treePics/.y.tmp-1234567")};
-    for (const QString& name : lookAlikes + QStringList{S(".custom.js.tmp-a5b0e7"), S("treePics/.p6.gif.tmp-0")})
+    QStringList lookAlikes{S(".notes.tmp-1"),
+                           S("custom.js.tmp-1"),
+                           S(".x.tmp-xyz"),
+                           S(".custom.js.tmp-a5b0e7"),
+                           S("treePics/.p6.gif.tmp-0"),
+                           S(".vuvov-ivoza-tmp-1"),
+                           S("treePics/.vuvov-ivoza-tmp-0123456789abc")};
+    for (const QString& name :
+         lookAlikes + QStringList{S(".vuvov-ivoza-tmp-a5b0e7a5b0e7"), S("treePics/.vuvov-ivoza-tmp-000000000000")})
         WriteFile(out + S("/") + name, "x");
-    ASSERT_TRUE(QFile::link(out + S("/custom.js"), out + S("/.link.tmp-1")));
+    ASSERT_TRUE(QFile::link(out + S("/custom.js"), out + S("/.vuvov-ivoza-tmp-111111111111")));
     ASSERT_EQ(Cli({S("export"), newer, out}).Status, 0);
     EXPECT_EQ(ReadFile(out + S("/custom.js")), newScript);
     QStringList left = AllNames(out);
     left.removeIf([&](const QString& name) { return known.contains(name); });
-    lookAlikes << S(".link.tmp-1");
+    lookAlikes << S(".vuvov-ivoza-tmp-111111111111");
     left.sort(), lookAlikes.sort();
     EXPECT_EQ(left, lookAlikes);
 }
@@ -269,7 +286,8 @@ TEST(CliSafety, KilledExportLeavesTheOldFilesOrTheNewOnesWhole)
 TEST(CliSafety, TwoExportsIntoOneFolderEndWithOneWholeSet)
 {
     QTemporaryDir dir;
-    const QString first = MakeSite(dir, "first", 3000, "First "), second = MakeSite(dir, "second", 3000, "Second ");
+    const QString first = MakeSite(dir, "first", 3000, "First "),
+                  second = MakeSite(dir, "second", 3000, "Second ", "Navy");
     const QString out = dir.filePath(S("out"));
     ASSERT_EQ(Cli({S("export"), first, dir.filePath(S("firstExport"))}).Status, 0);
     ASSERT_EQ(Cli({S("export"), second, dir.filePath(S("secondExport"))}).Status, 0);
@@ -281,11 +299,12 @@ TEST(CliSafety, TwoExportsIntoOneFolderEndWithOneWholeSet)
         ASSERT_TRUE(a.waitForFinished(120000) && b.waitForFinished(120000));
         EXPECT_EQ(a.exitCode(), 0) << a.readAllStandardError().toStdString();
         EXPECT_EQ(b.exitCode(), 0) << b.readAllStandardError().toStdString();
-        // The pictures belong to the script that was written last.
+        // The line pictures belong to the script that was written last.
         const QByteArray script = ReadFile(out + S("/custom.js"));
         const QByteArray winner = script.contains("\"First 0\"") ? "first" : "second";
         EXPECT_EQ(script, ReadFile(dir.filePath(QString::fromLatin1(winner + "Export/custom.js"))));
-        for (int i = 0; i < 10; ++i)
-            EXPECT_EQ(ReadFile(out + S("/treePics/p%1.gif").arg(i)), winner + QByteArray::number(i));
+        for (const char* name : {"plus.gif", "minus.gif", "top.gif", "vline.gif"})
+            EXPECT_EQ(ReadFile(out + S("/treePics/") + S(name)),
+                      LinePicture(winner == "first" ? "Black" : "Navy", name));
     }
 }

@@ -34,6 +34,9 @@ inline QByteArray ReadFile(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
+// A file that starts as a GIF picture does, with the tag after the signature.
+inline QByteArray Gif(const QByteArray& tag) { return "GIF89a" + tag; }
+
 // The names in a folder, hidden ones, links and special files included.
 inline QStringList Entries(const QString& folder)
 {

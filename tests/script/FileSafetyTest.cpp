@@ -137,10 +137,10 @@ TEST(ExportSafety, LoadedFileCannotPublishFilesOutsideItsTreePics)
     FakeProgramFolder program;
     QTemporaryDir base;
     const auto at = [&](const char* name) { return base.filePath(S(name)); };
-    WriteFile(at("secret.gif"), "SECRET");
-    WriteFile(at("site/secret.gif"), "SECRET");
-    WriteFile(at("site/treePics/ok.gif"), "ok");
-    WriteFile(at("site/treePics/pic.gif"), "pic");
+    WriteFile(at("secret.gif"), Gif("SECRET"));
+    WriteFile(at("site/secret.gif"), Gif("SECRET"));
+    WriteFile(at("site/treePics/ok.gif"), Gif("ok"));
+    WriteFile(at("site/treePics/pic.gif"), Gif("pic"));
     QFile::link(at("secret.gif"), at("site/treePics/linked.gif"));
     QFile::link(at("site/treePics/pic.gif"), at("site/treePics/inward.gif"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(at("site/treePics/fifo.gif")).constData(), 0644), 0); // never read
@@ -158,15 +158,15 @@ TEST(ExportSafety, LoadedFileCannotPublishFilesOutsideItsTreePics)
     QDir().mkdir(at("out"));
     const ExportResult r = ExportTree(doc, at("out"), false, ui);
     EXPECT_TRUE(r.Written);
-    EXPECT_EQ(ReadFile(at("out/treePics/ok.gif")), "ok");
-    EXPECT_EQ(ReadFile(at("out/treePics/inward.gif")), "pic");
+    EXPECT_EQ(ReadFile(at("out/treePics/ok.gif")), Gif("ok"));
+    EXPECT_EQ(ReadFile(at("out/treePics/inward.gif")), Gif("pic"));
     const QString failures = r.Failures.join(QLatin1Char('\n'));
     EXPECT_TRUE(failures.contains(S("linked.gif: a link to a file outside its folder: "))) << failures.toStdString();
     EXPECT_TRUE(failures.contains(S(": not a file name: "))) << failures.toStdString();
     EXPECT_TRUE(failures.contains(S("fifo.gif: could not copy "))) << failures.toStdString();
     for (const QString& folder : {at("out"), at("out/treePics")}) {
         for (const QString& name : Entries(folder)) {
-            EXPECT_NE(ReadFile(JoinPath(folder, name)), "SECRET") << name.toStdString();
+            EXPECT_NE(ReadFile(JoinPath(folder, name)), Gif("SECRET")) << name.toStdString();
             EXPECT_FALSE(QFileInfo(JoinPath(folder, name)).isSymLink()) << name.toStdString();
         }
     }

@@ -18,8 +18,8 @@ namespace {
 
 // Values from every class the dialogs accept. Argument values may hold
 // anything; names in the marker and header values are single lines without
-// "[+]" and without blanks at their ends, since the marker and the header
-// carry them unescaped.
+// "[+]", since the marker and the header carry them unescaped. Labels may have
+// blanks at their ends, as renaming stores them.
 struct Random {
     std::mt19937 rng;
 
@@ -69,7 +69,8 @@ void RandomTree(TreeDocument& d, Random& v, int items)
     for (int i = 0; i < items; ++i) {
         // Mostly recent parents, so that trees get deep as well as wide.
         const int parent = v.Flag() ? std::max(1, d.NodeCount() - v.Int(0, 3)) : v.Int(1, d.NodeCount());
-        AddItem(d, d.Node(parent), v.Text(false), [&](ItemRecord& r) {
+        const QString label = v.Text(false);
+        AddItem(d, d.Node(parent), v.Flag() ? label : S(" ") + label + S("  "), [&](ItemRecord& r) {
             r.ItemType = v.Flag() ? kBranch : kLeaf;
             for (bool* flag : {&r.UseGlobalBNonExpanded, &r.UseGlobalBExpanded, &r.UseGlobalTarget, &r.UseGlobalFont})
                 *flag = v.Flag();
