@@ -2,6 +2,7 @@
 #include "forms/FolderChooserModel.h"
 
 #include <QDialog>
+#include <QPersistentModelIndex>
 #include <QString>
 #include <optional>
 
@@ -13,8 +14,9 @@ class QTreeView;
 
 namespace vi {
 
-// Shows the program-wide export folder chooser modally; the chosen folder on OK.
-std::optional<QString> RunFolderChooser(QWidget* parent);
+// Shows the program-wide export folder chooser modally, opening on
+// initialFolder (no folder chosen when it is empty); the chosen folder on OK.
+std::optional<QString> RunFolderChooser(QWidget* parent, const QString& initialFolder);
 
 // The export folder chooser (frmFolder): a thin view over FolderChooserModel.
 class FolderDialog final : public QDialog {
@@ -23,13 +25,14 @@ public:
     static constexpr int kClientWidth = 253;  // 3795 twips
     static constexpr int kClientHeight = 292; // 4380 twips
 
-    explicit FolderDialog(QWidget* parent = nullptr);
+    explicit FolderDialog(QWidget* parent = nullptr, VolumeSource volumes = MountedVolumes);
 
     // The one instance of the run, created on first use.
     static FolderDialog& Instance(QWidget* parent);
 
-    // Shows the dialog modally, loading it first when it is not loaded.
-    std::optional<QString> Run();
+    // Shows the dialog modally on initialFolder, or where the user left it
+    // when that is the folder of the last show.
+    std::optional<QString> Run(const QString& initialFolder);
 
     FolderChooserModel& Model() { return model_; }
 
@@ -41,20 +44,21 @@ public slots:
     void reject() override; // Escape answers as "&Cancel" does
 
 private:
-    void LoadDrives(const QString& folder);
     void Refresh();
     void OnDirChosen(const QModelIndex& index);
+    void OnNewFolder();
 
     FolderChooserModel model_;
     QComboBox* drive1_ = nullptr;
     QTreeView* dir1_ = nullptr;
     QFileSystemModel* folders_ = nullptr;
     QLineEdit* text1_ = nullptr;
+    QPushButton* newFolder_ = nullptr;
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
     QString shownRoot_;
-    QString lastUsedAtShow_;
-    bool scrollPending_ = false; // the chosen folder is kept in view while the list fills
+    QPersistentModelIndex inView_; // the folder kept in view while the list fills
+    bool scrollPending_ = false;   // the chosen folder is kept in view while the list fills
     bool refreshing_ = false;
 };
 

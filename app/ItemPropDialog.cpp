@@ -41,8 +41,9 @@ ItemPropDialog::ItemPropDialog(const TreeSettings& settings, QWidget* parent)
         tabOrder.push_back(box);
     };
     const auto pictureChooser = [&](QWidget* frame, ItemValue picture, const QRect& place) {
-        pictureChoosers_[std::size_t(picture)] =
-            MakeControl<FolderPicture>(frame, Indexed("Image1", int(picture)), place);
+        FolderPicture*& chooser = pictureChoosers_[std::size_t(picture)];
+        chooser = MakeControl<FolderPicture>(frame, Indexed("Image1", int(picture)), place);
+        tabOrder.push_back(chooser);
     };
 
     label(this, QStringLiteral("Label2"), Twips(120, 165, 870, 210), QT_TR_NOOP("Item Type:"));

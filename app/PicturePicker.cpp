@@ -3,10 +3,13 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 
 namespace vi {
 
@@ -40,6 +43,9 @@ FolderPicture::FolderPicture(QWidget* parent) : QLabel(parent)
     setPixmap(folder);
     setAlignment(Qt::AlignCenter);
     setCursor(Qt::PointingHandCursor);
+    // Reached with Tab and pressed with Space or Enter, as a button is.
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(QCoreApplication::translate("PicturePicker", "Browse"));
 }
 
 void FolderPicture::mouseReleaseEvent(QMouseEvent* event)
@@ -49,12 +55,41 @@ void FolderPicture::mouseReleaseEvent(QMouseEvent* event)
     QLabel::mouseReleaseEvent(event);
 }
 
+void FolderPicture::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+            emit clicked();
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void FolderPicture::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QStylePainter painter(this);
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+}
+
 QStringList PictureNameFilters()
 {
     // "*.*" would hide names without a dot outside Windows.
     return {QCoreApplication::translate("PicturePicker", "All Files (*)"),
             QCoreApplication::translate("PicturePicker", "GIF Format (*.GIF)"),
-            QCoreApplication::translate("PicturePicker", "JPEG Format (*.JPG)")};
+            QCoreApplication::translate("PicturePicker", "JPEG Format (*.JPG)"),
+            QCoreApplication::translate("PicturePicker", "Images (*.GIF *.JPG *.JPEG *.PNG *.SVG *.WEBP *.ICO)")};
 }
 
 std::optional<QString> ChoosePictureFile(QWidget* parent)
@@ -64,7 +99,7 @@ std::optional<QString> ChoosePictureFile(QWidget* parent)
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setNameFilters(filters);
-    dialog.selectNameFilter(filters.at(1));
+    dialog.selectNameFilter(filters.constLast());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());

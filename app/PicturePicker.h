@@ -19,13 +19,16 @@ signals:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };
 
-// The picture chooser's filters: "All Files", "GIF Format", "JPEG Format".
-// "All Files" matches every name, with or without a dot, on every platform.
+// The picture chooser's filters: "All Files", "GIF Format", "JPEG Format" and
+// "Images", every picture format a browser shows. "All Files" matches every
+// name, with or without a dot, on every platform.
 QStringList PictureNameFilters();
 
-// The file dialog of the picture chooser, "GIF Format" preselected; the chosen
+// The file dialog of the picture chooser, "Images" preselected; the chosen
 // file's full path with native separators, nothing when the user cancelled.
 std::optional<QString> ChoosePictureFile(QWidget* parent);
 

@@ -71,9 +71,9 @@ bool QtUserInterface::EditItemRecord(ItemRecord& record, const TreeSettings& set
 
 bool QtUserInterface::EditTreeSettings(TreeSettings& settings) { return RunTreePropDialog(parent_, settings); }
 
-std::optional<QString> QtUserInterface::ChooseExportFolder()
+std::optional<QString> QtUserInterface::ChooseExportFolder(const QString& initialFolder)
 {
-    std::optional<QString> folder = RunFolderChooser(parent_);
+    std::optional<QString> folder = RunFolderChooser(parent_, initialFolder);
     if (folder)
         RememberFolder(*folder);
     return folder;

@@ -16,7 +16,7 @@ public:
     Answer Ask(const QString& text, Buttons buttons) override;
     bool EditItemRecord(ItemRecord& record, const TreeSettings& settings) override;
     bool EditTreeSettings(TreeSettings& settings) override;
-    std::optional<QString> ChooseExportFolder() override;
+    std::optional<QString> ChooseExportFolder(const QString& initialFolder) override;
     std::optional<QString> ChooseFileToLoad(const QString& title, const QString& filter,
                                             const QString& initialFolder) override;
     void ProcessPendingEvents() override;

@@ -20,12 +20,6 @@ bool SameName(const QString& first, const QString& second)
     return first.compare(second, FileNamesAreCaseSensitive() ? Qt::CaseSensitive : Qt::CaseInsensitive) == 0;
 }
 
-QString& FolderOfThisRun()
-{
-    static QString folder;
-    return folder;
-}
-
 // The folder when it still exists, else the documents folder (home where there is none).
 QString ExistingOrDocuments(const QString& folder)
 {
@@ -75,14 +69,11 @@ void RemoveRecentFile(const QString& file)
 
 QString LastUsedFolder() { return ExistingOrDocuments(Settings().value(kKey).toString()); }
 
-QString FolderUsedThisRun() { return ExistingOrDocuments(FolderOfThisRun()); }
-
 void RememberFolder(const QString& folder)
 {
     if (folder.isEmpty())
         return;
-    FolderOfThisRun() = QDir::toNativeSeparators(QDir(folder).absolutePath());
-    Settings().setValue(kKey, FolderOfThisRun());
+    Settings().setValue(kKey, QDir::toNativeSeparators(QDir(folder).absolutePath()));
 }
 
 } // namespace vi

@@ -12,11 +12,6 @@ namespace vi {
 QString LastUsedFolder();
 void RememberFolder(const QString& folder);
 
-// The folder this run last loaded from or exported to, with the same fallback.
-// The export folder chooser opens here: a folder of an earlier run would offer
-// a new tree's export over that run's custom.js.
-QString FolderUsedThisRun();
-
 // The editor's settings of the user.
 QSettings EditorSettings();
 

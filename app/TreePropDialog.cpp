@@ -42,8 +42,9 @@ TreePropDialog::TreePropDialog(QWidget* parent, const QString& treeLinesFolder)
         values_[std::size_t(value)] = add(MakeControl<QLineEdit>(frame, Indexed("Text2", int(value)), place));
     };
     const auto pictureChooser = [&](QWidget* frame, TreeValue bullet, const QRect& place) {
-        pictureChoosers_[std::size_t(bullet)] =
-            MakeControl<FolderPicture>(frame, Indexed("Image1", int(bullet)), place);
+        FolderPicture*& chooser = pictureChoosers_[std::size_t(bullet)];
+        chooser = MakeControl<FolderPicture>(frame, Indexed("Image1", int(bullet)), place);
+        tabOrder.push_back(chooser);
     };
 
     // The upper box stands beside the X label but edits TreeY, the lower one the other way round.

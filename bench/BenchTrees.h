@@ -20,7 +20,7 @@ public:
     Answer Ask(const QString&, Buttons) override { return answer_; }
     bool EditItemRecord(ItemRecord&, const TreeSettings&) override { return false; }
     bool EditTreeSettings(TreeSettings&) override { return false; }
-    std::optional<QString> ChooseExportFolder() override { return std::nullopt; }
+    std::optional<QString> ChooseExportFolder(const QString&) override { return std::nullopt; }
     std::optional<QString> ChooseFileToLoad(const QString&, const QString&, const QString&) override
     {
         return std::nullopt;

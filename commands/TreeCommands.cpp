@@ -103,7 +103,8 @@ void ExportTreeCommand(TreeDocument& document, UserInterface& ui, DocumentPlace*
         ui.ShowMessage(kNoTreeToExportMessage);
         return;
     }
-    const std::optional<QString> folder = ui.ChooseExportFolder();
+    // A tree with no folder of its own opens the chooser with none chosen.
+    const std::optional<QString> folder = ui.ChooseExportFolder(place ? place->Folder() : QString());
     if (!folder)
         return;
     ExportInto(document, *folder, ui, place);

@@ -21,7 +21,7 @@ public:
     }
     bool EditItemRecord(vi::ItemRecord&, const vi::TreeSettings&) override { return false; }
     bool EditTreeSettings(vi::TreeSettings&) override { return false; }
-    std::optional<QString> ChooseExportFolder() override { return std::nullopt; }
+    std::optional<QString> ChooseExportFolder(const QString&) override { return std::nullopt; }
     std::optional<QString> ChooseFileToLoad(const QString&, const QString&, const QString&) override
     {
         return std::nullopt;

@@ -100,6 +100,18 @@
         <source>Export to Folder</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>You must type a folder name without \ or /.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is already a folder of that name.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to create the folder.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ItemCommands</name>
@@ -216,6 +228,14 @@
     </message>
     <message>
         <source>Choose a Picture File..</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Images (*.GIF *.JPG *.JPEG *.PNG *.SVG *.WEBP *.ICO)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -359,6 +379,18 @@
     </message>
     <message>
         <source>&amp;Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;New Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Folder name:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -49,7 +49,10 @@ public:
         return ui_.EditItemRecord(record, settings);
     }
     bool EditTreeSettings(TreeSettings& settings) override { return ui_.EditTreeSettings(settings); }
-    std::optional<QString> ChooseExportFolder() override { return ui_.ChooseExportFolder(); }
+    std::optional<QString> ChooseExportFolder(const QString& initialFolder) override
+    {
+        return ui_.ChooseExportFolder(initialFolder);
+    }
     std::optional<QString> ChooseFileToLoad(const QString& title, const QString& filter,
                                             const QString& initialFolder) override
     {

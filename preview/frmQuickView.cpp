@@ -1,7 +1,9 @@
 #include "preview/frmQuickView.h"
 
 #include "preview/Preview.h"
+#include "preview/PreviewPage.h"
 #include "preview/PreviewProfile.h"
+#include "preview/WebAddress.h"
 
 #include <QCloseEvent>
 #include <QPushButton>
@@ -24,7 +26,9 @@ frmQuickView::frmQuickView(TreeDocument& document, UserInterface& ui) : QWidget(
     webBrowser1_ = new QWebEngineView(this);
     webBrowser1_->setObjectName(QStringLiteral("WebBrowser1"));
     webBrowser1_->setGeometry(ToPixels(design.WebBrowser1));
-    webBrowser1_->setPage(new QWebEnginePage(profile, webBrowser1_));
+    webBrowser1_->setPage(new PreviewPage(
+        profile, [this](const QUrl& url) { OpenWebAddress(this, url.toString(QUrl::FullyEncoded), false, *ui_); },
+        webBrowser1_));
 
     const TwipsRect* optionPlaces[] = {&design.Default, &design.Static};
     const QString optionCaptions[] = {tr("Default"), tr("Static")};

@@ -35,8 +35,10 @@ public:
     // The tree properties dialog, modally; stores into the settings only on OK.
     virtual bool EditTreeSettings(TreeSettings& settings) = 0;
 
-    // The program-wide export folder chooser; the chosen folder on OK.
-    virtual std::optional<QString> ChooseExportFolder() = 0;
+    // The program-wide export folder chooser, opening on initialFolder (the
+    // document's folder) or, when that is empty, with no folder chosen; the
+    // chosen folder on OK.
+    virtual std::optional<QString> ChooseExportFolder(const QString& initialFolder) = 0;
 
     // The file-open dialog of the load command, opening on initialFolder or,
     // when that is empty, on the folder the user last used; the chosen file's

@@ -16,8 +16,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileSystemModel>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -42,10 +45,10 @@ using namespace vi;
 
 namespace {
 
-template <class Widget> Widget* Find(QWidget* dialog, const char* name)
+template <class Widget> Widget* Find(QWidget* dialog, const QByteArray& name)
 {
     auto* widget = dialog->findChild<Widget*>(QString::fromLatin1(name));
-    EXPECT_NE(widget, nullptr) << name;
+    EXPECT_NE(widget, nullptr) << name.constData();
     return widget;
 }
 
@@ -127,8 +130,42 @@ TEST(TreePropDialog, Binding)
 
 TEST(PicturePicker, AllFilesShowsNamesWithoutADot)
 {
-    EXPECT_EQ(PictureNameFilters(), (QStringList{QStringLiteral("All Files (*)"), QStringLiteral("GIF Format (*.GIF)"),
-                                                 QStringLiteral("JPEG Format (*.JPG)")}));
+    EXPECT_EQ(PictureNameFilters(),
+              (QStringList{QStringLiteral("All Files (*)"), QStringLiteral("GIF Format (*.GIF)"),
+                           QStringLiteral("JPEG Format (*.JPG)"),
+                           QStringLiteral("Images (*.GIF *.JPG *.JPEG *.PNG *.SVG *.WEBP *.ICO)")}));
+}
+
+// Each folder picture follows its path box in the tab order and opens the
+// picture chooser from the keyboard, on the filter that shows every picture.
+TEST(PicturePicker, TheFolderPicturesAreInTheTabOrderAndOpenTheChooser)
+{
+    QTemporaryDir lines;
+    ItemPropDialog itemDialog(TreeSettings{});
+    TreePropDialog treeDialog(nullptr, lines.path());
+    for (auto [dialog, pictures] : {std::pair<QDialog*, int>{&itemDialog, 4}, {&treeDialog, 3}}) {
+        SCOPED_TRACE(dialog->objectName().toStdString());
+        dialog->show();
+        QApplication::setActiveWindow(dialog);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+        for (int i = 0; i < pictures; ++i) {
+            const auto name = [i](const char* control) { return control + QByteArray::number(i); };
+            Find<QCheckBox>(dialog, name("Check1_"))->click();
+            auto* path = Find<QLineEdit>(dialog, name("Text2_"));
+            path->setFocus();
+            QTest::keyClick(path, Qt::Key_Tab);
+            QWidget* picture = Find<QWidget>(dialog, name("Image1_"));
+            ASSERT_EQ(dialog->focusWidget(), picture) << i;
+            QString filter;
+            InNextModal<QFileDialog>([&filter](QFileDialog* chooser) {
+                filter = chooser->selectedNameFilter();
+                chooser->reject();
+            });
+            QTest::keyClick(picture, Qt::Key_Space);
+            EXPECT_EQ(filter, PictureNameFilters().constLast()) << i;
+        }
+        dialog->hide();
+    }
 }
 
 TEST(RecentFolder, FallsBackToTheDocumentsFolderNeverTheProgramFolder)
@@ -143,15 +180,6 @@ TEST(RecentFolder, FallsBackToTheDocumentsFolderNeverTheProgramFolder)
     EXPECT_EQ(LastUsedFolder(), fallback) << "a folder since removed";
     QSettings(QStringLiteral("Vevadev"), QStringLiteral("Vuvov-Ivoza")).clear();
     EXPECT_EQ(LastUsedFolder(), fallback) << "the first start";
-
-    // A folder an earlier run used opens the file dialog, but the export
-    // chooser never offers it: OK there would replace that tree's custom.js.
-    QSettings(QStringLiteral("Vevadev"), QStringLiteral("Vuvov-Ivoza"))
-        .setValue(QStringLiteral("Places/LastFolder"), kept);
-    EXPECT_EQ(LastUsedFolder(), kept);
-    EXPECT_EQ(FolderUsedThisRun(), fallback);
-    RememberFolder(kept);
-    EXPECT_EQ(FolderUsedThisRun(), kept);
 }
 
 // Every shown control of a window that is cut off or drawn over, as "name why": a caption
@@ -253,41 +281,138 @@ TEST(Captions, ALargerFontScalesTheDrawnArrangementAsAWhole)
     EXPECT_GE(scales[1], 1.9 * scales[0]) << "twice the font, about twice the window";
 }
 
-TEST(FolderDialog, OpensOnTheFolderUsedInThisRunShowsItAndKeepsTheChoiceUntilTheCloseBox)
+// Runs the chooser modally on a folder and plays the user in it: play's
+// checks, then the button (nullptr: the close box).
+std::optional<QString> RunChooser(FolderDialog& dialog, const QString& initialFolder, const char* button,
+                                  std::function<void()> play = {})
 {
-    // Enough sibling folders that the folder last used, last in order, lies below the fold.
+    QTimer::singleShot(0, &dialog, [&dialog, button, play] {
+        if (play)
+            play();
+        if (dialog.isVisible())
+            button ? Find<QPushButton>(&dialog, button)->click() : (void)dialog.close();
+    });
+    return dialog.Run(initialFolder);
+}
+
+TEST(FolderDialog, OpensOnTheDocumentsFolderShowsItAndKeepsTheChoiceUntilTheCloseBox)
+{
+    // Enough sibling folders that the document's folder, last in order, lies below the fold.
     QTemporaryDir tmp;
     for (int i = 0; i < 60; ++i)
         ASSERT_TRUE(QDir(tmp.path()).mkdir(QStringLiteral("d%1").arg(i, 2, 10, QLatin1Char('0'))));
     const QString used = QDir::toNativeSeparators(tmp.filePath(QStringLiteral("d59")));
     const QString site = QDir::toNativeSeparators(tmp.path());
-    RememberFolder(used);
     FolderDialog dialog;
     auto* dir1 = Find<QTreeView>(&dialog, "Dir1");
     auto* folders = static_cast<QFileSystemModel*>(dir1->model());
-    QStringList shown;                                                          // the folder each show opens on
-    const auto run = [&](const char* button, std::function<void()> play = {}) { // nullptr: the close box
-        QTimer::singleShot(0, &dialog, [&, button, play] {
+    QStringList shown; // the folder each show opens on
+    const auto run = [&](const char* button, std::function<void()> play = {}) {
+        return RunChooser(dialog, used, button, [&, play] {
             shown << Find<QLineEdit>(&dialog, "Text1")->text();
             if (play)
                 play();
-            button ? Find<QPushButton>(&dialog, button)->click() : (void)dialog.close();
         });
-        return dialog.Run();
     };
     const auto checkUsedInViewAndChooseSite = [&] {
         EXPECT_TRUE(QTest::qWaitFor([&] { return folders->rowCount(folders->index(tmp.path())) == 60; }, 10000));
         QTest::qWait(100); // let the view lay out the rows that came in
         const QModelIndex current = dir1->currentIndex();
         EXPECT_EQ(QDir::toNativeSeparators(folders->filePath(current)), used);
-        EXPECT_TRUE(dir1->viewport()->rect().contains(dir1->visualRect(current))) << "scrolled out of view";
+        const QRect row = dir1->visualRect(current);
+        EXPECT_TRUE(row.top() >= 0 && row.bottom() <= dir1->viewport()->height()) << "scrolled out of view";
         dir1->setCurrentIndex(folders->index(tmp.path()));
     };
     EXPECT_EQ(run("Command1_1", checkUsedInViewAndChooseSite), std::optional<QString>(site));
     EXPECT_EQ(run(nullptr), std::nullopt);
     EXPECT_EQ(run("Command1_0"), std::nullopt);
-    // The choice stays for the next show; after the close box, afresh on the folder last used.
+    // The choice stays for the next show; after the close box, afresh on the document's folder.
     EXPECT_EQ(shown, (QStringList{used, site, used}));
+}
+
+// A tree with no folder yet: Enter must not export it wherever the chooser
+// opens; typing a folder (completed as typed) or making one offers it.
+TEST(FolderDialog, WithNoFolderOkWaitsForAFolderTypedOrMade)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(QDir(tmp.path()).mkdir(QStringLiteral("site")));
+    const QString site = QDir::toNativeSeparators(tmp.filePath(QStringLiteral("site")));
+    FolderDialog dialog;
+    auto* text1 = Find<QLineEdit>(&dialog, "Text1");
+    auto* ok = Find<QPushButton>(&dialog, "Command1_1");
+    const auto typed = RunChooser(dialog, QString(), "Command1_1", [&] {
+        EXPECT_EQ(std::pair(text1->text(), ok->isEnabled()), std::pair(QString(), false));
+        text1->setFocus();
+        QTest::keyClick(text1, Qt::Key_Return);
+        EXPECT_TRUE(dialog.isVisible()) << "Enter exported with no folder chosen";
+        QTest::keyClicks(text1, QDir::toNativeSeparators(tmp.filePath(QStringLiteral("si"))));
+        EXPECT_FALSE(ok->isEnabled());
+        QCompleter* completer = text1->completer();
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return completer->setCompletionPrefix(text1->text()), completer->completionCount() == 1; }, 10000));
+        EXPECT_EQ(QDir::toNativeSeparators(completer->currentCompletion()), site);
+        QTest::keyClicks(text1, QStringLiteral("te"));
+        EXPECT_TRUE(ok->isEnabled());
+    });
+    EXPECT_EQ(typed, std::optional<QString>(site));
+
+    const auto made = RunChooser(dialog, QString(), "Command1_1", [&] {
+        EXPECT_EQ(text1->text(), QString()) << "a tree with no folder opens with none, whatever was chosen before";
+        EXPECT_FALSE(Find<QPushButton>(&dialog, "NewFolder")->isEnabled()) << "no folder to make it in";
+        text1->setText(site);
+        InNextModal<QInputDialog>([](QInputDialog* name) {
+            name->setTextValue(QStringLiteral("menu"));
+            name->accept();
+        });
+        Find<QPushButton>(&dialog, "NewFolder")->click();
+    });
+    EXPECT_EQ(made, std::optional<QString>(QDir::toNativeSeparators(site + QStringLiteral("/menu"))));
+    EXPECT_TRUE(QDir(site + QStringLiteral("/menu")).exists());
+}
+
+// Each drive lists its own folders, however often the user switches; names
+// are readable in full, and the window grows with the folder list.
+TEST(FolderDialog, ListsEachDriveAfterSwitchingShowsLongNamesAndResizes)
+{
+    QTemporaryDir tmp;
+    const QString longName = QString(120, QLatin1Char('n'));
+    for (const char* folder : {"a/one", "a/two"})
+        ASSERT_TRUE(QDir(tmp.path()).mkpath(QString::fromLatin1(folder)));
+    ASSERT_TRUE(QDir(tmp.path()).mkpath(QStringLiteral("b/") + longName));
+    const QString a = QDir::toNativeSeparators(tmp.filePath(QStringLiteral("a")));
+    const QString b = QDir::toNativeSeparators(tmp.filePath(QStringLiteral("b")));
+    FolderDialog dialog(nullptr, [&] { return std::vector<Volume>{{a, {}}, {b, QStringLiteral("Stick")}}; });
+    auto* drive1 = Find<QComboBox>(&dialog, "Drive1");
+    auto* dir1 = Find<QTreeView>(&dialog, "Dir1");
+    auto* folders = static_cast<QFileSystemModel*>(dir1->model());
+    const auto listed = [&] {
+        QStringList names;
+        for (int row = 0; row < folders->rowCount(dir1->rootIndex()); ++row)
+            names << folders->index(row, 0, dir1->rootIndex()).data().toString();
+        names.sort();
+        return QDir::toNativeSeparators(folders->filePath(dir1->rootIndex())) + QLatin1Char(':')
+               + names.join(QLatin1Char(','));
+    };
+    RunChooser(dialog, a, "Command1_0", [&] {
+        for (const auto& [drive, expected] : {std::pair{1, b + QLatin1Char(':') + longName},
+                                              {0, a + QStringLiteral(":one,two")},
+                                              {1, b + QLatin1Char(':') + longName}}) {
+            drive1->setCurrentIndex(drive);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return listed() == expected; }, 10000)) << listed().toStdString();
+        }
+        QTest::qWait(100);
+        EXPECT_GE(dir1->columnWidth(0), dir1->fontMetrics().horizontalAdvance(longName)) << "the name is cut";
+
+        const int listWidth = dir1->width();
+        EXPECT_EQ(dialog.size(), QSize(FolderDialog::kClientWidth, FolderDialog::kClientHeight));
+        dialog.resize(dialog.size() + QSize(300, 200));
+        QTest::qWait(50);
+        EXPECT_EQ(dialog.size(), QSize(FolderDialog::kClientWidth + 300, FolderDialog::kClientHeight + 200));
+        EXPECT_EQ(dir1->width(), listWidth + 300);
+        auto* cancel = Find<QPushButton>(&dialog, "Command1_0");
+        EXPECT_LT(dialog.width() - cancel->geometry().right(), 20) << "the buttons keep to the bottom right";
+        EXPECT_LT(dialog.height() - cancel->geometry().bottom(), 20);
+    });
 }
 
 TEST(AboutBox, ShowsTheProgramOpensTheAddressAndNamesTheLibrariesAndLicences)

@@ -676,6 +676,8 @@ TEST_F(DocumentPlaceTest, SaveWritesToTheFolderLoadedFromOrLastExportedToAndAsks
     ExportTreeCommand(doc, ui, &place);
     EXPECT_TRUE(ui.Folders.empty());
     EXPECT_EQ(place.Folder(), other.path());
+    // The chooser opens on the document's folder, with none chosen for a tree without one.
+    EXPECT_EQ(ui.ChooserOpenedOn, (QStringList{QString(), out.path()}));
     EXPECT_TRUE(QFileInfo::exists(Script(other)));
 
     // Undo of the load that gave the folder, or a new tree, leaves none.

@@ -3,6 +3,7 @@
 #include "document/AppInfo.h"
 #include "document/TreeDocument.h"
 #include "preview/PreviewFolder.h"
+#include "preview/PreviewPage.h"
 #include "preview/WebAddress.h"
 #include "preview/WindowPlacement.h"
 #include "preview/frmQuickView.h"
@@ -13,6 +14,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QDirIterator>
 #include <QFile>
 #include <QPushButton>
@@ -229,6 +231,86 @@ TEST(PreviewFolder, ServesOnlyFilesInsideIt)
     }
 }
 
+// Stands in for the user's web browser: records what the desktop hands it.
+class BrowserStandIn final : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> Opened;
+public slots:
+    void open(const QUrl& url) { Opened << url; }
+};
+
+// Following a link leaves the preview on the menu: addresses outside the
+// preview folder open in the user's browser, whatever window or frame the
+// link targets; pages of the preview folder stay in the preview.
+TEST_F(Preview, LinksOpenInTheUsersBrowserAndThePreviewStaysOnTheMenu)
+{
+    BrowserStandIn browser;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &browser, "open");
+    const std::pair<const char*, const char*> links[] = {{"https://example.com/same", ""},
+                                                         {"https://example.com/blank", "_blank"},
+                                                         {"https://example.com/frame", "main"},
+                                                         {"tree.html", ""}};
+    for (const auto& [href, target] : links) {
+        test::AddItem(document_, document_.Root(), QString::fromLatin1(href), [&](ItemRecord& record) {
+            record.LinkHref = QString::fromLatin1(href);
+            record.LinkTarget = QString::fromLatin1(target);
+        });
+    }
+    ViewTreeCommand(document_, ui_);
+    const QString menu = QStringLiteral("https://example.com/same|https://example.com/blank|https://example.com/"
+                                        "frame|tree.html");
+    ASSERT_TRUE(PageShows(kItemTexts, menu));
+    const QUrl page = PreviewWindow()->Browser()->url();
+    for (const auto& [href, target] : links) {
+        SCOPED_TRACE(href);
+        const qsizetype opened = browser.Opened.size();
+        PreviewWindow()->Browser()->page()->runJavaScript(
+            QStringLiteral("document.querySelector('a[href=\"%1\"]').click()").arg(QString::fromLatin1(href)));
+        if (QString::fromLatin1(href).startsWith(QStringLiteral("https:"))) {
+            EXPECT_TRUE(QTest::qWaitFor([&] { return browser.Opened.size() > opened; }, 20000));
+            EXPECT_EQ(browser.Opened.value(opened), QUrl(QString::fromLatin1(href)));
+        } else {
+            QTest::qWait(500);
+        }
+        EXPECT_TRUE(PageShows(kItemTexts, menu));
+        EXPECT_EQ(PreviewWindow()->Browser()->url(), page);
+    }
+    EXPECT_EQ(browser.Opened.size(), 3);
+    EXPECT_TRUE(ui_.Messages.empty());
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+}
+
+TEST(PreviewNavigation, FollowsOnlyWhatTheUserChoseAndNothingLeavesThePreviewUnasked)
+{
+    QTemporaryDir folder;
+    QFile(folder.filePath(QStringLiteral("tree.html"))).open(QIODevice::WriteOnly);
+    const QString inside = QStringLiteral("vi-preview://tree/tree.html");
+    const QString missing = QStringLiteral("vi-preview://tree/about.html");
+    const QString local = QUrl::fromLocalFile(folder.filePath(QStringLiteral("tree.html"))).toString();
+    using P = QWebEnginePage;
+    using N = PreviewNavigation;
+    struct Row {
+        QString Url;
+        P::NavigationType Type;
+        bool MainFrame;
+        N Expected;
+    };
+    for (const Row& row : {Row{inside, P::NavigationTypeLinkClicked, true, N::Stay},
+                           {QStringLiteral("https://example.com/"), P::NavigationTypeLinkClicked, true, N::Browser},
+                           {QStringLiteral("mailto:web@example.com"), P::NavigationTypeLinkClicked, false, N::Browser},
+                           {missing, P::NavigationTypeLinkClicked, true, N::Refuse},
+                           {local, P::NavigationTypeLinkClicked, true, N::Refuse},
+                           {QStringLiteral("file:///etc/passwd"), P::NavigationTypeLinkClicked, true, N::Refuse},
+                           {QStringLiteral("javascript:alert(1)"), P::NavigationTypeLinkClicked, true, N::Refuse},
+                           {QStringLiteral("https://example.com/"), P::NavigationTypeOther, true, N::Refuse},
+                           {QStringLiteral("https://example.com/video"), P::NavigationTypeOther, false, N::Stay},
+                           {inside, P::NavigationTypeTyped, true, N::Stay}}) {
+        EXPECT_EQ(PreviewNavigationFor(QUrl(row.Url), row.Type, row.MainFrame, folder.path()), row.Expected)
+            << row.Url.toStdString() << " " << row.Type;
+    }
+}
+
 // Silently, and the stand-in goes when the preview folder is removed.
 TEST_F(Preview, UsesTheUserCacheFolderWhenThePreviewFolderCannotBeMade)
 {
@@ -335,3 +417,5 @@ TEST(CentredFramePosition, CentresTheFrameOnTheAvailableArea)
     EXPECT_EQ(vi::CentredFramePosition({0, 30, 1280, 770}, {638, 400}, {1, 20, 1, 1}), QPoint(320, 204));
     EXPECT_EQ(vi::CentredFramePosition({1280, 0, 1920, 1080}, {493, 241}, {4, 24, 4, 4}), QPoint(1989, 405));
 }
+
+#include "PreviewTest.moc"

@@ -26,6 +26,7 @@ public:
     std::function<bool(ItemRecord&, const TreeSettings&)> OnEditItem; // nullptr: cancel
     std::function<bool(TreeSettings&)> OnEditSettings;                // nullptr: cancel
     std::deque<std::optional<QString>> Folders;                       // next folder choices; cancel when empty
+    QStringList ChooserOpenedOn;                                      // the folder each chooser opened on
     std::deque<std::optional<QString>> Files;                         // next file choices; cancel when empty
     QStringList FileDialog; // title, filter and starting folder of the last file dialog
     int PendingEventRuns = 0;
@@ -41,7 +42,11 @@ public:
     bool EditItemRecord(ItemRecord& r, const TreeSettings& s) override { return OnEditItem && OnEditItem(r, s); }
     bool EditTreeSettings(TreeSettings& settings) override { return OnEditSettings && OnEditSettings(settings); }
 
-    std::optional<QString> ChooseExportFolder() override { return Next(Folders); }
+    std::optional<QString> ChooseExportFolder(const QString& initialFolder) override
+    {
+        ChooserOpenedOn << initialFolder;
+        return Next(Folders);
+    }
 
     std::optional<QString> ChooseFileToLoad(const QString& title, const QString& filter, const QString& folder) override
     {
