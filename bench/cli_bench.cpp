@@ -157,7 +157,8 @@ int Measure(const std::string& dirName, const std::string& cliPath, int runs, bo
         std::printf("%-12s %10s %8s %9s %8s %7s %6.1f MB %4.1fx %6.1f MB %4.1fx   (net of start-up)\n", "", "", "", "",
                     "", "", exportNetMb, exportNetX, dumpNetMb, dumpNetX);
     }
-    std::printf("ratio: net export time / copy time (goal at most 6x). Peaks in MB and times the file's size\n"
+    std::printf("ratio: net load and export time / time of a plain copy, and of a copy synced to disk (goal at\n"
+                "most 4x the synced copy). Peaks in MB and times the file's size, total and net of start-up\n"
                 "(goal at most 3x for the full trees, 4x for the dump of the 200 MB tree).\n");
     QDir(dir).removeRecursively();
     if (!ok)

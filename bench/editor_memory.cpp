@@ -95,6 +95,6 @@ int main(int argc, char* argv[])
             || !WIFEXITED(child) || WEXITSTATUS(child) != 0)
             status = 1;
     }
-    std::printf("growth: resident memory after the load less after start-up (goal at most +100 MB).\n");
+    std::printf("growth: resident memory after the load less after start-up (goal at most +40 MB).\n");
     return status;
 }

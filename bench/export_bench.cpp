@@ -85,9 +85,7 @@ void BM_Statements(benchmark::State& state)
     for (auto _ : state) {
         qsizetype size = 0;
         WalkItems(d, [&](TreeNode* node, const QString& path, int parentRow) {
-            ItemRecord& r = d.RecordOf(node);
-            r.ScriptLine = ItemStatementBytes(r, d.Settings(), path, parentRow);
-            size += r.ScriptLine.size();
+            size += ItemStatementView(d.RecordOf(node), d.Settings(), path, parentRow).size();
             return true;
         });
         benchmark::DoNotOptimize(size);

@@ -3,10 +3,9 @@
 // history of 1,000 steps keeps.
 #include "bench/BenchTrees.h"
 #include "commands/ClipboardCommands.h"
-#include "commands/EditHistory.h"
+#include "commands/EditSteps.h"
 #include "commands/ItemCommands.h"
 #include "commands/LabelEdit.h"
-#include "script/ItemStatement.h"
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>
@@ -32,9 +31,6 @@ void BuildBranchTree(TreeDocument& d)
         ++item;
     }
     d.EndBulkChange();
-    // Every statement as an export leaves it.
-    for (int p = 2; p <= d.NodeCount(); ++p)
-        BuildItemStatement(d, p);
 }
 
 // The moving branch goes into the last branch (a drop), or one place down.
@@ -107,9 +103,9 @@ void BM_HistoryOf1000Steps(benchmark::State& state)
                 ApplyLabelEdit(d, ui, node, QStringLiteral("Renamed %1").arg(++counter), history.get());
                 break;
             case 1: {
-                const ItemRecord was = d.RecordOf(node);
-                d.RecordOf(node).LinkHref = QStringLiteral("https://www.example.com/new/%1.html").arg(++counter);
-                history->Push(RecordStep(kItemPropertiesStep, d, node, was, node->Text()));
+                ItemRecord edited = d.RecordOf(node);
+                edited.LinkHref = QStringLiteral("https://www.example.com/new/%1.html").arg(++counter);
+                history->Push(RecordStep(kItemPropertiesStep, d, node, std::move(edited)));
                 break;
             }
             case 2:

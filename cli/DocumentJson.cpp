@@ -1,9 +1,11 @@
 #include "cli/DocumentJson.h"
 
 #include "document/TreeDocument.h"
+#include "script/ItemStatement.h"
 #include "script/RootStatement.h"
 
 #include <QStringEncoder>
+#include <vector>
 
 namespace vi {
 
@@ -50,7 +52,7 @@ public:
     JsonWriter& operator<<(const QString& text) { return *this << QStringView(text); }
 
     // A JSON string from UTF-8 bytes, escaped as above.
-    JsonWriter& operator<<(const QByteArray& utf8)
+    JsonWriter& operator<<(QByteArrayView utf8)
     {
         buffer_.append('"');
         qsizetype run = 0;
@@ -181,12 +183,34 @@ bool WriteDocumentJson(const TreeDocument& document, const JsonSink& sink)
         out.Member("text", n->Text()) << ", ";
         out.Member("tag", n->Tag());
     });
+    // Each record's statement is built as the export writes it: from the
+    // place of its node, whose parent's number in the item walk is noted here.
+    std::vector<const TreeNode*> nodeOf(static_cast<std::size_t>(document.UpperBound()) + 1, nullptr);
+    std::vector<int> numberOf(nodeOf.size(), 0);
+    int number = 0;
+    WalkItems(document, [&](TreeNode* n, const QString&, int) {
+        ++number;
+        if (document.HasRecord(n->Tag())) {
+            nodeOf[static_cast<std::size_t>(n->Tag())] = n;
+            numberOf[static_cast<std::size_t>(n->Tag())] = number;
+        }
+        return true;
+    });
+    const auto statement = [&](int index) {
+        const TreeNode* n = nodeOf[static_cast<std::size_t>(index)];
+        if (!n)
+            return QByteArrayView();
+        const TreeNode* parent = n->Parent();
+        const int parentRow = parent->IsRoot() ? 0 : numberOf[static_cast<std::size_t>(parent->Tag())];
+        return ItemStatementView(document.Record(index), document.Settings(), ItemScriptPath(n), parentRow);
+    };
+
     out << ",\n\"records\": ";
     array(2, document.UpperBound(), [&](int i) {
         const ItemRecord& r = document.Record(i);
         out.Member("index", i) << ", ";
         out.Member("RootMark", int(r.RootMark)) << ", ";
-        out.Member("ScriptLine", r.ScriptLine) << ", ";
+        out.Member("ScriptLine", statement(i)) << ", ";
         out.Member("ItemType", r.ItemType) << ", ";
         out.Member("FriendlyName", r.FriendlyName) << ", ";
         out.Member("UseGlobalBNonExpanded", r.UseGlobalBNonExpanded) << ", ";

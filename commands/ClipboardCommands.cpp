@@ -1,6 +1,6 @@
 #include "commands/ClipboardCommands.h"
 
-#include "commands/EditHistory.h"
+#include "commands/EditSteps.h"
 #include "commands/ItemCommands.h"
 #include "commands/PastedItems.h"
 #include "document/TreeDocument.h"
@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QDataStream>
 #include <QIODevice>
+#include <QSet>
 #include <optional>
 
 namespace vi {
@@ -84,24 +85,26 @@ bool AcceptsChildren(const TreeDocument& document, const TreeNode* parent)
 }
 
 // Gives pasted items their places: after every node and record there is, the
-// top under parent at row.
-TreeNode* InsertCopy(TreeDocument& document, Subtree items, TreeNode* parent, int row)
+// top under parent at row. Values that many items repeat (kinds, fonts,
+// targets, pictures) arrive as a text per item; each is kept once.
+Subtree PlaceCopy(const TreeDocument& document, Subtree items, const TreeNode* parent, int row)
 {
     items.ParentPosition = parent->Position();
     items.Row = row;
     int position = document.NodeCount();
     int tag = document.UpperBound();
+    QSet<QString> shared{kBranch, kLeaf, document.Settings().TreeFontSize, document.Settings().TreeFontColor};
     for (Subtree::Item& item : items.Items) {
         item.Position = ++position;
         item.Tag = ++tag;
         item.Expanded = false;
-        item.Record.RootMark = 0;
-        item.Record.ScriptLine.clear();
+        ItemRecord& r = item.Record;
+        r.RootMark = 0;
+        for (QString* value : {&r.ItemType, &r.BNonExpanded, &r.BExpanded, &r.MouseOutPic, &r.MouseOverPic, &r.FontSize,
+                               &r.FontColor, &r.LinkTarget})
+            *value = *shared.insert(*value);
     }
-    TreeNode* top = document.InsertSubtree(items);
-    if (top)
-        BuildSubtreeStatements(document, top);
-    return top;
+    return items;
 }
 
 bool Fits(const TreeDocument& document, const Subtree& items)
@@ -205,10 +208,7 @@ void CutItem(TreeDocument& document, UserInterface& ui, EditHistory* history)
     TreeNode* node = PutSelectionOnClipboard(document, ui, kSelectToCutMessage);
     if (!node)
         return;
-    TreeNode* parent = node->Parent();
-    Subtree removed = document.RemoveSubtree(node);
-    document.Select(parent);
-    Commit(document, history, history ? RemoveStep(kCutStep, std::move(removed)) : nullptr);
+    Run(document, history, RemoveItemStep(kCutStep, document, node));
 }
 
 void PasteItem(TreeDocument& document, UserInterface& ui, EditHistory* history)
@@ -233,12 +233,9 @@ void PasteItem(TreeDocument& document, UserInterface& ui, EditHistory* history)
         CheckedCopy(document, bytes, std::move(*payload), parent, parent->ChildCount(), &ui, picturesLeftOut);
     if (!items)
         return;
-    TreeNode* top = InsertCopy(document, std::move(*items), parent, parent->ChildCount());
-    if (!top)
-        return;
     document.SetExpanded(parent, true);
-    document.Select(top);
-    Commit(document, history, history ? InsertStep(kPasteStep, document, top) : nullptr);
+    Run(document, history,
+        InsertItemsStep(kPasteStep, PlaceCopy(document, std::move(*items), parent, parent->ChildCount())));
     if (picturesLeftOut > 0)
         ui.ShowMessage(PicturesLeftOutMessage(picturesLeftOut));
 }
@@ -268,12 +265,10 @@ bool DropItems(TreeDocument& document, EditHistory* history, const QByteArray& p
         int picturesLeftOut = 0;
         std::optional<Subtree> copy =
             CheckedCopy(document, payload, std::move(*items), parent, row, ui, picturesLeftOut);
-        TreeNode* top = copy ? InsertCopy(document, std::move(*copy), parent, row) : nullptr;
-        if (!top)
+        if (!copy)
             return false;
         document.SetExpanded(parent, true);
-        document.Select(top);
-        Commit(document, history, history ? InsertStep(kDropStep, document, top) : nullptr);
+        Run(document, history, InsertItemsStep(kDropStep, PlaceCopy(document, std::move(*copy), parent, row)));
         if (picturesLeftOut > 0 && ui)
             ui->ShowMessage(PicturesLeftOutMessage(picturesLeftOut));
         return true;
@@ -281,12 +276,11 @@ bool DropItems(TreeDocument& document, EditHistory* history, const QByteArray& p
     // The row counts the place before the move; the item's own place closes up first.
     if (parent == node->Parent() && row > node->Row())
         --row;
-    std::unique_ptr<EditStep> step = MoveWithStatements(kMoveItemStep, document, node, parent, row);
+    std::unique_ptr<EditStep> step = MoveItemStep(kMoveItemStep, node, parent, row);
     if (!step)
         return parent == node->Parent(); // dropped where it already was
     document.SetExpanded(parent, true);
-    document.Select(node);
-    Commit(document, history, std::move(step));
+    Run(document, history, std::move(step));
     return true;
 }
 

@@ -1,5 +1,4 @@
 #pragma once
-#include "document/TranslatableText.h"
 #include "document/TreeDocument.h"
 
 #include <QString>
@@ -10,26 +9,10 @@
 
 namespace vi {
 
-// The names of the steps, as the Edit menu shows them after "Undo " and "Redo ".
-inline constexpr TranslatableText kNewItemStep{"EditHistory", QT_TRANSLATE_NOOP("EditHistory", "New Item")};
-inline constexpr TranslatableText kDeleteItemStep{"EditHistory", QT_TRANSLATE_NOOP("EditHistory", "Delete Item")};
-inline constexpr TranslatableText kItemPropertiesStep{"EditHistory",
-                                                      QT_TRANSLATE_NOOP("EditHistory", "Item Properties")};
-inline constexpr TranslatableText kMoveUpStep{"EditHistory", QT_TRANSLATE_NOOP("EditHistory", "Move Up")};
-inline constexpr TranslatableText kMoveDownStep{"EditHistory", QT_TRANSLATE_NOOP("EditHistory", "Move Down")};
-inline constexpr TranslatableText kMoveItemStep{"EditHistory", QT_TRANSLATE_NOOP("EditHistory", "Move Item")};
-inline constexpr TranslatableText kRenameStep{"EditHistory", QT_TRANSLATE_NOOP("EditHistory", "Rename")};
-inline constexpr TranslatableText kTreePropertiesStep{"EditHistory",
-                                                      QT_TRANSLATE_NOOP("EditHistory", "Tree Properties")};
-inline constexpr TranslatableText kNewTreeStep{"EditHistory", QT_TRANSLATE_NOOP("EditHistory", "New Tree")};
-inline constexpr TranslatableText kLoadTreeStep{"EditHistory", QT_TRANSLATE_NOOP("EditHistory", "Load Tree")};
-inline constexpr TranslatableText kCutStep{"EditHistory", QT_TRANSLATE_NOOP("EditHistory", "Cut")};
-inline constexpr TranslatableText kPasteStep{"EditHistory", QT_TRANSLATE_NOOP("EditHistory", "Paste")};
-inline constexpr TranslatableText kDropStep{"EditHistory", QT_TRANSLATE_NOOP("EditHistory", "Drop")};
-
 // One change of the document that can be taken back and made again. A step
-// keeps only what its change touched; it finds its nodes by collection
-// position, which undo and redo restore exactly.
+// does its own work: Redo makes the change, also the first time, and Undo
+// takes it back. It keeps only what its change touches and finds its nodes by
+// collection position, which undo and redo restore exactly.
 class EditStep {
 public:
     explicit EditStep(QString name) : name_(std::move(name)) {}
@@ -67,8 +50,8 @@ public:
     void Undo();
     void Redo();
 
-    // Keeps a change that has just been made and marks the document changed.
-    // The steps that could have been redone are dropped.
+    // Runs a step (its Redo) and keeps it; the steps that could have been
+    // redone are dropped.
     void Push(std::unique_ptr<EditStep> step);
 
     // The name the next replaced tree is kept under; Load Tree unless named.
@@ -79,6 +62,8 @@ public:
     void SetMemoryLimit(std::size_t bytes);
 
 private:
+    // Keeps a step whose change has been made.
+    void Keep(std::unique_ptr<EditStep> step);
     void NoteCleanState();
     void FollowCleanState();
     void Trim();
@@ -93,31 +78,8 @@ private:
     QString replaceName_;
 };
 
-// Steps for the changes the commands make, each made right after its change.
-
-// An item's record and label changed; before holds them as they were.
-std::unique_ptr<EditStep> RecordStep(const QString& name, const TreeDocument& document, const TreeNode* node,
-                                     const ItemRecord& before, const QString& textBefore);
-// The tree settings and the root statement changed.
-std::unique_ptr<EditStep> SettingsStep(const QString& name, const TreeDocument& document, const TreeSettings& before,
-                                       const QString& rootStatementBefore);
-// A subtree was just inserted with its records.
-std::unique_ptr<EditStep> InsertStep(const QString& name, const TreeDocument& document, const TreeNode* top);
-// A subtree was just removed; removed is what the document held before.
-std::unique_ptr<EditStep> RemoveStep(const QString& name, Subtree removed);
-
-// Moves a node with its subtree under a parent at a row counted after the
-// move, and rebuilds, in one walk, the statements of the items that moved:
-// the subtree's, and those of a sibling neighbour that traded places with it.
-// Returns the step that takes it back; nothing when the move is not possible
-// or changes nothing.
-std::unique_ptr<EditStep> MoveWithStatements(const QString& name, TreeDocument& document, TreeNode* node,
-                                             TreeNode* parent, int row, TreeNode* neighbour = nullptr);
-
-// Rebuilds the statements of a subtree's items in one walk of the tree.
-void BuildSubtreeStatements(TreeDocument& document, const TreeNode* top);
-
-// Keeps the step in the history when there is one, else marks the document changed.
-void Commit(TreeDocument& document, EditHistory* history, std::unique_ptr<EditStep> step);
+// Runs a step: the history takes it, which runs it; without a history it
+// just runs, and the document is marked changed.
+void Run(TreeDocument& document, EditHistory* history, std::unique_ptr<EditStep> step);
 
 } // namespace vi

@@ -1,25 +1,10 @@
 #include "commands/ItemCommands.h"
 
-#include "commands/EditHistory.h"
+#include "commands/EditSteps.h"
 #include "document/TreeDocument.h"
-#include "script/ItemStatement.h"
 #include "script/UserInterface.h"
 
 namespace vi {
-
-namespace {
-
-// The item dialog edits a copy, so that only a confirmed dialog reaches the document.
-bool EditRecord(TreeDocument& document, UserInterface& ui, int recordIndex)
-{
-    ItemRecord edited = document.Record(recordIndex);
-    if (!ui.EditItemRecord(edited, document.Settings()))
-        return false;
-    document.Record(recordIndex) = edited;
-    return true;
-}
-
-} // namespace
 
 void NewItem(TreeDocument& document, UserInterface& ui, EditHistory* history)
 {
@@ -32,33 +17,28 @@ void NewItem(TreeDocument& document, UserInterface& ui, EditHistory* history)
         ui.ShowMessage(kLeafParentMessage);
         return;
     }
-    if (!document.CanAddItem()) {
+    // The new item shows in the tree while its dialog is open; the step then
+    // puts it in for good, as undo and redo will.
+    TreeNode* node = document.AddItem(parent, document.NewItemRecord());
+    if (!node) {
         ui.ShowMessage(kTooManyItemsMessage);
         return;
     }
-    const std::optional<int> added = document.AddItemRecord();
-    if (!added) {
-        ui.ShowMessage(kTooManyItemsMessage);
-        return;
-    }
-    const int k = *added;
-    TreeNode* node = document.AddNode(parent, kNoneSpecified, k);
     document.SetExpanded(parent, true);
     document.Select(node);
-    const int q = node->Position();
-    document.InitItemRecord(k);
     ui.ProcessPendingEvents();
 
-    if (!EditRecord(document, ui, k)) {
-        // The new record is the last one, so no other Tag needs renumbering.
-        document.RemoveItemRecord(k);
-        document.RemoveNode(q);
+    // The dialog edits a copy, so that only a confirmed dialog reaches the document.
+    ItemRecord edited = document.RecordOf(node);
+    const bool confirmed = ui.EditItemRecord(edited, document.Settings());
+    Subtree item = document.RemoveItem(node);
+    if (!confirmed) {
         document.Select(parent);
         return;
     }
-    document.SetText(node, document.Record(k).FriendlyName);
-    BuildItemStatement(document, q);
-    Commit(document, history, history ? InsertStep(kNewItemStep, document, node) : nullptr);
+    item.Items.front().Record = std::move(edited);
+    item.Items.front().Text = item.Items.front().Record.FriendlyName;
+    Run(document, history, InsertItemsStep(kNewItemStep, std::move(item)));
 }
 
 void DeleteItem(TreeDocument& document, UserInterface& ui, EditHistory* history)
@@ -77,11 +57,7 @@ void DeleteItem(TreeDocument& document, UserInterface& ui, EditHistory* history)
         ui.ShowMessage(kBranchNotEmptyMessage);
         return;
     }
-    const int k = node->Tag();
-    Subtree removed = history ? document.CaptureSubtree(node) : Subtree{};
-    document.RemoveItemRecord(k);
-    document.RemoveItemNode(p, k);
-    Commit(document, history, history ? RemoveStep(kDeleteItemStep, std::move(removed)) : nullptr);
+    Run(document, history, RemoveItemStep(kDeleteItemStep, document, node));
 }
 
 void EditItemProperties(TreeDocument& document, UserInterface& ui, EditHistory* history)
@@ -92,15 +68,11 @@ void EditItemProperties(TreeDocument& document, UserInterface& ui, EditHistory* 
         return;
     }
     ui.ProcessPendingEvents();
-    TreeNode* node = document.Node(p);
-    const int k = node->Tag();
-    const ItemRecord before = document.Record(k);
-    const QString textBefore = node->Text();
-    if (!EditRecord(document, ui, k))
+    const TreeNode* node = document.Node(p);
+    ItemRecord edited = document.RecordOf(node);
+    if (!ui.EditItemRecord(edited, document.Settings()))
         return;
-    document.SetText(node, document.Record(k).FriendlyName);
-    BuildItemStatement(document, p);
-    Commit(document, history, RecordStep(kItemPropertiesStep, document, node, before, textBefore));
+    Run(document, history, RecordStep(kItemPropertiesStep, document, node, std::move(edited)));
 }
 
 void MoveItem(TreeDocument& document, bool up, EditHistory* history)
@@ -108,13 +80,10 @@ void MoveItem(TreeDocument& document, bool up, EditHistory* history)
     TreeNode* node = document.SelectedNode();
     if (!node || node->IsRoot())
         return;
-    TreeNode* neighbour = up ? node->PreviousSibling() : node->NextSibling();
+    const TreeNode* neighbour = up ? node->PreviousSibling() : node->NextSibling();
     if (!neighbour)
         return;
-    std::unique_ptr<EditStep> step = MoveWithStatements(up ? kMoveUpStep : kMoveDownStep, document, node,
-                                                        node->Parent(), neighbour->Row(), neighbour);
-    document.Select(node);
-    Commit(document, history, std::move(step));
+    Run(document, history, MoveItemStep(up ? kMoveUpStep : kMoveDownStep, node, node->Parent(), neighbour->Row()));
 }
 
 } // namespace vi

@@ -1,6 +1,6 @@
 #include "commands/LabelEdit.h"
 
-#include "commands/EditHistory.h"
+#include "commands/EditSteps.h"
 #include "document/TreeDocument.h"
 #include "script/ScriptText.h"
 #include "script/UserInterface.h"
@@ -29,13 +29,11 @@ bool ApplyLabelEdit(TreeDocument& document, UserInterface& ui, TreeNode* node, c
         ui.ShowMessage(*problem);
         return false;
     }
-    ItemRecord& record = document.RecordOf(node);
+    const ItemRecord& record = document.RecordOf(node);
     if (record.FriendlyName != text || node->Text() != text) {
-        const ItemRecord before = record;
-        const QString textBefore = node->Text();
-        record.FriendlyName = text;
-        document.SetText(node, text);
-        Commit(document, history, RecordStep(kRenameStep, document, node, before, textBefore));
+        ItemRecord renamed = record;
+        renamed.FriendlyName = text;
+        Run(document, history, RecordStep(kRenameStep, document, node, std::move(renamed)));
     }
     return true;
 }

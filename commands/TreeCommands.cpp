@@ -1,7 +1,7 @@
 #include "commands/TreeCommands.h"
 
 #include "commands/DocumentPlace.h"
-#include "commands/EditHistory.h"
+#include "commands/EditSteps.h"
 #include "commands/MissingPictures.h"
 #include "document/AppInfo.h"
 #include "document/TreeDocument.h"
@@ -125,11 +125,8 @@ void EditTreeProperties(TreeDocument& document, UserInterface& ui, EditHistory* 
     TreeSettings edited = document.Settings();
     if (!ui.EditTreeSettings(edited))
         return;
-    const TreeSettings before = document.Settings();
-    const QString rootBefore = document.RootStatement();
-    document.Settings() = edited;
-    document.SetRootStatement(BuildRootStatement(document.Settings()));
-    Commit(document, history, SettingsStep(kTreePropertiesStep, document, before, rootBefore));
+    QString rootStatement = BuildRootStatement(edited);
+    Run(document, history, SettingsStep(kTreePropertiesStep, document, std::move(edited), std::move(rootStatement)));
 }
 
 } // namespace vi

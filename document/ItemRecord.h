@@ -1,5 +1,4 @@
 #pragma once
-#include <QByteArray>
 #include <QString>
 #include <cstdint>
 
@@ -9,10 +8,10 @@ inline const QString kBranch = QStringLiteral("BRANCH");
 inline const QString kLeaf = QStringLiteral("LEAF");
 inline const QString kNoneSpecified = QStringLiteral("(None Specifyed)");
 
-// Every property of one menu item, in the declared field order.
+// Every property of one menu item, in the declared field order. The item's
+// statement in custom.js is not kept: it is built whenever it is written.
 struct ItemRecord {
     std::int16_t RootMark = 0; // -1 only in the root's placeholder
-    QByteArray ScriptLine;     // the item's statement in custom.js, as the file's UTF-8 bytes
     QString ItemType;          // kBranch or kLeaf
     QString FriendlyName;      // the label in the editor, equal to the node text
     bool UseGlobalBNonExpanded = false;

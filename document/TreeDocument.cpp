@@ -115,26 +115,38 @@ std::optional<int> TreeDocument::AddItemRecord()
     return UpperBound();
 }
 
-void TreeDocument::InitItemRecord(int index)
+ItemRecord TreeDocument::NewItemRecord() const
 {
-    ItemRecord& r = Record(index);
-    r.RootMark = 0;
-    r.ScriptLine.clear();
+    ItemRecord r;
     r.ItemType = kBranch;
     r.FriendlyName = kNoneSpecified;
     r.UseGlobalBNonExpanded = !settings_.TreeBNonExpanded.isEmpty();
-    r.BNonExpanded.clear();
     r.UseGlobalBExpanded = !settings_.TreeBExpanded.isEmpty();
-    r.BExpanded.clear();
-    r.MouseOutPic.clear();
-    r.MouseOverPic.clear();
-    r.ItemText.clear();
     r.UseGlobalFont = !settings_.TreeFontSize.isEmpty();
     r.FontSize = settings_.TreeFontSize;
     r.FontColor = settings_.TreeFontColor;
-    r.LinkHref.clear();
-    r.LinkTarget.clear();
-    r.LinkDescription.clear();
+    return r;
+}
+
+void TreeDocument::InitItemRecord(int index)
+{
+    // The target choice is left as it is: a freshly added record has it false.
+    ItemRecord& r = Record(index);
+    const bool useGlobalTarget = r.UseGlobalTarget;
+    r = NewItemRecord();
+    r.UseGlobalTarget = useGlobalTarget;
+}
+
+TreeNode* TreeDocument::AddItem(TreeNode* parent, const ItemRecord& record)
+{
+    if (!parent || !CanAddItem())
+        return nullptr;
+    const std::optional<int> index = AddItemRecord();
+    if (!index)
+        return nullptr;
+    Record(*index) = record;
+    Record(*index).RootMark = 0;
+    return AddNode(parent, record.FriendlyName, *index);
 }
 
 void TreeDocument::RemoveItemRecord(int index)
@@ -363,7 +375,7 @@ void TreeDocument::RenumberTags(const std::vector<int>& oldToNew)
     }
 }
 
-Subtree TreeDocument::RemoveSubtree(TreeNode* top)
+Subtree TreeDocument::RemoveItem(TreeNode* top)
 {
     Subtree subtree = CaptureSubtree(top);
     if (subtree.Items.empty())
@@ -389,7 +401,7 @@ Subtree TreeDocument::RemoveSubtree(TreeNode* top)
     return subtree;
 }
 
-TreeNode* TreeDocument::InsertSubtree(const Subtree& subtree)
+TreeNode* TreeDocument::InsertItems(const Subtree& subtree)
 {
     TreeNode* parent = Node(subtree.ParentPosition);
     if (!parent || subtree.Items.empty() || subtree.Row < 0 || subtree.Row > parent->ChildCount())
@@ -457,6 +469,19 @@ TreeNode* TreeDocument::InsertSubtree(const Subtree& subtree)
     RenumberPositionsFrom(0);
     Notify([&](DocumentObserver* o) { o->AfterInsert(parent, subtree.Row); });
     return top;
+}
+
+bool TreeDocument::MoveItem(TreeNode* node, TreeNode* parent, int row, const std::vector<int>& positions)
+{
+    if (!node || node->IsRoot() || !parent || parent->IsInside(node))
+        return false;
+    const bool sameParent = parent == node->parent_;
+    if (row < 0 || row > parent->ChildCount() - (sameParent ? 1 : 0) || (sameParent && row == node->row_))
+        return false;
+    MoveNode(node, parent, row);
+    if (!positions.empty())
+        SetSubtreePositions(node, positions);
+    return true;
 }
 
 void TreeDocument::ExchangeContent(Content& content)

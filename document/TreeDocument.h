@@ -146,19 +146,30 @@ public:
     // order: its subtree goes to the end of the collection, in pre-order, so a
     // parent always comes before its children.
     void MoveNode(TreeNode* node, TreeNode* newParent, int newRow);
-    // Gives the nodes of a subtree, in pre-order, the collection positions listed.
-    void SetSubtreePositions(TreeNode* top, const std::vector<int>& positions);
     // The collection positions of a subtree's nodes, in pre-order.
     std::vector<int> SubtreePositions(const TreeNode* top) const;
 
+    // --- whole items: each keeps nodes, records and Tags in step
+    // A record with the defaults that follow the settings, as InitItemRecord fills it.
+    ItemRecord NewItemRecord() const;
+    // Adds an item as the last child of parent, labelled with the record's
+    // FriendlyName: the last node, with the next record index as its Tag.
+    // Nothing when parent is missing or the tree is full.
+    TreeNode* AddItem(TreeNode* parent, const ItemRecord& record);
     // A copy of the subtree under top, with positions and Tags as they are now.
     Subtree CaptureSubtree(const TreeNode* top) const;
-    // Removes a subtree with its records; every later Tag closes up. Returns
-    // what InsertSubtree needs to put it back exactly.
-    Subtree RemoveSubtree(TreeNode* top);
-    // Puts a subtree in at its positions and Tags, moving later records and
+    // Removes an item with its record and its subtree; every later Tag closes
+    // up. Returns what InsertItems needs to put it back exactly.
+    Subtree RemoveItem(TreeNode* top);
+    // Puts items in at their positions and Tags, moving later records and
     // nodes up to make room. Returns the top node.
-    TreeNode* InsertSubtree(const Subtree& subtree);
+    TreeNode* InsertItems(const Subtree& items);
+    // Moves an item with its subtree under parent at a row counted after the
+    // move. The subtree's nodes take the given collection positions, in
+    // pre-order, when there are any (those SubtreePositions gave before an
+    // earlier move): so a move is taken back exactly. False when the move is
+    // not possible or changes nothing.
+    bool MoveItem(TreeNode* node, TreeNode* parent, int row, const std::vector<int>& positions = {});
 
     void SetText(TreeNode* node, const QString& text);
     void SetTag(TreeNode* node, int tag);
@@ -229,6 +240,7 @@ public:
 
 private:
     void ExchangeContent(Content& content);
+    void SetSubtreePositions(TreeNode* top, const std::vector<int>& positions);
     void RenumberTags(const std::vector<int>& oldToNew);
 
     TreeSettings settings_;

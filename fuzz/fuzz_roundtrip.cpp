@@ -22,7 +22,7 @@ const QString kScript = QStringLiteral("/site/custom.js"); // the folder the pic
 
 // Everything a document holds that custom.js carries, item by item in the
 // order of the walk. A value that a flag replaces by the tree-wide one is not
-// in the file, and ScriptLine is rebuilt by every export.
+// in the file.
 QStringList Contents(const vi::TreeDocument& d)
 {
     const vi::TreeSettings& s = d.Settings();

@@ -240,13 +240,8 @@ ExportResult ExportTree(TreeDocument& document, const QString& folder, bool brow
             brokenItem = node;
             return false;
         }
-        ItemRecord& record = document.RecordOf(node);
-        // A statement that comes out as the record holds it (a loaded tree
-        // exported again) keeps its bytes: no allocation per item.
-        const QByteArrayView line = ItemStatementView(record, settings, path, parentRow);
-        if (record.ScriptLine != line)
-            record.ScriptLine = line.toByteArray();
-        writer.WriteUtf8Line(line);
+        const ItemRecord& record = document.RecordOf(node);
+        writer.WriteUtf8Line(ItemStatementView(record, settings, path, parentRow));
         // A file the loader would refuse could never be opened again.
         if (writer.Size() > maxScriptBytes) {
             tooLarge = true;

@@ -200,16 +200,6 @@ QByteArray ItemStatementBytes(const ItemRecord& r, const TreeSettings& s, const 
     return ItemStatementView(r, s, path, parentRow).toByteArray();
 }
 
-void BuildItemStatement(TreeDocument& document, int position)
-{
-    const TreeNode* node = document.Node(position);
-    if (!node || node->IsRoot() || !document.HasRecord(node->Tag()))
-        return;
-    ItemRecord& record = document.RecordOf(node);
-    record.ScriptLine =
-        ItemStatementBytes(record, document.Settings(), ItemScriptPath(node), ParentItemRow(document, node));
-}
-
 void WalkItems(const TreeDocument& document, const ItemVisitor& visit)
 {
     struct Level {

@@ -14,9 +14,6 @@ struct TreeSettings;
 QString ItemScriptPath(const TreeNode* node);
 // The number, in the pre-order item walk, of the node's parent; 0 under the root.
 int ParentItemRow(const TreeDocument& document, const TreeNode* node);
-// Rebuilds the ScriptLine of the record of the node at a collection position.
-// Does nothing for the root or a position or Tag that names nothing.
-void BuildItemStatement(TreeDocument& document, int position);
 
 // The path of the child at a 0-based row under a parent whose path is given
 // (empty for the root).
@@ -28,7 +25,7 @@ QString PictureReference(const QString& picturePath);
 // The whole statement line of an item: path, the menuItemObject call with its
 // ten arguments and the marker. Tree-wide values are taken from settings.
 QString ItemStatementText(const ItemRecord& record, const TreeSettings& settings, const QString& path, int parentRow);
-// The same line as the UTF-8 bytes that custom.js holds, as ScriptLine keeps it.
+// The same line as the UTF-8 bytes that custom.js holds.
 QByteArray ItemStatementBytes(const ItemRecord& record, const TreeSettings& settings, const QString& path,
                               int parentRow);
 // The same bytes in a buffer of the calling thread's, valid until its next call.

@@ -99,7 +99,6 @@ QString ScriptParser::PicturePath(QStringView path) const { return TreePicsPictu
 
 void ScriptParser::ReadItem(QStringView line)
 {
-    item_.Line = line;
     QStringView afterMarker = line;
     NextToken(afterMarker, u"//[+]");
     item_.Marked = !afterMarker.isEmpty();

@@ -17,7 +17,6 @@ struct ParsedItem {
     ItemRecord Record;            // kind, label, the four flags and the ten arguments
     std::optional<int> ParentRow; // as written; nothing when missing or no 16-bit number
     bool Marked = false;          // the line has the "//[+]" marker, so it is an item of ours
-    QStringView Line;             // the whole line, valid until the next line is read
 };
 
 class ScriptParser {

@@ -2,7 +2,6 @@
 
 #include "document/TreeDocument.h"
 #include "script/ScriptParser.h"
-#include "script/ScriptText.h"
 
 #include <algorithm>
 
@@ -31,7 +30,6 @@ void TreeBuilder::Add(ParsedItem& item)
     }
     ItemRecord& r = document_.Record(*index);
     r = std::move(item.Record);
-    r.ScriptLine = Utf8Text(item.Line);
     madeNodes_.push_back(document_.AddNode(madeNodes_[static_cast<std::size_t>(*row)], r.FriendlyName, *index));
     ++itemsAdded_;
 }

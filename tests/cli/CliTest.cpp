@@ -4,6 +4,7 @@
 
 #include <QDirIterator>
 #include <QElapsedTimer>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -145,6 +146,25 @@ TEST(Cli, ExitStatuses)
     EXPECT_EQ(odd.Status, 64);
     EXPECT_TRUE(odd.Err.startsWith(S("vuvov-ivoza-cli: a name that is no valid text: "))) << odd.Err.toStdString();
     EXPECT_EQ(QDir(dir.path()).entryList({S("odd*")}), QStringList());
+}
+
+// The dump builds each record's statement as the export writes it: the same
+// line, in the file's order, for a nested tree with escaped values.
+TEST(Cli, DumpListsEachRecordWithTheStatementTheExportWrites)
+{
+    QTemporaryDir dir;
+    for (const char* file : {"example.js", "escapes.js"}) {
+        SCOPED_TRACE(file);
+        const QString out = dir.filePath(S(file));
+        ASSERT_NE(Cli({S("export"), Corpus(file), out}).Status, -1);
+        const QList<QByteArray> lines = ReadFile(out + S("/custom.js")).split('\n');
+        const CliRun dump = Cli({S("dump"), out + S("/custom.js")});
+        ASSERT_EQ(dump.Status, 0) << dump.Err.toStdString();
+        const QJsonArray records = QJsonDocument::fromJson(dump.Out.toUtf8()).object().value(S("records")).toArray();
+        ASSERT_GT(records.size(), 1);
+        for (qsizetype i = 0; i < records.size(); ++i)
+            EXPECT_EQ(records[i].toObject().value(S("ScriptLine")).toString().toUtf8() + "\r", lines.value(34 + i));
+    }
 }
 
 // A file that does not load, or loads as an empty tree, writes nothing: the

@@ -1,6 +1,7 @@
 #include "commands/ClipboardCommands.h"
 #include "commands/DocumentPlace.h"
 #include "commands/EditHistory.h"
+#include "commands/EditSteps.h"
 #include "commands/ItemCommands.h"
 #include "commands/LabelEdit.h"
 #include "commands/MissingPictures.h"
@@ -121,7 +122,8 @@ struct CommandsTest : ::testing::Test {
             return ok;
         };
     }
-    EditHistory* H() { return history.get(); }
+    bool withoutHistory = false;
+    EditHistory* H() { return withoutHistory ? nullptr : history.get(); }
     // The old history goes first, so a new tree is no step of it.
     void FreshHistory(bool newTree = false)
     {
@@ -304,15 +306,18 @@ TEST_F(CommandsTest, EveryCommandUndoesToTheStateBeforeAndRedoesToTheStateAfter)
     };
     for (const auto& [name, selected, command, step] : rows) {
         SCOPED_TRACE(name);
-        BuildTree();
         // A loaded tree is the clean state, so the one before it has changes.
         const bool loads = step == kLoadTreeStep;
-        if (loads)
-            ApplyLabelEdit(doc, ui, Find("L"), QStringLiteral("Changed"), H());
-        ui.Answers = {Answer::No};
-        ui.Files = {out.filePath(QStringLiteral("custom.js"))};
-        ui.ClipboardItems = Items("A");
-        doc.Select(Find(selected));
+        const auto prepare = [&, selected = selected] {
+            BuildTree();
+            if (loads)
+                ApplyLabelEdit(doc, ui, Find("L"), QStringLiteral("Changed"), H());
+            ui.Answers = {Answer::No};
+            ui.Files = {out.filePath(QStringLiteral("custom.js"))};
+            ui.ClipboardItems = Items("A");
+            doc.Select(Find(selected));
+        };
+        prepare();
         const State before = StateOf(doc);
         command(*this);
         const State after = StateOf(doc);
@@ -329,6 +334,13 @@ TEST_F(CommandsTest, EveryCommandUndoesToTheStateBeforeAndRedoesToTheStateAfter)
             EXPECT_TRUE(StateOf(doc) == after);
             EXPECT_EQ(Unsound(doc), QString());
         }
+
+        // Without a history the command makes the very same change.
+        withoutHistory = true;
+        prepare();
+        command(*this);
+        EXPECT_TRUE(StateOf(doc) == after);
+        withoutHistory = false;
     }
 }
 
@@ -358,6 +370,31 @@ TEST_F(CommandsTest, TreeChangedFollowsTheStateLastExportedAndOldStepsGoFirst)
     EXPECT_EQ(history->Count(), 1u);
     history->Undo();
     EXPECT_EQ(std::pair(history->CanUndo(), Find("a3")->Parent()), std::pair(false, Find("A")));
+}
+
+// A step's cost counts the tree settings it keeps: a header value of some
+// megabytes loaded again and again must reach the memory limit.
+TEST_F(CommandsTest, TheHistoryBoundCountsTheTreeSettingsItsStepsKeep)
+{
+    const QString big(1 << 20, QLatin1Char('x')); // 2 MB in memory
+    const std::size_t bigBytes = std::size_t{2} << 20;
+    BuildTree();
+    doc.Settings().TreeTarget = big;
+    ASSERT_TRUE(ExportTree(doc, out.path(), false, ui).Complete());
+    for (int load = 0; load < 3; ++load)
+        LoadTreeScript(doc, out.filePath(QStringLiteral("custom.js")), ui);
+    EXPECT_GE(history->MemoryUse(), 3 * bigBytes) << "each load keeps the tree it replaced";
+
+    FreshHistory();
+    ui.OnEditSettings = [](TreeSettings& s) {
+        s.TreeBackground = QString(1 << 20, QLatin1Char('y'));
+        return true;
+    };
+    EditTreeProperties(doc, ui, H()); // the settings before and after
+    EXPECT_GE(history->MemoryUse(), 2 * bigBytes);
+    history->SetMemoryLimit(bigBytes);
+    EditTreeProperties(doc, ui, H());
+    EXPECT_EQ(history->Count(), 1u) << "past the limit the older step goes";
 }
 
 TEST_F(CommandsTest, AnEmptyTreeReplacedLeavesNoStepAndNoStepsOfItsOwn)
@@ -431,10 +468,11 @@ TEST_F(CommandsTest, PastesCarryEveryValueMovesTakeTheSubItemsAlongAndDropsRefus
     other.Select(other.Root());
     PasteItem(other, ui);
     ASSERT_EQ(other.NodeCount(), 5);
-    ItemRecord expected = doc.RecordOf(Find("a2"));
-    expected.ScriptLine = other.Record(4).ScriptLine; // built for its new place
-    EXPECT_EQ(other.Record(4), expected);
+    EXPECT_EQ(other.Record(4), doc.RecordOf(Find("a2")));
     EXPECT_EQ(Unsound(other), QString());
+    // Values the items repeat are kept once, not once per item.
+    EXPECT_EQ(other.Record(4).ItemType.constData(), kLeaf.constData());
+    EXPECT_EQ(other.Record(3).FontColor.constData(), other.Record(5).FontColor.constData());
 
     for (const auto& [label, up] : {std::pair{"A", true}, {"L", false}, {"Your Tree", true}}) {
         doc.Select(Find(label));

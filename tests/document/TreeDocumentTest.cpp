@@ -63,6 +63,46 @@ TEST(TreeDocument, RemovingAnItemRenumbersTagsAndFreesItsPlacesForNewNodes)
     EXPECT_EQ(std::pair(d.UpperBound(), int(d.Record(1).RootMark)), std::pair(1, -1));
 }
 
+// Whole items keep nodes, records and Tags in step: each change taken back
+// leaves the document exactly as it was, positions and Tags included.
+TEST(TreeDocument, ItemsAreAddedRemovedAndMovedWithTheirRecordsAndSubtrees)
+{
+    TreeDocument d;
+    TreeNode* a = AddItem(d, d.Root(), QStringLiteral("A"));
+    AddItem(d, AddItem(d, a, QStringLiteral("B")), QStringLiteral("C"));
+    TreeNode* e = AddItem(d, d.Root(), QStringLiteral("E"));
+    const auto shape = [&] {
+        QString s;
+        for (int p = 2; p <= d.NodeCount(); ++p)
+            s += d.Node(p)->Text() + QString::number(d.Node(p)->Tag()) + d.RecordOf(d.Node(p)).FriendlyName + u' ';
+        return s + d.CheckInvariants();
+    };
+    const QString before = shape();
+
+    ItemRecord record = d.NewItemRecord();
+    record.FriendlyName = QStringLiteral("N");
+    TreeNode* n = d.AddItem(e, record);
+    EXPECT_EQ(std::tuple(n->Position(), n->Tag(), n->Text(), d.RecordOf(n).ItemType),
+              std::tuple(6, 6, QStringLiteral("N"), kBranch));
+    d.RemoveItem(n);
+    EXPECT_EQ(shape(), before);
+
+    Subtree removed = d.RemoveItem(a->Child(0)); // B with C
+    EXPECT_EQ(std::pair(d.NodeCount(), d.RecordOf(e).FriendlyName), std::pair(3, QStringLiteral("E")));
+    EXPECT_EQ(e->Tag(), 3) << "later Tags close up";
+    d.InsertItems(removed);
+    EXPECT_EQ(shape(), before);
+
+    TreeNode* b = a->Child(0);
+    const std::vector<int> positions = d.SubtreePositions(b);
+    EXPECT_TRUE(d.MoveItem(b, e, 0));
+    EXPECT_EQ(std::pair(b->Position(), b->Parent()), std::pair(4, e)) << "a new parent puts the subtree last";
+    EXPECT_TRUE(d.MoveItem(b, a, 0, positions));
+    EXPECT_EQ(shape(), before);
+    EXPECT_FALSE(d.MoveItem(a, b, 0)) << "never into its own subtree";
+    EXPECT_FALSE(d.MoveItem(b, a, 0)) << "where it already is";
+}
+
 // The installed layout and the one beside the program are tried by the package
 // test and by every export test; here the order between them and the others.
 TEST(AppInfo, TheDataFolderIsTheFirstThatExists)

@@ -95,9 +95,8 @@ QStringList Snapshot(const TreeDocument& d, bool whole)
             << QString::number(r.UseGlobalBNonExpanded + 2 * r.UseGlobalBExpanded + 4 * r.UseGlobalTarget
                                + 8 * r.UseGlobalFont);
         if (whole)
-            row << QString::number(n->Position()) << QString::number(n->Tag()) << QString::fromUtf8(r.ScriptLine)
-                << r.BNonExpanded << r.BExpanded << r.MouseOutPic << r.MouseOverPic << r.FontColor << r.LinkTarget
-                << r.FontSize;
+            row << QString::number(n->Position()) << QString::number(n->Tag()) << r.BNonExpanded << r.BExpanded
+                << r.MouseOutPic << r.MouseOverPic << r.FontColor << r.LinkTarget << r.FontSize;
         out << row.join(QStringLiteral("|"));
         return true;
     });

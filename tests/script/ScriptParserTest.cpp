@@ -32,10 +32,8 @@ ParsedScript ParseScriptLines(const QStringList& lines, const QString& scriptFol
         parsed.Kinds.push_back(kind);
         if (kind == Kind::Generator || kind == Kind::Version)
             parsed.Values << parser.Value();
-        if (kind == Kind::Item) {
+        if (kind == Kind::Item)
             parsed.Items.push_back(parser.Item());
-            parsed.Items.back().Line = {};
-        }
     }
     parsed.Settings = parser.Settings();
     parsed.RootStatement = parser.RootStatement();
