@@ -12,7 +12,7 @@ FormDialog::FormDialog(QWidget* parent, const QString& objectName, const QString
     setObjectName(objectName);
     setWindowTitle(caption);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setFixedSize(clientSize);
+    new DesignLayout(this, clientSize);
     ui_.SetParentWidget(this);
 }
 
@@ -33,10 +33,6 @@ void FormDialog::AfterEvent()
 void FormDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (!captionsFitted_) {
-        FitCaptions(this);
-        captionsFitted_ = true;
-    }
     form_->Form_Activate();
     Refresh();
 }

@@ -8,7 +8,7 @@ namespace vi {
 
 class FormModel;
 
-// What the property dialogs' views share: caption and fixed client size, the
+// What the property dialogs' views share: caption and the client area as drawn, the
 // model's message boxes and picture chooser, and the hand-over of the modal
 // display to the model (activation, hiding by a button, the close box).
 class FormDialog : public QDialog {
@@ -41,7 +41,6 @@ protected:
 
 private:
     FormModel* form_ = nullptr;
-    bool captionsFitted_ = false;
     QtUserInterface ui_;
 };
 

@@ -31,16 +31,18 @@ public:
 
 private:
     ItemPropModel model_;
-    std::array<QRadioButton*, 2> option1_{};
-    QLineEdit* text3_ = nullptr;
-    std::array<QCheckBox*, 7> check1_{};
-    std::array<QCheckBox*, 4> check4_{};
-    std::array<QLineEdit*, 7> text2_{};
-    std::array<FolderPicture*, 4> image1_{};
-    QCheckBox* check2_ = nullptr;
-    QLineEdit* text1_ = nullptr;
-    QCheckBox* check3_ = nullptr;
-    std::array<QComboBox*, 2> combo1_{};
+    QRadioButton* branch_ = nullptr;
+    QRadioButton* leaf_ = nullptr;
+    QLineEdit* friendlyName_ = nullptr;
+    std::array<QCheckBox*, kItemValueCount> valueBoxes_{};
+    std::array<QLineEdit*, kItemValueCount> values_{};
+    std::array<QCheckBox*, kGlobalChoiceCount> useGlobal_{};
+    std::array<FolderPicture*, 4> pictureChoosers_{}; // beside the bullets and the mouse-out and -over pictures
+    QCheckBox* hasText_ = nullptr;
+    QLineEdit* itemText_ = nullptr;
+    QCheckBox* ownFont_ = nullptr;
+    QComboBox* fontSize_ = nullptr;
+    QComboBox* fontColour_ = nullptr;
 };
 
 } // namespace vi

@@ -29,36 +29,7 @@ void Paint(QWidget* widget, BackColour colour)
 } // namespace
 
 namespace {
-constexpr qreal kSmallestPointSize = 6.0;
-
 QString Shown(QString caption) { return caption.remove(QLatin1Char('&')); }
-
-// Whether the caption drawn in a font stays inside its widget and clear of
-// every sibling drawn over it, shown or not: the "Use Global" boxes appear and disappear
-// with the settings, and a caption must fit beside them either way.
-bool Fits(const QWidget* widget, const QFont& font, bool wrap)
-{
-    const QRect text = CaptionTextRect(widget, font, wrap);
-    if (!widget->geometry().contains(text))
-        return false;
-    // Later siblings are drawn over the widget.
-    const QObjectList& siblings = widget->parent()->children();
-    for (auto it = std::find(siblings.begin(), siblings.end(), widget); it != siblings.end(); ++it) {
-        const auto* sibling = qobject_cast<const QWidget*>(*it);
-        if (sibling && sibling != widget && !sibling->isWindow() && sibling->geometry().intersects(text))
-            return false;
-    }
-    return true;
-}
-
-template <class Fit> void Shrink(QWidget* widget, Fit fits)
-{
-    QFont font = widget->font();
-    while (!fits(font) && font.pointSizeF() > kSmallestPointSize)
-        font.setPointSizeF(font.pointSizeF() - 0.25);
-    if (font != widget->font())
-        widget->setFont(font);
-}
 } // namespace
 
 QRect CaptionTextRect(const QWidget* widget, const QFont& font, bool wrap)
@@ -94,22 +65,6 @@ QRect CaptionTextRect(const QWidget* widget, const QFont& font, bool wrap)
                             : QSize(metrics.horizontalAdvance(text), std::min(metrics.height(), room.height()));
     const QRect needed = QStyle::alignedRect(widget->layoutDirection(), Qt::Alignment(alignment), size, room);
     return needed.translated(widget->pos());
-}
-
-void FitCaptions(QWidget* window)
-{
-    for (QLabel* label : window->findChildren<QLabel*>()) {
-        if (label->text().isEmpty() || !label->pixmap().isNull())
-            continue;
-        // A caption that fits on one line stays on one line; a longer one wraps.
-        const bool wrap = label->wordWrap() && !Fits(label, label->font(), false);
-        label->setWordWrap(wrap);
-        Shrink(label, [&](const QFont& font) { return Fits(label, font, wrap); });
-    }
-    for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
-        if (qobject_cast<QCheckBox*>(button) || qobject_cast<QRadioButton*>(button))
-            Shrink(button, [&](const QFont& font) { return Fits(button, font, false); });
-    }
 }
 
 void ShowCheckBox(QCheckBox* widget, const CheckBox& state)

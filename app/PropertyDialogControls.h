@@ -1,6 +1,7 @@
 #pragma once
 // Shared by the property dialogs' views: building controls at their places and
 // making widgets mirror their model's control state.
+#include "app/DesignLayout.h"
 #include "forms/Controls.h"
 #include "preview/Twips.h"
 
@@ -21,13 +22,13 @@ namespace vi {
 // A control array element's object name: "Check1_4".
 QString Indexed(const char* name, int index);
 
-// Creates a control with its object name, place and caption.
+// Creates a control with its object name, place as drawn and caption.
 template <class Widget>
 Widget* MakeControl(QWidget* parent, const QString& name, const QRect& place, const QString& caption = {})
 {
     auto* widget = new Widget(parent);
     widget->setObjectName(name);
-    widget->setGeometry(place);
+    SetDesignPlace(widget, place);
     if constexpr (std::is_same_v<Widget, QGroupBox>)
         widget->setTitle(caption);
     else if constexpr (std::is_base_of_v<QAbstractButton, Widget> || std::is_same_v<Widget, QLabel>)
@@ -40,12 +41,6 @@ Widget* MakeControl(QWidget* parent, const QString& name, const QRect& place, co
 // Where a label's or button's caption is drawn in a font, in its parent's
 // coordinates (wrapped within the width when wrap is set); empty for other widgets.
 QRect CaptionTextRect(const QWidget* widget, const QFont& font, bool wrap = false);
-
-// Shrinks the font of every label, check box and option button of a window
-// whose caption does not fit its fixed place or runs under a neighbour, so
-// that no caption is clipped when the desktop font is wider than the one the
-// layout was drawn for.
-void FitCaptions(QWidget* window);
 
 void ShowCheckBox(QCheckBox* widget, const CheckBox& state);
 // Locked boxes are read-only; the background follows the state's colour.

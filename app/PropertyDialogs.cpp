@@ -10,22 +10,22 @@ namespace vi {
 bool RunItemPropDialog(QWidget* parent, ItemRecord& record, const TreeSettings& settings)
 {
     ItemPropDialog dialog(settings, parent);
-    dialog.Model().ExchangeItemRecord(record, true);
+    dialog.Model().Load(record);
     dialog.exec();
     if (dialog.Model().Tag() != DialogTag::Ok)
         return false;
-    dialog.Model().ExchangeItemRecord(record, false);
+    dialog.Model().Store(record);
     return true;
 }
 
 bool RunTreePropDialog(QWidget* parent, TreeSettings& settings)
 {
     TreePropDialog dialog(parent);
-    dialog.Model().ExchangeTreeSettings(settings, true);
+    dialog.Model().Load(settings);
     dialog.exec();
     if (dialog.Model().Tag() != DialogTag::Ok)
         return false;
-    dialog.Model().ExchangeTreeSettings(settings, false);
+    dialog.Model().Store(settings);
     return true;
 }
 

@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFont>
 #include <QGuiApplication>
 #include <QLoggingCategory>
 #include <QScreen>
@@ -36,17 +35,6 @@ void StartUp::HideDataFolder(const QString& path)
 #endif
 }
 
-void StartUp::ApplyDesignFont()
-{
-    // The windows are laid out in fixed pixels for an 8-point dialog font; a
-    // larger desktop default would clip the captions.
-    QFont font = QApplication::font();
-    if (font.pointSizeF() > 8.25) {
-        font.setPointSizeF(8.25);
-        QApplication::setFont(font);
-    }
-}
-
 QIcon StartUp::ApplicationIcon()
 {
     InitAppResources();
@@ -58,7 +46,6 @@ QIcon StartUp::ApplicationIcon()
 
 void StartUp::Run(const QString& file)
 {
-    ApplyDesignFont();
     QApplication::setWindowIcon(ApplicationIcon());
     // Silent unless asked for (QT_LOGGING_RULES="vuvov.startup.debug=true"): where the program looks.
     qCDebug(lcStartUp).noquote() << "data folder:" << DataFolder() << "preview folder:" << TmpTreePath();

@@ -23,8 +23,6 @@ public:
 
     // Marks the data folder hidden where the platform has such an attribute.
     static void HideDataFolder(const QString& path);
-    // Keeps the fixed-pixel layouts readable under large desktop fonts.
-    static void ApplyDesignFont();
     // The application icon in the sizes the desktop asks for.
     static QIcon ApplicationIcon();
 

@@ -31,14 +31,18 @@ public:
 
 private:
     TreePropModel model_;
-    std::array<QLineEdit*, 2> text1_{};
-    QComboBox* combo2_ = nullptr;
-    std::array<QRadioButton*, 3> option1_{};
-    std::array<QComboBox*, 4> combo1_{};
-    std::array<QCheckBox*, 5> check1_{};
-    std::array<QLineEdit*, 5> text2_{};
-    std::array<FolderPicture*, 3> image1_{};
-    QCheckBox* check3_ = nullptr;
+    QLineEdit* positionX_ = nullptr;
+    QLineEdit* positionY_ = nullptr;
+    QComboBox* itemHeight_ = nullptr;
+    std::array<QRadioButton*, 3> lineStyles_{}; // in the order of LineStyle
+    QComboBox* lineColour_ = nullptr;
+    QComboBox* signColour_ = nullptr;
+    std::array<QCheckBox*, kTreeValueCount> valueBoxes_{};
+    std::array<QLineEdit*, kTreeValueCount> values_{};
+    std::array<FolderPicture*, 3> pictureChoosers_{}; // beside the three bullets
+    QCheckBox* globalFont_ = nullptr;
+    QComboBox* fontSize_ = nullptr;
+    QComboBox* fontColour_ = nullptr;
 };
 
 } // namespace vi

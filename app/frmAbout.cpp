@@ -1,5 +1,6 @@
 #include "app/frmAbout.h"
 
+#include "app/DesignLayout.h"
 #include "app/ThirdPartyNotices.h"
 #include "document/AppInfo.h"
 #include "preview/WebAddress.h"
@@ -24,8 +25,8 @@ QLabel* AddLabel(QWidget* parent, const char* name, const QRect& place, const QF
 {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(place);
-    label->setFont(font);
+    SetDesignPlace(label, place);
+    SetDesignFont(label, font);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, colour);
@@ -52,54 +53,56 @@ frmAbout::frmAbout(QWidget* parent, UserInterface& ui, WebOpener& opener)
     InitAppResources();
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(tr("About..."));
-    setFixedSize(506, 256);
+    auto* layout = new DesignLayout(this, QSize(506, 256));
 
     auto* picture1 = new QFrame(this);
     picture1->setObjectName(QStringLiteral("Picture1"));
     picture1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    picture1->setGeometry(4, 4, 499, 249);
+    SetDesignPlace(picture1, {4, 4, 499, 249});
 
     auto* image1 = new QLabel(picture1);
     image1->setObjectName(QStringLiteral("Image1"));
-    image1->setGeometry(117, 12, 258, 52);
+    SetDesignPlace(image1, {117, 12, 258, 52});
+    image1->setAlignment(Qt::AlignCenter); // the logo keeps its size in a window grown for a larger font
     image1->setPixmap(QPixmap(QStringLiteral(":/app/AboutLogo.png")));
 
     AddLabel(picture1, "Label2", {-1, 67, 493, 18}, LabelFont(QStringLiteral("Times New Roman"), 9, true, false),
              QColor(192, 192, 192), tr("Version: %1").arg(AppVersion()));
     AddLabel(picture1, "Label3", {1, 94, 491, 31}, LabelFont(QStringLiteral("Times New Roman"), 11.25, true, false),
              QColor(192, 0, 0), MakerCopyright());
-    label4_ =
+    webAddress_ =
         AddLabel(picture1, "Label4", {4, 152, 488, 16}, LabelFont(QStringLiteral("MS Sans Serif"), 8.25, false, true),
                  QColor(0, 0, 255), MakerWebAddress());
-    label4_->setCursor(Qt::PointingHandCursor);
-    label4_->installEventFilter(this);
+    webAddress_->setCursor(Qt::PointingHandCursor);
+    webAddress_->installEventFilter(this);
 
     auto* command1 = new QPushButton(tr("&OK"), picture1);
     command1->setObjectName(QStringLiteral("Command1"));
-    command1->setGeometry(206, 205, 82, 27);
+    SetDesignPlace(command1, {206, 205, 82, 27});
     command1->setDefault(true);
     connect(command1, &QPushButton::clicked, this, &QDialog::accept);
 
     // Beside the described content: the libraries' versions and licences, and "About Qt".
     auto* notices = new QPushButton(tr("&Notices..."), picture1);
     notices->setObjectName(QStringLiteral("Notices"));
-    notices->setGeometry(392, 205, 90, 27);
+    SetDesignPlace(notices, {392, 205, 90, 27});
     connect(notices, &QPushButton::clicked, this, [this] { ThirdPartyNotices(this).exec(); });
 
+    layout->activate(); // the size the font needs, before it is centred
     CentreOnScreen(this);
 }
 
 bool frmAbout::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == label4_ && event->type() == QEvent::MouseButtonRelease
+    if (watched == webAddress_ && event->type() == QEvent::MouseButtonRelease
         && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        Label4_Click();
+        WebAddressClicked();
         return true;
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void frmAbout::Label4_Click() { OpenWebAddress(this, label4_->text(), false, ui_, opener_); }
+void frmAbout::WebAddressClicked() { OpenWebAddress(this, webAddress_->text(), false, ui_, opener_); }
 
 void ShowAboutBox(QWidget* parent, UserInterface& ui) { ShowAboutBox(parent, ui, DefaultWebOpener()); }
 

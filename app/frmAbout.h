@@ -20,11 +20,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Label4_Click();
+    void WebAddressClicked();
 
     UserInterface& ui_;
     WebOpener& opener_;
-    QLabel* label4_;
+    QLabel* webAddress_;
 };
 
 // Shows the About box modally.

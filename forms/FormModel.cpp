@@ -4,13 +4,14 @@
 
 namespace vi {
 
-void FormModel::Command1_Click(int index)
+void FormModel::CancelClicked()
 {
-    if (index == 0) {
-        tag_ = DialogTag::Cancel;
-        visible_ = false;
-        return;
-    }
+    tag_ = DialogTag::Cancel;
+    visible_ = false;
+}
+
+void FormModel::OkClicked()
+{
     const QString message = ValidationMessage();
     if (!message.isEmpty()) {
         lastMessage_ = message;
@@ -41,6 +42,12 @@ void FormModel::Enable(ComboBox& list, bool enabled)
 {
     list.Enabled = enabled;
     list.BackColor = enabled ? BackColour::Window : BackColour::ButtonFace;
+}
+
+void FormModel::Select(ComboBox& list, int listIndex)
+{
+    if (listIndex >= -1 && listIndex < list.Entries.size())
+        list.ListIndex = listIndex;
 }
 
 } // namespace vi

@@ -20,9 +20,10 @@ public:
 
     // Shown modally: refreshes the control states.
     virtual void Form_Activate() = 0;
-    // Index 0 ("&Cancel") hides with Tag Cancel; index 1 ("&OK") runs the
-    // checks, shows the first failing one's message and stays, or hides with Tag Ok.
-    void Command1_Click(int index);
+    // "&OK" runs the checks, shows the first failing one's message and stays,
+    // or hides with Tag Ok; "&Cancel" hides with Tag Cancel.
+    void OkClicked();
+    void CancelClicked();
     // The close box: returns true when the close is turned into hiding with Tag Cancel.
     bool Form_QueryUnload(bool closedByUser);
 
@@ -40,6 +41,8 @@ protected:
     // A locked box and a disabled list are painted in the button-face colour.
     static void Lock(TextBox& box, bool locked);
     static void Enable(ComboBox& list, bool enabled);
+    // Selects an entry of the list, or nothing for -1; any other index is ignored.
+    static void Select(ComboBox& list, int listIndex);
 
     UserInterface* ui_ = nullptr;
     PictureChooser chooser_;

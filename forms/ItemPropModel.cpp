@@ -7,9 +7,6 @@
 namespace vi {
 
 namespace {
-constexpr int kBranchOption = 0;
-constexpr int kLeafOption = 1;
-
 constexpr TranslatableText kNonExpandedMessage{
     "ItemPropModel", QT_TRANSLATE_NOOP("ItemPropModel", "You must specify the SRC for the 'Non-Expanded Bullet'.  "
                                                         "Click the folder to locate one on your system, or you "
@@ -56,149 +53,139 @@ constexpr TranslatableText kNameBreaksMarkerMessage{
 
 ItemPropModel::ItemPropModel(const TreeSettings& settings) : FormModel(DialogTag::None), settings_(settings)
 {
-    FillFontSizeList(combo1_[0]);
-    FillColourList(combo1_[1]);
+    FillFontSizeList(fontSize_);
+    FillColourList(fontColour_);
     // The "Use Global" boxes and the locked fields are in step with the
     // settings from the start, so the refreshes raised while loading see them.
     RefreshUseGlobalVisibility();
     RefreshItemPropControls();
 }
 
-void ItemPropModel::SetOption1(int index)
+void ItemPropModel::SetLeaf(bool leaf)
 {
-    if ((index != kBranchOption && index != kLeafOption) || option1_ == index)
+    if (leaf_ == leaf)
         return;
-    option1_ = index;
+    leaf_ = leaf;
     RefreshUseGlobalVisibility();
     RefreshItemPropControls();
 }
 
-void ItemPropModel::SetCheck1(int index, bool ticked)
+void ItemPropModel::SetFriendlyName(const QString& text) { friendlyName_.Text = text; }
+
+void ItemPropModel::TickValue(ItemValue value, bool ticked)
 {
-    CheckBox& box = check1_.at(Index(index));
+    CheckBox& box = Box(value);
     if (box.Value == ticked)
         return;
     box.Value = ticked;
     RefreshItemPropControls();
 }
 
-void ItemPropModel::SetCheck2(bool ticked)
+void ItemPropModel::SetValue(ItemValue value, const QString& text) { Text(value).Text = text; }
+
+void ItemPropModel::TickUseGlobal(GlobalChoice choice, bool ticked)
 {
-    if (check2_.Value == ticked)
+    CheckBox& box = Global(choice);
+    if (box.Value == ticked)
         return;
-    check2_.Value = ticked;
+    box.Value = ticked;
     RefreshItemPropControls();
 }
 
-void ItemPropModel::SetCheck3(bool ticked)
+void ItemPropModel::TickText(bool ticked)
 {
-    if (check3_.Value == ticked)
+    if (hasText_.Value == ticked)
         return;
-    check3_.Value = ticked;
-    Check3_Click();
+    hasText_.Value = ticked;
+    RefreshItemPropControls();
 }
 
-void ItemPropModel::Check3_Click()
+void ItemPropModel::SetItemText(const QString& text)
 {
+    if (itemText_.Text == text)
+        return;
+    // The label follows the text only while the user has not given it one of its own.
+    const QString& label = friendlyName_.Text;
+    const bool following = TrimSpaces(label).isEmpty() || label == kNoneSpecified || label == itemText_.Text;
+    itemText_.Text = text;
+    if (following)
+        friendlyName_.Text = text;
+}
+
+void ItemPropModel::TickOwnFont(bool ticked)
+{
+    if (ownFont_.Value == ticked)
+        return;
+    ownFont_.Value = ticked;
     RefreshItemPropControls();
     // Ticking the own font starts from the tree-wide one.
-    if (check3_.Value && !settings_.TreeFontSize.isEmpty()) {
-        combo1_[0].ListIndex = ListLookup(combo1_[0], settings_.TreeFontSize);
-        combo1_[1].ListIndex = ListLookup(combo1_[1], settings_.TreeFontColor);
+    if (ownFont_.Value && !settings_.TreeFontSize.isEmpty()) {
+        fontSize_.ListIndex = ListLookup(fontSize_, settings_.TreeFontSize);
+        fontColour_.ListIndex = ListLookup(fontColour_, settings_.TreeFontColor);
     }
 }
 
-void ItemPropModel::SetCheck4(int index, bool ticked)
-{
-    CheckBox& box = check4_.at(Index(index));
-    if (box.Value == ticked)
-        return;
-    box.Value = ticked;
-    RefreshItemPropControls();
-}
+void ItemPropModel::SetFontSize(int listIndex) { Select(fontSize_, listIndex); }
 
-void ItemPropModel::SetText1(const QString& text)
-{
-    if (text1_.Text == text)
-        return;
-    text1_.Text = text;
-    // Text1_Change: the item text is also the friendly label until the user edits the label.
-    SetText3(text);
-}
-
-void ItemPropModel::SetText2(int index, const QString& text) { text2_.at(Index(index)).Text = text; }
-
-void ItemPropModel::SetText3(const QString& text) { text3_.Text = text; }
-
-void ItemPropModel::SetCombo1(int index, int listIndex)
-{
-    ComboBox& list = combo1_.at(Index(index));
-    if (listIndex >= -1 && listIndex < list.Entries.size())
-        list.ListIndex = listIndex;
-}
+void ItemPropModel::SetFontColour(int listIndex) { Select(fontColour_, listIndex); }
 
 void ItemPropModel::RefreshItemPropControls()
 {
-    const bool leaf = option1_ == kLeafOption;
-
-    Lock(text1_, !check2_.Value);
-    Enable(combo1_[0], check3_.Value);
-    Enable(combo1_[1], check3_.Value);
-    for (std::size_t i = 0; i < text2_.size(); ++i)
-        Lock(text2_[i], !check1_[i].Value);
+    using enum ItemValue;
+    Lock(itemText_, !hasText_.Value);
+    Enable(fontSize_, ownFont_.Value);
+    Enable(fontColour_, ownFont_.Value);
+    for (std::size_t i = 0; i < values_.size(); ++i)
+        Lock(values_[i], !valueBoxes_[i].Value);
 
     // Links belong to leaves only. Clearing a ticked box raises its click,
     // which runs this refresh again, so the cleared boxes' fields end locked.
-    for (int i : {4, 5, 6})
-        check1_[Index(i)].Enabled = leaf;
-    check4_[3].Enabled = leaf;
-    if (!leaf) {
-        SetCheck1(4, false);
-        SetCheck1(5, false);
-        SetCheck1(6, false);
-        SetCheck4(3, false);
+    for (ItemValue link : {LinkHref, LinkTarget, LinkDescription})
+        Box(link).Enabled = leaf_;
+    Global(GlobalChoice::LinkTarget).Enabled = leaf_;
+    if (!leaf_) {
+        for (ItemValue link : {LinkHref, LinkTarget, LinkDescription})
+            TickValue(link, false);
+        TickUseGlobal(GlobalChoice::LinkTarget, false);
     }
 
-    if (check4_[0].Value && check4_[0].Visible) {
-        check1_[0].Enabled = false;
-        SetCheck1(0, false);
-        Lock(text2_[0], true);
-    } else {
-        check1_[0].Enabled = true;
-    }
+    const auto usesGlobal = [this](GlobalChoice choice) { return Global(choice).Value && Global(choice).Visible; };
+    const auto disableOwn = [this](ItemValue value) {
+        Box(value).Enabled = false;
+        TickValue(value, false);
+        Lock(Text(value), true);
+    };
+    if (usesGlobal(GlobalChoice::NonExpandedBullet))
+        disableOwn(NonExpandedBullet);
+    else
+        Box(NonExpandedBullet).Enabled = true;
 
-    if (leaf || (check4_[1].Value && check4_[1].Visible)) {
-        check1_[1].Enabled = false;
-        SetCheck1(1, false);
-        Lock(text2_[1], true);
-    } else {
-        check1_[1].Enabled = true;
-    }
+    if (leaf_ || usesGlobal(GlobalChoice::ExpandedBullet))
+        disableOwn(ExpandedBullet);
+    else
+        Box(ExpandedBullet).Enabled = true;
 
-    if (check4_[2].Value && check4_[2].Visible) {
-        check3_.Enabled = false;
-        SetCheck3(false);
-        Enable(combo1_[0], false);
-        Enable(combo1_[1], false);
+    if (usesGlobal(GlobalChoice::Font)) {
+        ownFont_.Enabled = false;
+        TickOwnFont(false);
+        Enable(fontSize_, false);
+        Enable(fontColour_, false);
     } else {
-        check3_.Enabled = true;
+        ownFont_.Enabled = true;
     }
 
     // The target's "Use Global" choice acts even while its box is hidden.
-    if (check4_[3].Value) {
-        check1_[5].Enabled = false;
-        SetCheck1(5, false);
-        Lock(text2_[5], true);
-    }
+    if (Global(GlobalChoice::LinkTarget).Value)
+        disableOwn(LinkTarget);
 }
 
 void ItemPropModel::RefreshUseGlobalVisibility()
 {
-    const bool branch = option1_ == kBranchOption;
-    check4_[0].Visible = branch ? !settings_.TreeBNonExpanded.isEmpty() : !settings_.TreeLeaf.isEmpty();
-    check4_[1].Visible = branch && !settings_.TreeBExpanded.isEmpty();
-    check4_[2].Visible = !settings_.TreeFontSize.isEmpty();
-    check4_[3].Visible = !settings_.TreeTarget.isEmpty();
+    Global(GlobalChoice::NonExpandedBullet).Visible =
+        leaf_ ? !settings_.TreeLeaf.isEmpty() : !settings_.TreeBNonExpanded.isEmpty();
+    Global(GlobalChoice::ExpandedBullet).Visible = !leaf_ && !settings_.TreeBExpanded.isEmpty();
+    Global(GlobalChoice::Font).Visible = !settings_.TreeFontSize.isEmpty();
+    Global(GlobalChoice::LinkTarget).Visible = !settings_.TreeTarget.isEmpty();
 }
 
 void ItemPropModel::Form_Activate()
@@ -210,118 +197,110 @@ void ItemPropModel::Form_Activate()
 
 QString ItemPropModel::ValidationMessage() const
 {
-    const auto empty = [this](int i) { return TrimSpaces(text2_[Index(i)].Text).isEmpty(); };
-    const auto ticked = [this](int i) { return check1_[Index(i)].Value; };
-    if (ticked(0) && empty(0))
+    using enum ItemValue;
+    const auto missing = [this](ItemValue value) {
+        return ValueBox(value).Value && TrimSpaces(Value(value).Text).isEmpty();
+    };
+    const bool link = ValueBox(LinkHref).Value;
+    if (missing(NonExpandedBullet))
         return kNonExpandedMessage;
-    if (ticked(1) && empty(1))
+    if (missing(ExpandedBullet))
         return kExpandedMessage;
-    if (ticked(2) && empty(2))
+    if (missing(MouseOutPicture))
         return kMouseOutMessage;
-    if (ticked(3) && empty(3))
+    if (missing(MouseOverPicture))
         return kMouseOverMessage;
-    if (ticked(4) && empty(4))
+    if (missing(LinkHref))
         return kHrefMessage;
-    if (ticked(4) && ticked(5) && empty(5))
+    if (link && missing(LinkTarget))
         return kTargetMessage;
-    if (ticked(4) && ticked(6) && empty(6))
+    if (link && missing(LinkDescription))
         return kDescriptionMessage;
-    if (TrimSpaces(text3_.Text).isEmpty())
+    if (TrimSpaces(friendlyName_.Text).isEmpty())
         return kFriendlyNameMessage;
-    if (text3_.Text.contains(kMarkerSeparator) || HasScriptLineEnd(text3_.Text))
+    if (friendlyName_.Text.contains(kMarkerSeparator) || HasScriptLineEnd(friendlyName_.Text))
         return kNameBreaksMarkerMessage;
     return {};
 }
 
-void ItemPropModel::Image1_Click(int index)
+void ItemPropModel::ChoosePicture(ItemValue picture)
 {
-    if (!check1_.at(Index(index)).Value || !chooser_)
+    if (Index(picture) > Index(ItemValue::MouseOverPicture) || !ValueBox(picture).Value || !chooser_)
         return;
     if (const std::optional<QString> path = chooser_())
-        SetText2(index, *path);
+        SetValue(picture, *path);
 }
 
-void ItemPropModel::LoadOwnValue(int index, const QString& value)
+void ItemPropModel::LoadOwnValue(ItemValue value, const QString& text)
 {
-    const bool set = !TrimSpaces(value).isEmpty();
-    SetCheck1(index, set);
-    SetText2(index, set ? value : QString());
+    const bool set = !TrimSpaces(text).isEmpty();
+    TickValue(value, set);
+    SetValue(value, set ? text : QString());
 }
 
-void ItemPropModel::LoadGlobalChoice(bool useGlobal, int check4, int check1, const QString& value)
+void ItemPropModel::LoadGlobalChoice(bool useGlobal, GlobalChoice choice, ItemValue own, const QString& text)
 {
-    if (useGlobal) {
-        SetCheck4(check4, true);
+    TickUseGlobal(choice, useGlobal);
+    if (!useGlobal)
+        LoadOwnValue(own, text);
+}
+
+void ItemPropModel::StoreChoice(ItemValue own, GlobalChoice choice, QString& text, bool& useGlobal) const
+{
+    // An own value wins over a ticked "Use Global".
+    useGlobal = !ValueBox(own).Value && UseGlobal(choice).Value;
+    text = StoreOwnValue(own);
+}
+
+QString ItemPropModel::StoreOwnValue(ItemValue value) const
+{
+    return ValueBox(value).Value ? Value(value).Text : QString();
+}
+
+void ItemPropModel::Load(const ItemRecord& record)
+{
+    using enum ItemValue;
+    SetLeaf(record.ItemType != kBranch);
+    friendlyName_.Text = record.FriendlyName;
+    LoadGlobalChoice(record.UseGlobalBNonExpanded, GlobalChoice::NonExpandedBullet, NonExpandedBullet,
+                     record.BNonExpanded);
+    LoadGlobalChoice(record.UseGlobalBExpanded, GlobalChoice::ExpandedBullet, ExpandedBullet, record.BExpanded);
+    LoadOwnValue(MouseOutPicture, record.MouseOutPic);
+    LoadOwnValue(MouseOverPicture, record.MouseOverPic);
+    LoadOwnValue(LinkHref, record.LinkHref);
+    LoadGlobalChoice(record.UseGlobalTarget, GlobalChoice::LinkTarget, LinkTarget, record.LinkTarget);
+    LoadOwnValue(LinkDescription, record.LinkDescription);
+    // Loading the text leaves the label as stored: only the user's typing carries the text into it.
+    const bool hasText = !TrimSpaces(record.ItemText).isEmpty();
+    TickText(hasText);
+    itemText_.Text = hasText ? record.ItemText : QString();
+    TickUseGlobal(GlobalChoice::Font, record.UseGlobalFont);
+    if (record.UseGlobalFont)
         return;
-    }
-    SetCheck4(check4, false);
-    LoadOwnValue(check1, value);
-}
-
-void ItemPropModel::StoreChoice(int check1, int check4, QString& value, bool& useGlobal) const
-{
-    if (check1_[Index(check1)].Value) {
-        value = text2_[Index(check1)].Text;
-        useGlobal = false;
-    } else if (check4_[Index(check4)].Value) {
-        useGlobal = true;
-        value.clear();
-    } else {
-        useGlobal = false;
-        value.clear();
+    TickOwnFont(!record.FontSize.isEmpty());
+    if (ownFont_.Value) {
+        fontSize_.ListIndex = ListLookup(fontSize_, record.FontSize);
+        fontColour_.ListIndex = ListLookup(fontColour_, record.FontColor);
     }
 }
 
-void ItemPropModel::ExchangeItemRecord(ItemRecord& record, bool load)
+void ItemPropModel::Store(ItemRecord& record) const
 {
-    if (load) {
-        SetOption1(record.ItemType == kBranch ? kBranchOption : kLeafOption);
-        SetText3(record.FriendlyName);
-        LoadGlobalChoice(record.UseGlobalBNonExpanded, 0, 0, record.BNonExpanded);
-        LoadGlobalChoice(record.UseGlobalBExpanded, 1, 1, record.BExpanded);
-        LoadOwnValue(2, record.MouseOutPic);
-        LoadOwnValue(3, record.MouseOverPic);
-        LoadOwnValue(4, record.LinkHref);
-        LoadGlobalChoice(record.UseGlobalTarget, 3, 5, record.LinkTarget);
-        LoadOwnValue(6, record.LinkDescription);
-        const bool hasText = !TrimSpaces(record.ItemText).isEmpty();
-        SetCheck2(hasText);
-        SetText1(hasText ? record.ItemText : QString());
-        if (record.UseGlobalFont) {
-            SetCheck4(2, true);
-        } else {
-            SetCheck4(2, false);
-            if (!record.FontSize.isEmpty()) {
-                SetCheck3(true);
-                combo1_[0].ListIndex = ListLookup(combo1_[0], record.FontSize);
-                combo1_[1].ListIndex = ListLookup(combo1_[1], record.FontColor);
-            } else {
-                SetCheck3(false);
-            }
-        }
-        return;
-    }
-
-    record.ItemType = option1_ == kBranchOption ? kBranch : kLeaf;
-    record.FriendlyName = text3_.Text;
-    StoreChoice(0, 0, record.BNonExpanded, record.UseGlobalBNonExpanded);
-    StoreChoice(1, 1, record.BExpanded, record.UseGlobalBExpanded);
-    record.MouseOutPic = check1_[2].Value ? text2_[2].Text : QString();
-    record.MouseOverPic = check1_[3].Value ? text2_[3].Text : QString();
-    record.LinkHref = check1_[4].Value ? text2_[4].Text : QString();
+    using enum ItemValue;
+    record.ItemType = leaf_ ? kLeaf : kBranch;
+    record.FriendlyName = friendlyName_.Text;
+    StoreChoice(NonExpandedBullet, GlobalChoice::NonExpandedBullet, record.BNonExpanded, record.UseGlobalBNonExpanded);
+    StoreChoice(ExpandedBullet, GlobalChoice::ExpandedBullet, record.BExpanded, record.UseGlobalBExpanded);
+    record.MouseOutPic = StoreOwnValue(MouseOutPicture);
+    record.MouseOverPic = StoreOwnValue(MouseOverPicture);
+    record.LinkHref = StoreOwnValue(LinkHref);
     // The target is kept whether or not "Link" is ticked.
-    StoreChoice(5, 3, record.LinkTarget, record.UseGlobalTarget);
-    record.LinkDescription = check1_[6].Value ? text2_[6].Text : QString();
-    record.ItemText = check2_.Value ? text1_.Text : QString();
-    if (check3_.Value) {
-        record.FontSize = combo1_[0].Text();
-        record.FontColor = combo1_[1].Text();
-        record.UseGlobalFont = false;
-    } else {
-        record.UseGlobalFont = check4_[2].Value;
-        record.FontSize.clear();
-        record.FontColor.clear();
-    }
+    StoreChoice(LinkTarget, GlobalChoice::LinkTarget, record.LinkTarget, record.UseGlobalTarget);
+    record.LinkDescription = StoreOwnValue(LinkDescription);
+    record.ItemText = hasText_.Value ? itemText_.Text : QString();
+    record.UseGlobalFont = !ownFont_.Value && useGlobal_[Index(GlobalChoice::Font)].Value;
+    record.FontSize = ownFont_.Value ? fontSize_.Text() : QString();
+    record.FontColor = ownFont_.Value ? fontColour_.Text() : QString();
 }
 
 } // namespace vi

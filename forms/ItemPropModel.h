@@ -1,7 +1,7 @@
 #pragma once
 // The behaviour of the item properties dialog without widgets: every control's
 // value and state, the event handlers, the refresh rules, the checks of OK and
-// the exchange with an item record.
+// the loading and storing of an item record.
 #include "document/ItemRecord.h"
 #include "document/TranslatableText.h"
 #include "document/TreeSettings.h"
@@ -9,8 +9,6 @@
 
 #include <QString>
 #include <array>
-#include <functional>
-#include <optional>
 
 namespace vi {
 
@@ -19,41 +17,60 @@ class UserInterface;
 inline constexpr TranslatableText kItemPropCaption{"ItemPropModel",
                                                    QT_TRANSLATE_NOOP("ItemPropModel", "Item Properties")};
 
+// The texts an item may set for itself; a check box beside each says whether it is set.
+enum class ItemValue {
+    NonExpandedBullet,
+    ExpandedBullet,
+    MouseOutPicture,
+    MouseOverPicture,
+    LinkHref,
+    LinkTarget,
+    LinkDescription,
+};
+inline constexpr int kItemValueCount = 7;
+
+// What an item may take from the tree instead of its own value ("Use Global").
+enum class GlobalChoice { NonExpandedBullet, ExpandedBullet, Font, LinkTarget };
+inline constexpr int kGlobalChoiceCount = 4;
+
 class ItemPropModel final : public FormModel {
 public:
     // Creates the dialog's state and fills the lists (Form_Load). The tree
     // settings decide which "Use Global" boxes are offered.
     explicit ItemPropModel(const TreeSettings& settings);
 
-    // Record to controls (load true) or controls to record (load false).
-    void ExchangeItemRecord(ItemRecord& record, bool load);
+    void Load(const ItemRecord& record);
+    void Store(ItemRecord& record) const;
 
-    // Controls, by the names the behaviour is described with.
-    bool Option1(int index) const { return option1_ == index; } // 0 "Branch", 1 "Leaf"
-    const TextBox& Text1() const { return text1_; }             // item text
-    const TextBox& Text2(int index) const { return text2_.at(Index(index)); }
-    const TextBox& Text3() const { return text3_; } // friendly label
-    const CheckBox& Check1(int index) const { return check1_.at(Index(index)); }
-    const CheckBox& Check2() const { return check2_; }
-    const CheckBox& Check3() const { return check3_; }
-    const CheckBox& Check4(int index) const { return check4_.at(Index(index)); } // "Use Global"
-    const ComboBox& Combo1(int index) const { return combo1_.at(Index(index)); } // 0 sizes, 1 colours
+    bool Leaf() const { return leaf_; }
+    const TextBox& FriendlyName() const { return friendlyName_; }
+    const CheckBox& ValueBox(ItemValue value) const { return valueBoxes_[Index(value)]; }
+    const TextBox& Value(ItemValue value) const { return values_[Index(value)]; }
+    const CheckBox& UseGlobal(GlobalChoice choice) const { return useGlobal_[Index(choice)]; }
+    const CheckBox& HasText() const { return hasText_; } // "Text"
+    const TextBox& ItemText() const { return itemText_; }
+    const CheckBox& OwnFont() const { return ownFont_; } // "Enable Size and Color"
+    const ComboBox& FontSize() const { return fontSize_; }
+    const ComboBox& FontColour() const { return fontColour_; }
 
-    // Changes made by the user or by the exchange; a changed value raises the
-    // control's event as a click or a typed change does.
-    void SetOption1(int index);
-    void SetCheck1(int index, bool ticked);
-    void SetCheck2(bool ticked);
-    void SetCheck3(bool ticked);
-    void SetCheck4(int index, bool ticked);
-    void SetText1(const QString& text);
-    void SetText2(int index, const QString& text);
-    void SetText3(const QString& text);
-    void SetCombo1(int index, int listIndex);
+    // Changes made by the user; a changed value raises the control's event as
+    // a click or a typed change does.
+    void SetLeaf(bool leaf);
+    void SetFriendlyName(const QString& text);
+    void TickValue(ItemValue value, bool ticked);
+    void SetValue(ItemValue value, const QString& text);
+    void TickUseGlobal(GlobalChoice choice, bool ticked);
+    void TickText(bool ticked);
+    // Typing the item text carries it into the friendly label while the label still follows the text.
+    void SetItemText(const QString& text);
+    void TickOwnFont(bool ticked);
+    void SetFontSize(int listIndex);
+    void SetFontColour(int listIndex);
 
     // Events of the dialog.
     void Form_Activate() override;
-    void Image1_Click(int index); // the folder pictures 0 to 3
+    // The folder picture beside one of the four pictures opens the picture chooser.
+    void ChoosePicture(ItemValue picture);
 
     QString ValidationMessage() const override;
 
@@ -61,23 +78,27 @@ public:
     void RefreshUseGlobalVisibility();
 
 private:
-    static std::size_t Index(int index) { return static_cast<std::size_t>(index); }
-    void Check3_Click();
-    void LoadOwnValue(int index, const QString& value);
-    void LoadGlobalChoice(bool useGlobal, int check4, int check1, const QString& value);
-    void StoreChoice(int check1, int check4, QString& value, bool& useGlobal) const;
+    template <class Enum> static std::size_t Index(Enum e) { return static_cast<std::size_t>(e); }
+    CheckBox& Box(ItemValue value) { return valueBoxes_[Index(value)]; }
+    TextBox& Text(ItemValue value) { return values_[Index(value)]; }
+    CheckBox& Global(GlobalChoice choice) { return useGlobal_[Index(choice)]; }
+    void LoadOwnValue(ItemValue value, const QString& text);
+    void LoadGlobalChoice(bool useGlobal, GlobalChoice choice, ItemValue own, const QString& text);
+    void StoreChoice(ItemValue own, GlobalChoice choice, QString& text, bool& useGlobal) const;
+    QString StoreOwnValue(ItemValue value) const;
 
     TreeSettings settings_;
 
-    int option1_ = 0;
-    TextBox text1_;
-    std::array<TextBox, 7> text2_;
-    TextBox text3_{kNoneSpecified};
-    std::array<CheckBox, 7> check1_;
-    CheckBox check2_;
-    CheckBox check3_;
-    std::array<CheckBox, 4> check4_;
-    std::array<ComboBox, 2> combo1_;
+    bool leaf_ = false;
+    TextBox friendlyName_{kNoneSpecified};
+    std::array<CheckBox, kItemValueCount> valueBoxes_;
+    std::array<TextBox, kItemValueCount> values_;
+    std::array<CheckBox, kGlobalChoiceCount> useGlobal_;
+    CheckBox hasText_;
+    TextBox itemText_;
+    CheckBox ownFont_;
+    ComboBox fontSize_;
+    ComboBox fontColour_;
 };
 
 } // namespace vi

@@ -9,10 +9,6 @@
 namespace vi {
 
 namespace {
-constexpr int kNoTreelines = 0;
-constexpr int kLinesAndSigns = 1;
-constexpr int kSignsOnly = 2;
-
 constexpr TranslatableText kPositionMessage{
     "TreePropModel",
     QT_TRANSLATE_NOOP("TreePropModel", "You must enter a number value for the Top left X, and Top left Y position.")};
@@ -36,12 +32,10 @@ constexpr TranslatableText kLineBreakMessage{
         "The global values can not contain a line break, because the saved tree keeps each one on a line of its own.  "
         "Please remove the line break.")};
 
-// The five optional texts in the order of Check1 and Text2.
-std::array<QString*, 5> OptionalTexts(TreeSettings& settings)
-{
-    return {&settings.TreeBNonExpanded, &settings.TreeBExpanded, &settings.TreeLeaf, &settings.TreeTarget,
-            &settings.TreeBackground};
-}
+// The settings of the optional texts, in the order of TreeValue.
+constexpr std::array<QString TreeSettings::*, kTreeValueCount> kValueSettings = {
+    &TreeSettings::TreeBNonExpanded, &TreeSettings::TreeBExpanded, &TreeSettings::TreeLeaf, &TreeSettings::TreeTarget,
+    &TreeSettings::TreeBackground};
 } // namespace
 
 bool IsNumericText(const QString& text)
@@ -61,72 +55,61 @@ std::optional<std::int16_t> ToInt16(const QString& text)
 
 TreePropModel::TreePropModel(const QString& treeLinesFolder) : FormModel(DialogTag::Cancel)
 {
-    FillItemHeightList(combo2_);
-    FillLineColourList(combo1_[0], treeLinesFolder);
-    FillLineColourList(combo1_[1], treeLinesFolder);
-    FillFontSizeList(combo1_[3]);
-    FillColourList(combo1_[2]);
+    FillItemHeightList(itemHeight_);
+    FillLineColourList(lineColour_, treeLinesFolder);
+    FillLineColourList(signColour_, treeLinesFolder);
+    FillFontSizeList(fontSize_);
+    FillColourList(fontColour_);
     RefreshTreePropControls();
 }
 
-void TreePropModel::SetText1(int index, const QString& text) { text1_.at(Index(index)).Text = text; }
+void TreePropModel::SetPositionX(const QString& text) { positionX_.Text = text; }
 
-void TreePropModel::SetCombo2(int listIndex)
-{
-    if (listIndex >= -1 && listIndex < combo2_.Entries.size())
-        combo2_.ListIndex = listIndex;
-}
+void TreePropModel::SetPositionY(const QString& text) { positionY_.Text = text; }
 
-void TreePropModel::SetOption1(int index)
+void TreePropModel::SetItemHeight(int listIndex) { Select(itemHeight_, listIndex); }
+
+void TreePropModel::SetLines(LineStyle style)
 {
-    if (index < kNoTreelines || index > kSignsOnly)
-        return;
-    option1_ = index;
+    lines_ = style;
     RefreshTreePropControls();
 }
 
-void TreePropModel::SetCombo1(int index, int listIndex)
-{
-    ComboBox& list = combo1_.at(Index(index));
-    if (listIndex >= -1 && listIndex < list.Entries.size())
-        list.ListIndex = listIndex;
-}
+void TreePropModel::SetLineColour(int listIndex) { Select(lineColour_, listIndex); }
 
-void TreePropModel::SetCheck1(int index, bool ticked)
+void TreePropModel::SetSignColour(int listIndex) { Select(signColour_, listIndex); }
+
+void TreePropModel::TickValue(TreeValue value, bool ticked)
 {
-    CheckBox& box = check1_.at(Index(index));
+    CheckBox& box = valueBoxes_[Index(value)];
     if (box.Value == ticked)
         return;
     box.Value = ticked;
     RefreshTreePropControls();
 }
 
-void TreePropModel::SetText2(int index, const QString& text) { text2_.at(Index(index)).Text = text; }
+void TreePropModel::SetValue(TreeValue value, const QString& text) { values_[Index(value)].Text = text; }
 
-void TreePropModel::SetCheck3(bool ticked)
+void TreePropModel::TickGlobalFont(bool ticked)
 {
-    if (check3_.Value == ticked)
+    if (globalFont_.Value == ticked)
         return;
-    check3_.Value = ticked;
+    globalFont_.Value = ticked;
     RefreshTreePropControls();
 }
 
+void TreePropModel::SetFontSize(int listIndex) { Select(fontSize_, listIndex); }
+
+void TreePropModel::SetFontColour(int listIndex) { Select(fontColour_, listIndex); }
+
 void TreePropModel::RefreshTreePropControls()
 {
-    if (option1_ == kSignsOnly) {
-        Enable(combo1_[0], false);
-        Enable(combo1_[1], true);
-    } else if (option1_ == kLinesAndSigns) {
-        Enable(combo1_[0], true);
-        Enable(combo1_[1], true);
-    } else {
-        Enable(combo1_[0], false);
-        Enable(combo1_[1], false);
-    }
-    Enable(combo1_[2], check3_.Value);
-    Enable(combo1_[3], check3_.Value);
-    for (std::size_t i = 0; i < check1_.size(); ++i)
-        Lock(text2_[i], !check1_[i].Value);
+    Enable(lineColour_, lines_ == LineStyle::LinesAndSigns);
+    Enable(signColour_, lines_ != LineStyle::NoTreelines);
+    Enable(fontColour_, globalFont_.Value);
+    Enable(fontSize_, globalFont_.Value);
+    for (std::size_t i = 0; i < values_.size(); ++i)
+        Lock(values_[i], !valueBoxes_[i].Value);
 }
 
 void TreePropModel::Form_Activate()
@@ -138,81 +121,69 @@ void TreePropModel::Form_Activate()
 QString TreePropModel::ValidationMessage() const
 {
     // A position that does not fit 16 bits fails here too, so OK never drops a typed value.
-    if (!ToInt16(text1_[0].Text) || !ToInt16(text1_[1].Text))
+    if (!ToInt16(positionX_.Text) || !ToInt16(positionY_.Text))
         return kPositionMessage;
-    for (std::size_t i = 0; i < check1_.size(); ++i) {
-        if (check1_[i].Value && TrimSpaces(text2_[i].Text).isEmpty())
+    for (std::size_t i = 0; i < values_.size(); ++i) {
+        if (valueBoxes_[i].Value && TrimSpaces(values_[i].Text).isEmpty())
             return kMissingValueMessages[i];
     }
-    for (std::size_t i = 0; i < check1_.size(); ++i) {
-        if (check1_[i].Value && HasScriptLineEnd(text2_[i].Text))
+    for (std::size_t i = 0; i < values_.size(); ++i) {
+        if (valueBoxes_[i].Value && HasScriptLineEnd(values_[i].Text))
             return kLineBreakMessage;
     }
     return {};
 }
 
-void TreePropModel::Image1_Click(int index)
+void TreePropModel::ChoosePicture(TreeValue bullet)
 {
-    if (index < 0 || index > 2 || !check1_.at(Index(index)).Value || !chooser_)
+    if (Index(bullet) > Index(TreeValue::LeafBullet) || !ValueBox(bullet).Value || !chooser_)
         return;
     if (const std::optional<QString> path = chooser_())
-        SetText2(index, *path);
+        SetValue(bullet, *path);
 }
 
-void TreePropModel::ExchangeTreeSettings(TreeSettings& settings, bool load)
+void TreePropModel::Load(const TreeSettings& settings)
 {
-    const std::array<QString*, 5> texts = OptionalTexts(settings);
-    if (load) {
-        SetText1(0, QString::number(settings.TreeX));
-        SetText1(1, QString::number(settings.TreeY));
-        if (settings.TreeSize == -1 || (settings.TreeSize >= 0 && settings.TreeSize < combo2_.Entries.size()))
-            combo2_.ListIndex = settings.TreeSize;
-        SetOption1(settings.TreeLines);
-        if (settings.TreeLines == kSignsOnly) {
-            combo1_[1].ListIndex = ListLookup(combo1_[1], settings.TreePMColor);
-        } else if (settings.TreeLines == kLinesAndSigns) {
-            combo1_[0].ListIndex = ListLookup(combo1_[0], settings.TreeLineColor);
-            combo1_[1].ListIndex = ListLookup(combo1_[1], settings.TreePMColor);
-        }
-        if (!settings.TreeFontSize.isEmpty()) {
-            SetCheck3(true);
-            combo1_[3].ListIndex = ListLookup(combo1_[3], settings.TreeFontSize);
-            combo1_[2].ListIndex = ListLookup(combo1_[2], settings.TreeFontColor);
-        } else {
-            SetCheck3(false);
-        }
-        for (std::size_t i = 0; i < texts.size(); ++i) {
-            const bool set = !texts[i]->isEmpty();
-            SetCheck1(static_cast<int>(i), set);
-            SetText2(static_cast<int>(i), set ? *texts[i] : QString());
-        }
-        return;
+    SetPositionX(QString::number(settings.TreeX));
+    SetPositionY(QString::number(settings.TreeY));
+    if (settings.TreeSize == -1 || (settings.TreeSize >= 0 && settings.TreeSize < itemHeight_.Entries.size()))
+        itemHeight_.ListIndex = settings.TreeSize;
+    // A style outside the three options leaves the initial one selected.
+    if (settings.TreeLines >= int(LineStyle::NoTreelines) && settings.TreeLines <= int(LineStyle::SignsOnly))
+        SetLines(LineStyle(settings.TreeLines));
+    if (settings.TreeLines == int(LineStyle::LinesAndSigns))
+        lineColour_.ListIndex = ListLookup(lineColour_, settings.TreeLineColor);
+    if (settings.TreeLines == int(LineStyle::LinesAndSigns) || settings.TreeLines == int(LineStyle::SignsOnly))
+        signColour_.ListIndex = ListLookup(signColour_, settings.TreePMColor);
+    TickGlobalFont(!settings.TreeFontSize.isEmpty());
+    if (globalFont_.Value) {
+        fontSize_.ListIndex = ListLookup(fontSize_, settings.TreeFontSize);
+        fontColour_.ListIndex = ListLookup(fontColour_, settings.TreeFontColor);
     }
+    for (std::size_t i = 0; i < kValueSettings.size(); ++i) {
+        const QString& text = settings.*kValueSettings[i];
+        TickValue(TreeValue(i), !text.isEmpty());
+        SetValue(TreeValue(i), text);
+    }
+}
 
-    if (const auto x = ToInt16(text1_[0].Text))
+void TreePropModel::Store(TreeSettings& settings) const
+{
+    if (const auto x = ToInt16(positionX_.Text))
         settings.TreeX = *x;
-    if (const auto y = ToInt16(text1_[1].Text))
+    if (const auto y = ToInt16(positionY_.Text))
         settings.TreeY = *y;
-    settings.TreeSize = static_cast<std::int16_t>(combo2_.ListIndex);
-    if (option1_ == kSignsOnly) {
-        settings.TreeLines = kSignsOnly;
-        settings.TreePMColor = combo1_[1].Text();
-    } else if (option1_ == kLinesAndSigns) {
-        settings.TreeLines = kLinesAndSigns;
-        settings.TreeLineColor = combo1_[0].Text();
-        settings.TreePMColor = combo1_[1].Text();
-    } else {
-        settings.TreeLines = kNoTreelines;
-    }
-    if (check3_.Value) {
-        settings.TreeFontSize = combo1_[3].Text();
-        settings.TreeFontColor = combo1_[2].Text();
-    } else {
-        settings.TreeFontSize.clear();
-        settings.TreeFontColor.clear();
-    }
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        *texts[i] = check1_[i].Value ? TrimSpaces(text2_[i].Text) : QString();
+    settings.TreeSize = static_cast<std::int16_t>(itemHeight_.ListIndex);
+    // A style keeps the colours it does not show.
+    settings.TreeLines = static_cast<std::int16_t>(lines_);
+    if (lines_ == LineStyle::LinesAndSigns)
+        settings.TreeLineColor = lineColour_.Text();
+    if (lines_ != LineStyle::NoTreelines)
+        settings.TreePMColor = signColour_.Text();
+    settings.TreeFontSize = globalFont_.Value ? fontSize_.Text() : QString();
+    settings.TreeFontColor = globalFont_.Value ? fontColour_.Text() : QString();
+    for (std::size_t i = 0; i < kValueSettings.size(); ++i)
+        settings.*kValueSettings[i] = valueBoxes_[i].Value ? TrimSpaces(values_[i].Text) : QString();
 }
 
 } // namespace vi

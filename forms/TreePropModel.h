@@ -1,7 +1,7 @@
 #pragma once
 // The behaviour of the tree properties dialog without widgets: every control's
 // value and state, the event handlers, the refresh rules, the checks of OK and
-// the exchange with the tree settings.
+// the loading and storing of the tree settings.
 #include "document/TranslatableText.h"
 #include "document/TreeSettings.h"
 #include "forms/FormModel.h"
@@ -26,53 +26,73 @@ bool IsNumericText(const QString& text);
 // neighbour) when it is numeric and fits 16 bits; nothing otherwise.
 std::optional<std::int16_t> ToInt16(const QString& text);
 
+// The tree-line style, TreeLines: its option buttons in order.
+enum class LineStyle { NoTreelines, LinesAndSigns, SignsOnly };
+
+// The tree-wide texts that may be set; a check box beside each says whether it is set.
+enum class TreeValue { NonExpandedBullet, ExpandedBullet, LeafBullet, LinkTarget, Background };
+inline constexpr int kTreeValueCount = 5;
+
 class TreePropModel final : public FormModel {
 public:
     // Creates the dialog's state and fills the lists (Form_Load); the line
     // colours come from the sub-folders of treeLinesFolder.
     explicit TreePropModel(const QString& treeLinesFolder = TreeLinesFolder());
 
-    // Settings to controls (load true) or controls to settings (load false).
-    void ExchangeTreeSettings(TreeSettings& settings, bool load);
+    void Load(const TreeSettings& settings);
+    // Stores the controls; a position that is no 16-bit number leaves its setting as it was.
+    void Store(TreeSettings& settings) const;
 
-    // Controls, by the names the behaviour is described with. The upper
-    // position box, Text1 index 1, edits TreeY; the lower, index 0, TreeX.
-    const TextBox& Text1(int index) const { return text1_.at(Index(index)); }
-    const ComboBox& Combo2() const { return combo2_; } // item heights
-    bool Option1(int index) const { return option1_ == index; }
-    const ComboBox& Combo1(int index) const { return combo1_.at(Index(index)); } // 0, 1 line colours; 2 colour; 3 size
-    const CheckBox& Check1(int index) const { return check1_.at(Index(index)); }
-    const TextBox& Text2(int index) const { return text2_.at(Index(index)); }
-    const CheckBox& Check3() const { return check3_; }
+    // The box of TreeX stands lower, beside the Y label; the box of TreeY
+    // upper, beside the X label, and comes first in tab order.
+    const TextBox& PositionX() const { return positionX_; }
+    const TextBox& PositionY() const { return positionY_; }
+    const ComboBox& ItemHeight() const { return itemHeight_; }
+    LineStyle Lines() const { return lines_; }
+    const ComboBox& LineColour() const { return lineColour_; }
+    const ComboBox& SignColour() const { return signColour_; } // the plus and minus signs
+    const CheckBox& ValueBox(TreeValue value) const { return valueBoxes_[Index(value)]; }
+    const TextBox& Value(TreeValue value) const { return values_[Index(value)]; }
+    const CheckBox& GlobalFont() const { return globalFont_; } // "Global Font Size and Color"
+    const ComboBox& FontSize() const { return fontSize_; }
+    const ComboBox& FontColour() const { return fontColour_; }
 
-    // Changes made by the user or by the exchange; a changed value raises the
-    // control's click event.
-    void SetText1(int index, const QString& text);
-    void SetCombo2(int listIndex);
-    void SetOption1(int index);
-    void SetCombo1(int index, int listIndex);
-    void SetCheck1(int index, bool ticked);
-    void SetText2(int index, const QString& text);
-    void SetCheck3(bool ticked);
+    // Changes made by the user; a changed value raises the control's click event.
+    void SetPositionX(const QString& text);
+    void SetPositionY(const QString& text);
+    void SetItemHeight(int listIndex);
+    void SetLines(LineStyle style);
+    void SetLineColour(int listIndex);
+    void SetSignColour(int listIndex);
+    void TickValue(TreeValue value, bool ticked);
+    void SetValue(TreeValue value, const QString& text);
+    void TickGlobalFont(bool ticked);
+    void SetFontSize(int listIndex);
+    void SetFontColour(int listIndex);
 
     // Events of the dialog.
     void Form_Activate() override;
-    void Image1_Click(int index); // the folder pictures 0 to 2
+    // The folder picture beside one of the three bullets opens the picture chooser.
+    void ChoosePicture(TreeValue bullet);
 
     QString ValidationMessage() const override;
 
     void RefreshTreePropControls();
 
 private:
-    static std::size_t Index(int index) { return static_cast<std::size_t>(index); }
+    static std::size_t Index(TreeValue value) { return static_cast<std::size_t>(value); }
 
-    std::array<TextBox, 2> text1_{TextBox{QStringLiteral("5")}, TextBox{QStringLiteral("5")}};
-    ComboBox combo2_;
-    int option1_ = 1;
-    std::array<ComboBox, 4> combo1_;
-    std::array<CheckBox, 5> check1_;
-    std::array<TextBox, 5> text2_;
-    CheckBox check3_;
+    TextBox positionX_{QStringLiteral("5")};
+    TextBox positionY_{QStringLiteral("5")};
+    ComboBox itemHeight_;
+    LineStyle lines_ = LineStyle::LinesAndSigns;
+    ComboBox lineColour_;
+    ComboBox signColour_;
+    std::array<CheckBox, kTreeValueCount> valueBoxes_;
+    std::array<TextBox, kTreeValueCount> values_;
+    CheckBox globalFont_;
+    ComboBox fontSize_;
+    ComboBox fontColour_;
 };
 
 } // namespace vi

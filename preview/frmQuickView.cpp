@@ -59,7 +59,20 @@ frmQuickView::frmQuickView(TreeDocument& document, UserInterface& ui) : QWidget(
     setTabOrder(command1_[1], option1_[0]);
     setTabOrder(option1_[0], option1_[1]);
 
-    resize(kQuickViewClientWidth / kTwipsPerPixel, kQuickViewClientHeight / kTwipsPerPixel);
+    // Drawn for the 8-point dialog font: the switches and buttons grow with a larger
+    // font until their captions fit, and the window with them.
+    qreal scale = std::max(1.0, QFontInfo(font()).pointSizeF() / 8.25);
+    QWidget* const controls[] = {option1_[0], option1_[1], command1_[0], command1_[1]};
+    for (const QWidget* control : controls) {
+        const QSize needed = control->sizeHint();
+        scale = std::max({scale, qreal(needed.width()) / control->width(), qreal(needed.height()) / control->height()});
+    }
+    const auto grown = [scale](QSize size) {
+        return QSize(int(std::ceil(size.width() * scale)), int(std::ceil(size.height() * scale)));
+    };
+    for (QWidget* control : controls)
+        control->resize(grown(control->size()));
+    resize(grown(QSize(kQuickViewClientWidth / kTwipsPerPixel, kQuickViewClientHeight / kTwipsPerPixel)));
 }
 
 void frmQuickView::Bind(TreeDocument& document, UserInterface& ui)

@@ -9,6 +9,7 @@
 #include "app/TreePropDialog.h"
 #include "app/frmAbout.h"
 #include "document/TreeDocument.h"
+#include "preview/Twips.h"
 #include "tests/support/FakeUserInterface.h"
 #include "tests/support/ScriptedOpener.h"
 
@@ -64,15 +65,16 @@ template <class Window> void InNextModal(std::function<void(Window*)> play)
 TEST(ItemPropDialog, TypingReachesTheModelAndAFailingOkShowsItsMessageAndStaysOpen)
 {
     ItemPropDialog dialog(TreeSettings{});
-    // An item text longer than a line edit's default limit must not be cut by typing.
+    // An item text longer than a line edit's default limit must not be cut by typing; the
+    // default label follows what is typed.
     ItemRecord record{
-        .ItemType = kBranch, .FriendlyName = QStringLiteral("Menu"), .ItemText = QString(40000, QLatin1Char('x'))};
-    dialog.Model().ExchangeItemRecord(record, true);
+        .ItemType = kBranch, .FriendlyName = kNoneSpecified, .ItemText = QString(40000, QLatin1Char('x'))};
+    dialog.Model().Load(record);
     dialog.show();
     auto* text = Find<QLineEdit>(&dialog, "Text1");
     text->end(false);
     QTest::keyClick(text, Qt::Key_Y);
-    EXPECT_EQ(dialog.Model().Text1().Text.size(), 40001);
+    EXPECT_EQ(dialog.Model().ItemText().Text.size(), 40001);
 
     text->selectAll();
     QTest::keyClicks(text, QStringLiteral("Home"));
@@ -180,26 +182,46 @@ TEST(RecentFolder, FallsBackToTheDocumentsFolderNeverTheProgramFolder)
     EXPECT_EQ(LastUsedFolder(), fallback) << "the first start";
 }
 
-// Every shown caption whose text a shown sibling drawn over it covers, as "name under sibling".
-QStringList CoveredCaptions(QWidget* window)
+// Every shown control of a window that is cut off or drawn over, as "name why": a caption
+// outside its control or its parent or under a shown sibling drawn after it, another
+// control outside its parent, a text box lower than its line of text, a caption shrunk
+// below the window's font.
+QStringList ClippedOrCovered(QWidget* window)
 {
-    QStringList covered;
+    QStringList faults;
     for (QWidget* widget : window->findChildren<QWidget*>()) {
+        if (!widget->isVisible() || widget->window() != window || widget->objectName().isEmpty()
+            || widget->objectName().startsWith(QLatin1String("qt_")))
+            continue;
+        const QString name = widget->objectName();
+        if (widget->font().family() == window->font().family()
+            && widget->font().pointSizeF() < window->font().pointSizeF())
+            faults << name + QStringLiteral(" in a smaller font");
+        const QRect shown = widget->geometry() & widget->parentWidget()->rect();
+        if ((qobject_cast<QLineEdit*>(widget) || qobject_cast<QComboBox*>(widget))
+            && widget->height() < widget->fontMetrics().height())
+            faults << name + QStringLiteral(" lower than its text");
         const auto* label = qobject_cast<QLabel*>(widget);
         const QRect text = CaptionTextRect(widget, widget->font(), label && label->wordWrap());
-        if (!widget->isVisible() || text.isEmpty())
+        if (text.isEmpty()) {
+            if (shown != widget->geometry())
+                faults << name + QStringLiteral(" outside its parent");
             continue;
+        }
+        if (!shown.contains(text))
+            faults << name + QStringLiteral(" clipped");
         const QObjectList& siblings = widget->parent()->children();
         for (auto it = siblings.begin() + siblings.indexOf(widget) + 1; it != siblings.end(); ++it) {
             auto* sibling = qobject_cast<QWidget*>(*it);
-            if (sibling && sibling->isVisible() && sibling->geometry().intersects(text))
-                covered << widget->objectName() + QStringLiteral(" under ") + sibling->objectName();
+            if (sibling && sibling->isVisible() && !sibling->isWindow() && sibling->geometry().intersects(text))
+                faults << name + QStringLiteral(" under ") + sibling->objectName();
         }
     }
-    return covered;
+    return faults;
 }
 
-TEST(Captions, NoShownCaptionIsCoveredByANeighbour)
+// Run again by ctest at a screen scale of 150 and 200 per cent (QT_SCALE_FACTOR).
+TEST(Captions, EveryWindowGrowsWithTheFontSoNothingIsClippedOrCovered)
 {
     // Tree-wide values show every "Use Global" box; a branch shows the expanded bullet's.
     const TreeSettings everythingSet{.TreeBNonExpanded = QStringLiteral("b.gif"),
@@ -208,21 +230,55 @@ TEST(Captions, NoShownCaptionIsCoveredByANeighbour)
                                      .TreeTarget = QStringLiteral("main"),
                                      .TreeFontSize = QStringLiteral("2"),
                                      .TreeFontColor = QStringLiteral("Black")};
-    ItemPropDialog itemDialog(everythingSet);
-    ItemRecord branch{.ItemType = kBranch, .FriendlyName = QStringLiteral("Menu")};
-    itemDialog.Model().ExchangeItemRecord(branch, true);
-    QTemporaryDir lines;
-    TreePropDialog treeDialog(nullptr, lines.path());
-    TreeDocument document;
-    test::FakeUserInterface ui;
-    MainWindow mainWindow(document, ui);
-    mainWindow.SetQuitOnUnload(false);
-    for (QWidget* window : std::initializer_list<QWidget*>{&itemDialog, &treeDialog, &mainWindow}) {
-        SCOPED_TRACE(window->objectName().toStdString());
-        window->show();
-        EXPECT_EQ(CoveredCaptions(window).join(QLatin1Char(',')).toStdString(), "");
-        window->hide();
+    const QFont standard = QApplication::font();
+    QFont large = standard;
+    large.setPointSizeF(14);
+    for (const QFont& font : {standard, large}) {
+        SCOPED_TRACE(font.toString().toStdString());
+        QApplication::setFont(font);
+        ItemPropDialog itemDialog(everythingSet);
+        itemDialog.Model().Load({.ItemType = kBranch, .FriendlyName = QStringLiteral("Menu")});
+        QTemporaryDir lines;
+        TreePropDialog treeDialog(nullptr, lines.path());
+        FolderDialog folderDialog;
+        test::FakeUserInterface ui;
+        test::ScriptedOpener opener(false);
+        frmAbout about(nullptr, ui, opener);
+        TreeDocument document;
+        MainWindow mainWindow(document, ui);
+        mainWindow.SetQuitOnUnload(false);
+        for (QWidget* window :
+             std::initializer_list<QWidget*>{&itemDialog, &treeDialog, &folderDialog, &about, &mainWindow}) {
+            SCOPED_TRACE(window->objectName().toStdString());
+            window->show();
+            EXPECT_EQ(ClippedOrCovered(window).join(QLatin1Char(',')).toStdString(), "");
+            window->hide();
+        }
     }
+    QApplication::setFont(standard);
+}
+
+TEST(Captions, ALargerFontScalesTheDrawnArrangementAsAWhole)
+{
+    const QFont standard = QApplication::font();
+    std::vector<double> scales;
+    for (const qreal points : {standard.pointSizeF(), 2 * standard.pointSizeF()}) {
+        QFont font = standard;
+        font.setPointSizeF(points);
+        QApplication::setFont(font);
+        ItemPropDialog dialog(TreeSettings{});
+        dialog.show();
+        const double scale = double(dialog.width()) / ItemPropDialog::kClientWidth;
+        EXPECT_NEAR(double(dialog.height()) / ItemPropDialog::kClientHeight, scale, 0.01);
+        // OK keeps its drawn place, scaled as the window is.
+        const QRectF ok = Find<QPushButton>(&dialog, "Command1_1")->geometry();
+        const QRectF drawn(Twips(4320, 6765, 1140, 390));
+        EXPECT_NEAR(ok.left() / scale, drawn.left(), 1.5);
+        EXPECT_NEAR(ok.bottom() / scale, drawn.bottom(), 1.5);
+        scales.push_back(scale);
+    }
+    QApplication::setFont(standard);
+    EXPECT_GE(scales[1], 1.9 * scales[0]) << "twice the font, about twice the window";
 }
 
 // Runs the chooser modally on a folder and plays the user in it: play's
@@ -364,7 +420,9 @@ TEST(AboutBox, ShowsTheProgramOpensTheAddressAndNamesTheLibrariesAndLicences)
     test::FakeUserInterface ui;
     test::ScriptedOpener opener(false);
     frmAbout about(nullptr, ui, opener);
+    const QSize centred = about.size();
     about.show();
+    EXPECT_EQ(about.size(), centred) << "sized for the font before it is centred";
     const auto label = [&](const char* name) { return about.findChild<QLabel*>(QString::fromLatin1(name)); };
     EXPECT_FALSE(label("Image1")->pixmap().isNull()); // the logo resource is built in
 

@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QFont>
 #include <QMessageBox>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -42,6 +43,19 @@ TEST(StartUp, OpensTheFileNamedOnTheCommandLine)
         const QString expected = QString::fromUtf8(message);
         EXPECT_EQ(shown.join(QString()).left(expected.size()), expected);
     }
+}
+
+TEST(StartUp, KeepsTheUsersFont)
+{
+    const QFont standard = QApplication::font();
+    QFont large = standard;
+    large.setPointSizeF(14);
+    QApplication::setFont(large);
+    StartUp startUp;
+    startUp.Run();
+    startUp.Window()->SetQuitOnUnload(false);
+    EXPECT_EQ(QApplication::font().pointSizeF(), 14.0);
+    QApplication::setFont(standard);
 }
 
 } // namespace

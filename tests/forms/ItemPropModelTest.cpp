@@ -10,25 +10,27 @@
 namespace vi {
 namespace {
 
+using enum ItemValue;
+
 // Loads a record as the item commands do and shows the dialog.
 struct Dialog {
     explicit Dialog(ItemRecord record, const TreeSettings& settings = {}) : Model(settings)
     {
         Model.SetUserInterface(&Ui);
-        Model.ExchangeItemRecord(record, true);
+        Model.Load(record);
         Model.Form_Activate();
     }
     ItemRecord Stored(ItemRecord record = {})
     {
-        Model.ExchangeItemRecord(record, false);
+        Model.Store(record);
         return record;
     }
-    // Ticks Check1 boxes and fills their Text2, as the user does.
-    void Tick(const std::vector<std::pair<int, const char*>>& boxes)
+    // Ticks values' boxes and fills them, as the user does.
+    void Tick(const std::vector<std::pair<ItemValue, const char*>>& values)
     {
-        for (const auto& [index, text] : boxes) {
-            Model.SetCheck1(index, true);
-            Model.SetText2(index, QString::fromLatin1(text));
+        for (const auto& [value, text] : values) {
+            Model.TickValue(value, true);
+            Model.SetValue(value, QString::fromLatin1(text));
         }
     }
     test::FakeUserInterface Ui;
@@ -38,11 +40,11 @@ struct Dialog {
 TEST(ItemPropModel, SwitchingKindClearsTheFieldsTheOtherKindHasNot)
 {
     Dialog d({.ItemType = kBranch, .FriendlyName = QStringLiteral("Menu")});
-    d.Tick({{1, "open.gif"}});
-    d.Model.SetOption1(1);
-    EXPECT_FALSE(d.Model.Check1(1).Value || d.Model.Check1(1).Enabled);
-    d.Tick({{4, "x"}, {5, "x"}, {6, "x"}});
-    d.Model.SetOption1(0);
+    d.Tick({{ExpandedBullet, "open.gif"}});
+    d.Model.SetLeaf(true);
+    EXPECT_FALSE(d.Model.ValueBox(ExpandedBullet).Value || d.Model.ValueBox(ExpandedBullet).Enabled);
+    d.Tick({{LinkHref, "x"}, {LinkTarget, "x"}, {LinkDescription, "x"}});
+    d.Model.SetLeaf(false);
     const ItemRecord stored = d.Stored();
     EXPECT_EQ(stored.ItemType + stored.LinkHref + stored.LinkTarget + stored.LinkDescription + stored.BExpanded,
               kBranch);
@@ -54,20 +56,23 @@ TEST(ItemPropModel, UseGlobalChoicesAreOfferedOnlyWhereTheTreeHasAValue)
     Dialog branch({.ItemType = kBranch, .FriendlyName = QStringLiteral("M")},
                   {.TreeLeaf = pic, .TreeFontSize = QString()}); // no tree-wide font
     Dialog leaf({.ItemType = kLeaf, .FriendlyName = QStringLiteral("P")}, {.TreeBExpanded = pic, .TreeLeaf = pic});
-    EXPECT_FALSE(branch.Model.Check4(0).Visible || branch.Model.Check4(2).Visible || leaf.Model.Check4(1).Visible);
-    EXPECT_TRUE(leaf.Model.Check4(0).Visible && leaf.Model.Check4(2).Visible);
+    EXPECT_FALSE(branch.Model.UseGlobal(GlobalChoice::NonExpandedBullet).Visible
+                 || branch.Model.UseGlobal(GlobalChoice::Font).Visible
+                 || leaf.Model.UseGlobal(GlobalChoice::ExpandedBullet).Visible);
+    EXPECT_TRUE(leaf.Model.UseGlobal(GlobalChoice::NonExpandedBullet).Visible
+                && leaf.Model.UseGlobal(GlobalChoice::Font).Visible);
 
     // A hidden, ticked target choice still disables the own target and is stored.
     Dialog target({.ItemType = kLeaf, .FriendlyName = QStringLiteral("P"), .UseGlobalTarget = true});
-    EXPECT_FALSE(target.Model.Check4(3).Visible || target.Model.Check1(5).Enabled);
+    EXPECT_FALSE(target.Model.UseGlobal(GlobalChoice::LinkTarget).Visible || target.Model.ValueBox(LinkTarget).Enabled);
     EXPECT_TRUE(target.Stored().UseGlobalTarget);
 
     // Ticking one drops the own value.
-    leaf.Tick({{0, "own.gif"}});
-    leaf.Model.SetCheck3(true);
-    leaf.Model.SetCheck4(0, true);
-    leaf.Model.SetCheck4(2, true);
-    EXPECT_FALSE(leaf.Model.Check1(0).Value || leaf.Model.Check1(0).Enabled);
+    leaf.Tick({{NonExpandedBullet, "own.gif"}});
+    leaf.Model.TickOwnFont(true);
+    leaf.Model.TickUseGlobal(GlobalChoice::NonExpandedBullet, true);
+    leaf.Model.TickUseGlobal(GlobalChoice::Font, true);
+    EXPECT_FALSE(leaf.Model.ValueBox(NonExpandedBullet).Value || leaf.Model.ValueBox(NonExpandedBullet).Enabled);
     const ItemRecord stored = leaf.Stored();
     EXPECT_TRUE(stored.UseGlobalBNonExpanded && stored.UseGlobalFont);
     EXPECT_EQ(stored.BNonExpanded + stored.FontSize + stored.FontColor, QString());
@@ -76,17 +81,27 @@ TEST(ItemPropModel, UseGlobalChoicesAreOfferedOnlyWhereTheTreeHasAValue)
 TEST(ItemPropModel, OkShowsOnlyTheFirstFailingCheck)
 {
     const struct {
-        std::vector<std::pair<int, const char*>> Ticked; // Check1 index with its Text2
-        const char* Text3;
+        std::vector<std::pair<ItemValue, const char*>> Ticked;
+        const char* FriendlyName;
         const char* Start; // the message's first words, empty when OK passes
     } rows[] = {
-        {{{0, "  "}, {2, ""}}, "x", "You must specify the SRC for the 'Non-Expanded Bullet'.  Click the folder"},
-        {{{2, ""}, {3, ""}}, "x", "You must specify the SRC for the 'Mouse Out Menu Item'."},
-        {{{3, " "}}, "x", "You must specify the SRC for the 'Mouse Over Menu Item'."},
-        {{{4, ""}, {5, "main"}, {6, "About"}}, "x", "You must specify the HREF for the 'Link'.  Or you can unclick"},
-        {{{4, "a.html"}, {5, ""}, {6, ""}}, "x", "You must specify the TARGET for the 'Link'."},
-        {{{4, "a.html"}, {5, "main"}, {6, " "}}, "x", "You must specify the Description for the 'Link'."},
-        {{{5, ""}, {6, ""}}, "x", ""}, // target and description without "Link"
+        {{{NonExpandedBullet, "  "}, {MouseOutPicture, ""}},
+         "x",
+         "You must specify the SRC for the 'Non-Expanded Bullet'.  Click the folder"},
+        {{{MouseOutPicture, ""}, {MouseOverPicture, ""}},
+         "x",
+         "You must specify the SRC for the 'Mouse Out Menu Item'."},
+        {{{MouseOverPicture, " "}}, "x", "You must specify the SRC for the 'Mouse Over Menu Item'."},
+        {{{LinkHref, ""}, {LinkTarget, "main"}, {LinkDescription, "About"}},
+         "x",
+         "You must specify the HREF for the 'Link'.  Or you can unclick"},
+        {{{LinkHref, "a.html"}, {LinkTarget, ""}, {LinkDescription, ""}},
+         "x",
+         "You must specify the TARGET for the 'Link'."},
+        {{{LinkHref, "a.html"}, {LinkTarget, "main"}, {LinkDescription, " "}},
+         "x",
+         "You must specify the Description for the 'Link'."},
+        {{{LinkTarget, ""}, {LinkDescription, ""}}, "x", ""}, // target and description without "Link"
         {{}, "  ", "You need to specify a Friendly Name."},
         {{}, "a[+]b", "The Friendly Name can not contain \"[+]\" or a line break"},
         {{}, "a\u2028b", "The Friendly Name can not contain"},
@@ -95,13 +110,40 @@ TEST(ItemPropModel, OkShowsOnlyTheFirstFailingCheck)
         SCOPED_TRACE(*row.Start ? row.Start : "passes");
         Dialog d({.ItemType = kLeaf, .FriendlyName = QStringLiteral("Page")});
         d.Tick(row.Ticked);
-        d.Model.SetText3(QString::fromUtf8(row.Text3));
-        d.Model.Command1_Click(1);
+        d.Model.SetFriendlyName(QString::fromUtf8(row.FriendlyName));
+        d.Model.OkClicked();
         const QString start = QString::fromLatin1(row.Start);
         EXPECT_EQ(std::pair(d.Model.Tag(), d.Model.Visible()),
                   std::pair(start.isEmpty() ? DialogTag::Ok : DialogTag::None, !start.isEmpty()));
         ASSERT_EQ(d.Ui.Messages.size(), start.isEmpty() ? 0u : 1u);
         EXPECT_TRUE(start.isEmpty() || d.Ui.Messages[0].Text.startsWith(start)) << d.Ui.Messages[0].Text.toStdString();
+    }
+}
+
+TEST(ItemPropModel, TheLabelFollowsTheTypedTextOnlyWhileItHasNoneOfItsOwn)
+{
+    const struct {
+        const char* Label;
+        const char* Text;  // as loaded
+        const char* Typed; // key by key; nullptr: OK at once
+        const char* Stored;
+    } rows[] = {
+        {"Team", "Our <b>team</b>", nullptr, "Team"}, {"Team", "Our <b>team</b>", "Our team", "Team"},
+        {"(None Specifyed)", "", "Home", "Home"},     {"", "", "Home", "Home"},
+        {"Home", "Home", "Home page", "Home page"},   {"Home", "Home", "", ""}, // and OK then asks for a label
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Label + std::string(" / ") + (row.Typed ? row.Typed : "-"));
+        Dialog d({.ItemType = kLeaf,
+                  .FriendlyName = QString::fromLatin1(row.Label),
+                  .ItemText = QString::fromLatin1(row.Text)});
+        if (row.Typed) {
+            const QString typed = QString::fromLatin1(row.Typed);
+            d.Model.SetItemText(QString());
+            for (qsizetype n = 1; n <= typed.size(); ++n)
+                d.Model.SetItemText(typed.left(n));
+        }
+        EXPECT_EQ(d.Stored().FriendlyName, QString::fromLatin1(row.Stored));
     }
 }
 
@@ -125,7 +167,7 @@ TEST(ItemPropModel, ALoadedRecordIsStoredBackUnchangedSpacesIncluded)
                             .UseGlobalFont = true};
     for (const ItemRecord& record : {leaf, branch}) {
         Dialog d(record, {.TreeBNonExpanded = QStringLiteral("c.gif"), .TreeFontSize = QStringLiteral("3")});
-        d.Model.Command1_Click(1);
+        d.Model.OkClicked();
         EXPECT_EQ(d.Model.Tag(), DialogTag::Ok);
         EXPECT_EQ(d.Stored(record), record) << record.FriendlyName.toStdString();
     }

@@ -18,15 +18,15 @@ struct Dialog {
     explicit Dialog(TreeSettings settings = {}) : Model(LineFolder()), Settings(settings)
     {
         Model.SetUserInterface(&Ui);
-        Model.ExchangeTreeSettings(Settings, true);
+        Model.Load(Settings);
         Model.Form_Activate();
     }
     bool Ok()
     {
-        Model.Command1_Click(1);
+        Model.OkClicked();
         if (Model.Tag() != DialogTag::Ok)
             return false;
-        Model.ExchangeTreeSettings(Settings, false);
+        Model.Store(Settings);
         return true;
     }
     // Colours are the sub-folders, whatever their letter case; files are no colours.
@@ -60,15 +60,15 @@ TEST(TreePropModel, OkStoresTheUpperPositionAsXTickedBoxesTrimmedAndUntickedOnes
 {
     Dialog d({.TreeX = 7, .TreeY = 9, .TreeFontSize = QStringLiteral("+1"), .TreeFontColor = QStringLiteral("teal")});
     // The colour is found whatever its letter case.
-    EXPECT_EQ(d.Model.Text1(0).Text + d.Model.Combo1(2).Text(), QStringLiteral("7Teal"));
-    d.Model.SetText1(1, QStringLiteral("100")); // beside "Top Left X Pixel Position:"
-    d.Model.SetText1(0, QStringLiteral(" 5e1 "));
-    d.Model.SetCheck1(0, true);
-    d.Model.SetText2(0, QStringLiteral(" x "));
-    d.Model.SetCheck1(0, false);
-    d.Model.SetCheck1(3, true);
-    d.Model.SetText2(3, QStringLiteral("  main frame "));
-    d.Model.SetCheck3(false);
+    EXPECT_EQ(d.Model.PositionX().Text + d.Model.FontColour().Text(), QStringLiteral("7Teal"));
+    d.Model.SetPositionY(QStringLiteral("100")); // beside "Top Left X Pixel Position:"
+    d.Model.SetPositionX(QStringLiteral(" 5e1 "));
+    d.Model.TickValue(TreeValue::NonExpandedBullet, true);
+    d.Model.SetValue(TreeValue::NonExpandedBullet, QStringLiteral(" x "));
+    d.Model.TickValue(TreeValue::NonExpandedBullet, false);
+    d.Model.TickValue(TreeValue::LinkTarget, true);
+    d.Model.SetValue(TreeValue::LinkTarget, QStringLiteral("  main frame "));
+    d.Model.TickGlobalFont(false);
     ASSERT_TRUE(d.Ok());
     const TreeSettings& s = d.Settings;
     EXPECT_EQ(std::pair(int(s.TreeX), int(s.TreeY)), std::pair(50, 100));
@@ -76,7 +76,7 @@ TEST(TreePropModel, OkStoresTheUpperPositionAsXTickedBoxesTrimmedAndUntickedOnes
 
     // Ticked anew, the global font starts from the lists' defaults.
     Dialog unset({.TreeFontSize = QString(), .TreeFontColor = QString()});
-    unset.Model.SetCheck3(true);
+    unset.Model.TickGlobalFont(true);
     ASSERT_TRUE(unset.Ok());
     EXPECT_EQ(unset.Settings.TreeFontSize + unset.Settings.TreeFontColor, QStringLiteral("2Gray"));
 }
@@ -102,12 +102,12 @@ TEST(TreePropModel, OkShowsOnlyTheFirstFailingCheck)
         SCOPED_TRACE(row.Start);
         Dialog d({.TreeX = 3, .TreeY = 4});
         const TreeSettings before = d.Settings;
-        d.Model.SetText1(1, QString::fromLatin1(row.X));
+        d.Model.SetPositionY(QString::fromLatin1(row.X));
         if (row.Bullet >= 0) {
-            const int box = row.Bullet % 5;
-            d.Model.SetCheck1(box, true);
+            const auto box = TreeValue(row.Bullet % 5);
+            d.Model.TickValue(box, true);
             const QString breaks[] = {QStringLiteral("a\r\nb"), QStringLiteral("a\u2028b")};
-            d.Model.SetText2(box, row.Bullet >= 5 ? breaks[row.Bullet - 5] : QStringLiteral("   "));
+            d.Model.SetValue(box, row.Bullet >= 5 ? breaks[row.Bullet - 5] : QStringLiteral("   "));
         }
         EXPECT_TRUE(!d.Ok() && d.Model.Visible());
         EXPECT_EQ(d.Settings, before);
@@ -137,17 +137,17 @@ TEST(TreePropModel, ALoadedTreeIsStoredBackUnchangedAndLineOptionsKeepTheColours
 
     const TreeSettings navy{.TreeLineColor = QStringLiteral("Navy"), .TreePMColor = QStringLiteral("navy")};
     Dialog none(navy);
-    EXPECT_EQ(none.Model.Combo1(0).Entries,
+    EXPECT_EQ(none.Model.LineColour().Entries,
               (QStringList{QStringLiteral("BlacK"), QStringLiteral("Navy"), QStringLiteral("Red")}));
-    none.Model.SetOption1(0);
-    EXPECT_FALSE(none.Model.Combo1(0).Enabled || none.Model.Combo1(1).Enabled);
+    none.Model.SetLines(LineStyle::NoTreelines);
+    EXPECT_FALSE(none.Model.LineColour().Enabled || none.Model.SignColour().Enabled);
     ASSERT_TRUE(none.Ok());
     EXPECT_EQ(std::pair(int(none.Settings.TreeLines), none.Settings.TreePMColor), std::pair(0, QStringLiteral("navy")));
 
     Dialog signs(navy);
-    signs.Model.SetOption1(2);
-    signs.Model.SetCombo1(0, 2);
-    signs.Model.SetCombo1(1, 2);
+    signs.Model.SetLines(LineStyle::SignsOnly);
+    signs.Model.SetLineColour(2);
+    signs.Model.SetSignColour(2);
     ASSERT_TRUE(signs.Ok());
     EXPECT_EQ(signs.Settings.TreeLineColor + signs.Settings.TreePMColor, QStringLiteral("NavyRed"));
 }

@@ -12,6 +12,7 @@
 #include "tests/support/ScriptedOpener.h"
 #include "tests/support/TestTree.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDirIterator>
@@ -321,6 +322,32 @@ TEST_F(Preview, UsesTheUserCacheFolderWhenThePreviewFolderCannotBeMade)
     EXPECT_TRUE(ui_.Messages.empty());
     RemovePreviewFolder();
     EXPECT_FALSE(QFileInfo::exists(FallbackPreviewPath()));
+}
+
+TEST(QuickView, TheSwitchesAndButtonsGrowWithTheFontAndStayApart)
+{
+    TreeDocument document;
+    test::FakeUserInterface ui;
+    const QFont standard = QApplication::font();
+    QFont large = standard;
+    large.setPointSizeF(14);
+    QApplication::setFont(large);
+    frmQuickView window(document, ui);
+    window.setAttribute(Qt::WA_DeleteOnClose, false);
+    window.show();
+    QApplication::setFont(standard);
+    QStringList faults;
+    QRect taken;
+    for (const char* name : {"Option1_0", "Option1_1", "Command1_0", "Command1_1"}) {
+        const auto* control = window.findChild<QWidget*>(QString::fromLatin1(name));
+        const QSize needed = control->sizeHint();
+        if (control->width() < needed.width() || control->height() < needed.height())
+            faults << QString::fromLatin1(name) + QStringLiteral(" clipped");
+        if (control->geometry().intersects(taken) || !window.rect().contains(control->geometry()))
+            faults << QString::fromLatin1(name) + QStringLiteral(" covered");
+        taken |= control->geometry();
+    }
+    EXPECT_EQ(faults.join(QLatin1Char(',')).toStdString(), "");
 }
 
 TEST(PreviewFolder, IsMadeAfreshOrFallsBackToARealUserFolder)
