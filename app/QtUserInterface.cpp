@@ -52,7 +52,7 @@ UserInterface::Answer QtUserInterface::Ask(const QString& text, Buttons buttons)
                     withCancel ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
                                : QMessageBox::Yes | QMessageBox::No,
                     parent_);
-    box.setDefaultButton(QMessageBox::Yes);
+    box.setDefaultButton(buttons == Buttons::YesNoDefaultNo ? QMessageBox::No : QMessageBox::Yes);
     box.setEscapeButton(withCancel ? QMessageBox::Cancel : QMessageBox::No);
     switch (box.exec()) {
     case QMessageBox::Yes:

@@ -24,6 +24,10 @@ public:
 
     Answer Ask(const QString& text, Buttons buttons) override
     {
+        if (buttons == Buttons::YesNoDefaultNo) {
+            PrintLine(stderr, text + QStringLiteral(" No."));
+            return Answer::No;
+        }
         if (buttons == Buttons::YesNo) {
             PrintLine(stderr, QStringLiteral("warning: ") + text + QStringLiteral(" Yes."));
             return Answer::Yes;

@@ -21,7 +21,7 @@ void ExportInto(TreeDocument& document, const QString& folder, UserInterface& ui
 {
     if (place && place->ChangedSince(folder)
         && ui.Ask(kScriptChangedQuestion.Text().arg(QDir::toNativeSeparators(DocumentPlace::ScriptIn(folder))),
-                  UserInterface::Buttons::YesNo)
+                  UserInterface::Buttons::YesNoDefaultNo)
                != UserInterface::Answer::Yes)
         return;
     const ExportResult result = ExportTree(document, folder, false, ui);

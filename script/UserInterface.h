@@ -15,7 +15,9 @@ struct TreeSettings;
 class UserInterface {
 public:
     enum class Icon { Information, Question, Exclamation };
-    enum class Buttons { YesNo, YesNoCancel };
+    // YesNoDefaultNo: for a question whose Yes replaces somebody's work, so
+    // that Enter keeps it.
+    enum class Buttons { YesNo, YesNoCancel, YesNoDefaultNo };
     enum class Answer { Yes, No, Cancel };
 
     virtual ~UserInterface() = default;
@@ -23,8 +25,8 @@ public:
     // A notice or refusal with a single OK button.
     virtual void ShowMessage(const QString& text, Icon icon = Icon::Information) = 0;
 
-    // A question with the question icon and Yes as the default button.
-    // Closing the box answers Cancel (YesNoCancel) or No (YesNo).
+    // A question with the question icon and Yes as the default button (No
+    // for YesNoDefaultNo). Closing the box answers Cancel (YesNoCancel) or No.
     virtual Answer Ask(const QString& text, Buttons buttons) = 0;
 
     // The item properties dialog, modally: loads the record, shows the dialog

@@ -24,12 +24,14 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 #include <array>
 #include <gtest/gtest.h>
@@ -285,6 +287,21 @@ TEST_F(MainWindowFixture, EndToEndAnEditedTreeExportsAndLoadsBackAsTheViewShowed
     EXPECT_FALSE(document.TreeChanged());
     EXPECT_EQ(document.SelectedNodeIndex(), 1) << "after a load";
     EXPECT_EQ(View()->currentIndex(), View()->model()->index(0, 0));
+}
+
+// Enter answers with the default button: Yes, but No where Yes replaces somebody's work.
+TEST(QtUserInterface, EnterAnswersWithTheDefaultButton)
+{
+    QtUserInterface qt;
+    for (const auto& [buttons, enter] : {std::pair{UserInterface::Buttons::YesNo, UserInterface::Answer::Yes},
+                                         {UserInterface::Buttons::YesNoDefaultNo, UserInterface::Answer::No},
+                                         {UserInterface::Buttons::YesNoCancel, UserInterface::Answer::Yes}}) {
+        QTimer::singleShot(0, qApp, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                box->defaultButton()->click();
+        });
+        EXPECT_EQ(qt.Ask(QStringLiteral("Replace?"), buttons), enter);
+    }
 }
 
 TEST(QtUserInterface, TurnsCoreTextsIntoQtOnes)

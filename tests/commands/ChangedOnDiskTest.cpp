@@ -118,6 +118,8 @@ TEST_F(ChangedOnDiskTest, AFolderNeverReadAsksNothingAndWhatIsKnownOutlivesANewT
     ui.Folders = {site.path()};
     ExportTreeCommand(doc, ui, place.get());
     EXPECT_EQ(ui.Questions.size(), 1);
+    // Enter keeps the other editor's file.
+    EXPECT_EQ(ui.QuestionButtons.back(), UserInterface::Buttons::YesNoDefaultNo);
     EXPECT_TRUE(doc.TreeChanged());
 }
 

@@ -22,6 +22,7 @@ public:
 
     std::vector<Shown> Messages;
     QStringList Questions;
+    std::vector<Buttons> QuestionButtons;
     std::deque<Answer> Answers;                                       // next answers to Ask; Cancel when empty
     std::function<bool(ItemRecord&, const TreeSettings&)> OnEditItem; // nullptr: cancel
     std::function<bool(TreeSettings&)> OnEditSettings;                // nullptr: cancel
@@ -33,9 +34,10 @@ public:
 
     void ShowMessage(const QString& text, Icon icon) override { Messages.push_back({text, icon}); }
 
-    Answer Ask(const QString& text, Buttons) override
+    Answer Ask(const QString& text, Buttons buttons) override
     {
         Questions << text;
+        QuestionButtons.push_back(buttons);
         return Next(Answers, Answer::Cancel);
     }
 
