@@ -527,6 +527,12 @@ void MainWindow::BuildStatusBar()
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    // Insert, the New Item key, belongs to the find text while it has the focus.
+    if (watched == findText_ && event->type() == QEvent::ShortcutOverride
+        && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Insert) {
+        event->accept();
+        return true;
+    }
     if (watched == findText_ && event->type() == QEvent::KeyPress
         && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
         CloseFindBar();

@@ -701,4 +701,12 @@ TEST_F(MainWindowFixture, ExpandAllCollapseAllTheItemMenuEnterAndInsert)
     QTest::keyClick(View(), Qt::Key_Insert);
     EXPECT_EQ(edited.size(), 2);
     EXPECT_EQ(Selected(), QStringLiteral("New"));
+    // In the find bar's text Insert is the text's key: it adds no item.
+    const int nodes = document.NodeCount();
+    window.findChild<QAction*>(QStringLiteral("mnuFind"))->trigger();
+    auto* findText = window.findChild<QLineEdit*>(QStringLiteral("FindText"));
+    ASSERT_TRUE(findText && findText->hasFocus());
+    QTest::keyClick(findText, Qt::Key_Insert);
+    EXPECT_EQ(document.NodeCount(), nodes);
+    EXPECT_EQ(edited.size(), 2);
 }
