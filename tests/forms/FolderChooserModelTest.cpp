@@ -122,18 +122,16 @@ TEST_F(FolderChooserModelTest, NewFolderIsMadeInTheChosenFolderAndChosen)
         QString Message;
     };
     ASSERT_TRUE(QDir(work).mkdir(QStringLiteral("site")));
-    for (const Row& row : {Row{QStringLiteral("  menu "), {}},
-                           {QStringLiteral("site"), kNewFolderExistsMessage},
+    for (const Row& row : {Row{QStringLiteral("site"), kNewFolderExistsMessage},
                            {QStringLiteral("a/b"), kNewFolderNameMessage},
                            {QStringLiteral("a\\b"), kNewFolderNameMessage},
                            {QStringLiteral(".."), kNewFolderNameMessage},
-                           {QStringLiteral(" "), kNewFolderNameMessage}}) {
+                           {QStringLiteral(" "), kNewFolderNameMessage},
+                           {QStringLiteral("  menu "), {}}}) {
         model.Text1Changed(work);
         EXPECT_EQ(model.NewFolder(row.Name), row.Message) << row.Name.toStdString();
     }
-    model.Text1Changed(work);
-    model.NewFolder(QStringLiteral("menu2"));
-    const QString made = Native(work + QStringLiteral("/menu2"));
+    const QString made = Native(work + QStringLiteral("/menu"));
     EXPECT_TRUE(QDir(made).exists());
     EXPECT_EQ(std::tuple(model.Text1(), model.DirPath(), model.OkEnabled()), std::tuple(made, made, true));
     model.Text1Changed(QString());
