@@ -53,9 +53,3 @@ test('a filter shows matches and the branches that hold them, and gives back the
   assert.deepEqual(texts(m.layout()), ['Products', 'Services', 'Support', 'Café crème']);
   assert.equal(products.open, false);
 });
-
-test('Static mode opens every branch and closes none', () => {
-  const m = createModel(menu(SAMPLE), true, new Set());
-  assert.equal(m.layout().length, 7);
-  assert.equal(m.setOpen(m.roots[0], false), false);
-});
