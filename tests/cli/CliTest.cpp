@@ -84,12 +84,8 @@ TEST(Cli, ExitStatuses)
     QTemporaryDir dir;
     const auto at = [&](const char* name) { return dir.filePath(S(name)); };
     const QString example = Corpus("example.js");
-    const QString foreign = at("foreign.js");
-    WriteFile(foreign, ReadFile(example).replace("= Vuvov-Ivoza", "= Other"));
     WriteFile(at("file"), ""); // a file where the export wants a folder
-    WriteFile(at("root.js"), Header());
-    // Sites with the pictures their files name: only the item limit makes the first fail.
-    const QString many = MakeSite(dir, "many", 32766 + 2, "I"), site = MakeSite(dir, "site", 3, "I");
+    const QString site = MakeSite(dir, "site", 3, "I");
     // A line whose parent does not come before it: the site's items load, the line is left out.
     const QString orphan = dir.filePath(S("site/orphan.js"));
     WriteFile(orphan, ReadFile(site) + "menuBase.menuItems[3]= new menuItemObject(\"\"); //[+]LEAF[+]lost[+]9\r\n");
@@ -112,13 +108,10 @@ TEST(Cli, ExitStatuses)
         {{S("export"), example, S("")}, 64, needs},
         {{S("export"), example, S(" ")}, 64, needs},
         {{S("dump"), none}, 2, S("Unable to open the file: ") + none + S(" Reason: No such file or directory")},
-        {{S("export"), foreign, at("out")}, 2, S("This file was not created by Vuvov-Ivoza.  Unable to load.")},
         {{S("dump"), old},
          0,
          S("warning: This file was not created by your current Vuvov-Ivoza software version. "
            "This file may not load correctly.  Continue to load tree? Yes.")},
-        {{S("export"), many, at("out1")}, 1, S("The tree can not hold more than 32766 items.")},
-        {{S("export"), at("root.js"), at("out2")}, 1, S("failed: the tree has no items")},
         {{S("dump"), orphan}, 1, leftOut},
         {{S("export"), orphan, at("out3")}, 1, leftOut},
         // The pictures named by this file are not beside it: each missing copy is a failed step.
@@ -177,15 +170,11 @@ TEST(Cli, AFailedLoadOrAnEmptyTreeWritesNothing)
     ASSERT_EQ(Cli({S("export"), MakeSite(dir, "site", 3, "I"), live}).Status, 0);
     const QStringList names = AllNames(live);
     const QByteArray script = ReadFile(live + S("/custom.js"));
-    WriteFile(at("empty.js"), "");
+    // Which files the loader refuses is its own test's; here one refused and one empty tree.
     WriteFile(at("binary.js"), QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16));
-    WriteFile(at("other.js"), "function f() { return 1; }\n");
     WriteFile(at("root.js"), Header());
-    const QString notMenu = S("This file is not a menu made by Vuvov-Ivoza.  Unable to load.");
     const std::tuple<const char*, int, QString> cases[] = {
-        {"empty.js", 2, notMenu},
-        {"binary.js", 2, notMenu},
-        {"other.js", 2, notMenu},
+        {"binary.js", 2, S("This file is not a menu made by Vuvov-Ivoza.  Unable to load.")},
         {"root.js", 1, S("failed: the tree has no items")},
     };
     for (const auto& [name, status, err] : cases) {
@@ -283,13 +272,9 @@ TEST(CliSafety, KilledExportLeavesTheOldFilesOrTheNewOnesWhole)
         }
     }
     // The next whole export clears what a killed one left, but no file or link that only looks alike.
-    QStringList lookAlikes{S(".notes.tmp-1"),
-                           S("custom.js.tmp-1"),
-                           S(".x.tmp-xyz"),
-                           S(".custom.js.tmp-a5b0e7"),
-                           S("treePics/.p6.gif.tmp-0"),
-                           S(".vuvov-ivoza-tmp-1"),
-                           S("treePics/.vuvov-ivoza-tmp-0123456789abc")};
+    QStringList lookAlikes = S(".notes.tmp-1|custom.js.tmp-1|.x.tmp-xyz|.custom.js.tmp-a5b0e7|treePics/.p6.gif.tmp-0|"
+                               ".vuvov-ivoza-tmp-1|treePics/.vuvov-ivoza-tmp-0123456789abc")
+                                 .split(QLatin1Char('|'));
     for (const QString& name :
          lookAlikes + QStringList{S(".vuvov-ivoza-tmp-a5b0e7a5b0e7"), S("treePics/.vuvov-ivoza-tmp-000000000000")})
         WriteFile(out + S("/") + name, "x");
