@@ -128,18 +128,15 @@ TEST(TreePropDialog, Binding)
     EXPECT_FALSE(lineColour->isEnabled());
 }
 
-TEST(PicturePicker, AllFilesShowsNamesWithoutADot)
+// Each folder picture follows its path box in the tab order and opens the
+// picture chooser from the keyboard, on the filter that shows every picture;
+// "All Files" shows names without a dot too.
+TEST(PicturePicker, TheFolderPicturesAreInTheTabOrderAndOpenTheChooser)
 {
     EXPECT_EQ(PictureNameFilters(),
               (QStringList{QStringLiteral("All Files (*)"), QStringLiteral("GIF Format (*.GIF)"),
                            QStringLiteral("JPEG Format (*.JPG)"),
                            QStringLiteral("Images (*.GIF *.JPG *.JPEG *.PNG *.SVG *.WEBP *.ICO)")}));
-}
-
-// Each folder picture follows its path box in the tab order and opens the
-// picture chooser from the keyboard, on the filter that shows every picture.
-TEST(PicturePicker, TheFolderPicturesAreInTheTabOrderAndOpenTheChooser)
-{
     QTemporaryDir lines;
     ItemPropDialog itemDialog(TreeSettings{});
     TreePropDialog treeDialog(nullptr, lines.path());
